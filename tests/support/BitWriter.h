@@ -1,0 +1,60 @@
+// Test support: writes values most significant bit first into a byte vector.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace kiv_test {
+
+// Builds a byte stream field by field, MSB first, the way the stream syntaxes are written.
+class BitWriter {
+public:
+    // Appends the low `bits` bits of `value` (bits may be 0 to 64).
+    BitWriter& Put(uint64_t value, unsigned bits) {
+        for (unsigned i = bits; i-- > 0;) {
+            PutBit(static_cast<unsigned>((value >> i) & 1u));
+        }
+        return *this;
+    }
+    BitWriter& PutBit(unsigned bit) {
+        if (m_bitCount % 8 == 0) {
+            m_bytes.push_back(0);
+        }
+        if (bit) {
+            m_bytes.back() |= static_cast<uint8_t>(0x80u >> (m_bitCount % 8));
+        }
+        ++m_bitCount;
+        return *this;
+    }
+    BitWriter& Bytes(std::initializer_list<uint8_t> bytes) {
+        for (uint8_t b : bytes) Put(b, 8);
+        return *this;
+    }
+    BitWriter& Bytes(const std::vector<uint8_t>& bytes) {
+        for (uint8_t b : bytes) Put(b, 8);
+        return *this;
+    }
+    // Appends `count` copies of `value`.
+    BitWriter& Fill(uint8_t value, size_t count) {
+        for (size_t i = 0; i < count; ++i) Put(value, 8);
+        return *this;
+    }
+    // Pads with zero bits up to the next byte boundary.
+    BitWriter& Align() {
+        while (m_bitCount % 8 != 0) PutBit(0);
+        return *this;
+    }
+    size_t BitCount() const { return m_bitCount; }
+    size_t ByteCount() const { return m_bytes.size(); }
+    const std::vector<uint8_t>& Data() const { return m_bytes; }
+    std::vector<uint8_t> Take() { return std::move(m_bytes); }
+
+private:
+    std::vector<uint8_t> m_bytes;
+    size_t m_bitCount = 0;
+};
+
+}  // namespace kiv_test

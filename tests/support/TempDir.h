@@ -1,0 +1,48 @@
+// Test support: a scratch directory removed with everything in it at the end of a test.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace kiv_test {
+
+// Creates a fresh directory under the system temporary folder; removes it on destruction.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kiv-test-XXXXXX").string();
+        std::vector<char> buf(pattern.begin(), pattern.end());
+        buf.push_back('\0');
+        if (mkdtemp(buf.data()) != nullptr) m_path = buf.data();
+    }
+    ~TempDir() {
+        std::error_code ec;
+        if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    // Full path of `name` inside the directory.
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+    // Writes `bytes` to `name` and returns its full path.
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::string p = File(name);
+        std::ofstream out(p, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return p;
+    }
+    static std::vector<uint8_t> Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+private:
+    std::string m_path;
+};
+
+}  // namespace kiv_test
