@@ -1,0 +1,35 @@
+// One composition object: 8 bytes, or 16 when it carries a cropping rectangle.
+#pragma once
+
+#include <cstdint>
+
+namespace PRIVATE_LIBRARY { class CL_CFile; }
+
+class CGspObject {
+public:
+    virtual ~CGspObject() = default;
+    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual uint32_t GetSize() const { return m_objectCroppedFlag ? 16 : 8; }
+    virtual uint16_t GetObjectIdRef() const { return m_objectIdRef; }
+    virtual uint8_t GetWindowIdRef() const { return m_windowIdRef; }
+    virtual uint8_t GetObjectCroppedFlag() const { return m_objectCroppedFlag; }
+    virtual uint8_t GetForcedOnFlag() const { return m_forcedOnFlag; }
+    virtual uint16_t GetCompositionObjectHorizontalPosition() const { return m_horizontalPosition; }
+    virtual uint16_t GetCompositionObjectVerticalPosition() const { return m_verticalPosition; }
+    virtual uint16_t GetObjectCroppingHorizontalPosition() const { return m_croppingHorizontalPosition; }
+    virtual uint16_t GetObjectCroppingVerticalPosition() const { return m_croppingVerticalPosition; }
+    virtual uint16_t GetObjectCroppingWidth() const { return m_croppingWidth; }
+    virtual uint16_t GetObjectCroppingHeight() const { return m_croppingHeight; }
+
+private:
+    uint16_t m_objectIdRef = 0;
+    uint8_t m_windowIdRef = 0;
+    uint8_t m_objectCroppedFlag = 0;
+    uint8_t m_forcedOnFlag = 0;
+    uint16_t m_horizontalPosition = 0;
+    uint16_t m_verticalPosition = 0;
+    uint16_t m_croppingHorizontalPosition = 0;
+    uint16_t m_croppingVerticalPosition = 0;
+    uint16_t m_croppingWidth = 0;
+    uint16_t m_croppingHeight = 0;
+};

@@ -1,0 +1,38 @@
+// A graphics segment: the 3-byte segment descriptor that every segment kind starts with.
+#pragma once
+
+#include <cstdint>
+
+namespace PRIVATE_LIBRARY { class CL_CFile; }
+
+class CGspSegment {
+public:
+    CGspSegment() = default;
+    CGspSegment(const CGspSegment&) = delete;
+    CGspSegment& operator=(const CGspSegment&) = delete;
+    virtual ~CGspSegment();
+
+    virtual uint64_t GetFileOffset() const { return m_fileOffset; }
+    virtual uint8_t GetType() const { return m_segmentType; }
+    virtual uint16_t GetLength() const { return m_segmentLength; }
+    virtual uint32_t GetTypeOffset() const { return 0; }
+    virtual uint32_t GetLengthOffset() const { return 1; }
+    virtual uint32_t GetBodyOffset() const { return 3; }
+    virtual uint32_t GetTypeSize() const { return 1; }
+    virtual uint32_t GetLengthSize() const { return 2; }
+    virtual bool ReadHeader(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
+    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
+    // segment_length + 3: the whole segment, descriptor included.
+    virtual uint32_t GetSize() const { return uint32_t{m_segmentLength} + 3; }
+    // Reads the whole segment (descriptor included); size must be at least GetSize().
+    virtual bool ReadRaw(void* buffer, uint32_t size) const;
+
+protected:
+    PRIVATE_LIBRARY::CL_CFile* GetFile() const { return m_file; }
+
+private:
+    uint64_t m_fileOffset = 0;
+    PRIVATE_LIBRARY::CL_CFile* m_file = nullptr;
+    uint8_t m_segmentType = 0;
+    uint16_t m_segmentLength = 0;
+};

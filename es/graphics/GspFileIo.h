@@ -1,0 +1,68 @@
+// Byte access helpers shared by the graphics segment classes (no class: free inline functions).
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "foundation/CL_CFile.h"
+
+namespace gsp_io {
+
+using PRIVATE_LIBRARY::CL_CFile;
+
+// Reads up to n bytes at the file position into dest, which is zero-filled first; returns the bytes delivered.
+inline uint32_t ReadZeroFilled(CL_CFile* file, uint8_t* dest, uint32_t n) {
+    std::memset(dest, 0, n);
+    if (file == nullptr || n == 0) return 0;
+    return file->Read(dest, n, n);
+}
+
+inline bool SeekTo(CL_CFile* file, uint64_t offset) {
+    return file != nullptr && file->Seek(static_cast<int64_t>(offset), 0) == 1;
+}
+
+inline uint16_t Be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+inline uint32_t Be24(const uint8_t* p) { return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2]; }
+inline uint32_t Be32(const uint8_t* p) { return (uint32_t{p[0]} << 24) | Be24(p + 1); }
+// A 33-bit time value kept as 5 raw bytes: bit 0 of the first byte, then four bytes big-endian.
+inline uint64_t Time33(const uint8_t* p) { return (uint64_t{p[0] & 1u} << 32) | Be32(p + 1); }
+
+// Reads `count` elements one after another; stops with failure at the first one that cannot be read.
+template <class T>
+bool ReadCounted(CL_CFile* file, uint32_t count, std::vector<std::unique_ptr<T>>& out) {
+    for (uint32_t i = 0; i < count; ++i) {
+        auto element = std::make_unique<T>();
+        if (!element->Parse(file)) return false;
+        out.push_back(std::move(element));
+    }
+    return true;
+}
+
+// Reads elements while the running offset (advanced by each element's size) stays below `end`.
+template <class T>
+bool ReadBounded(CL_CFile* file, uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out) {
+    while (offset < end) {
+        auto element = std::make_unique<T>();
+        if (!element->Parse(file)) return false;
+        offset += element->GetSize();
+        out.push_back(std::move(element));
+    }
+    return true;
+}
+
+template <class T>
+uint32_t SumSizes(const std::vector<std::unique_ptr<T>>& v) {
+    uint32_t n = 0;
+    for (const auto& e : v) n += e->GetSize();
+    return n;
+}
+
+// The element at i, or null at or past the count.
+template <class T>
+const T* At(const std::vector<std::unique_ptr<T>>& v, uint32_t i) {
+    return i < v.size() ? v[i].get() : nullptr;
+}
+
+}  // namespace gsp_io

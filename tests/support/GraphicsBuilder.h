@@ -1,0 +1,210 @@
+// Test support: graphics segments (PCS, WDS, PDS, ODS, END, ICS) and interactive compositions, field by field.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "support/BitWriter.h"
+
+namespace kiv_test {
+namespace gfx {
+
+using Bytes = std::vector<uint8_t>;
+
+// A whole segment: descriptor (type, length = body size unless given) and body.
+inline Bytes Segment(uint8_t type, const Bytes& body, int declaredLength = -1) {
+    BitWriter w;
+    w.Put(type, 8).Put(declaredLength < 0 ? body.size() : static_cast<uint64_t>(declaredLength), 16).Bytes(body);
+    return w.Take();
+}
+
+inline Bytes& Append(Bytes& to, const Bytes& more) {
+    to.insert(to.end(), more.begin(), more.end());
+    return to;
+}
+
+struct CompObject {
+    uint16_t objectId = 0;
+    uint8_t windowId = 0;
+    bool cropped = false;
+    bool forced = false;
+    uint16_t x = 0, y = 0;
+    uint16_t cropX = 0, cropY = 0, cropW = 0, cropH = 0;
+};
+
+inline void PutObject(BitWriter& w, const CompObject& o) {
+    w.Put(o.objectId, 16).Put(o.windowId, 8).Put(o.cropped, 1).Put(o.forced, 1).Put(0, 6).Put(o.x, 16).Put(o.y, 16);
+    if (o.cropped) w.Put(o.cropX, 16).Put(o.cropY, 16).Put(o.cropW, 16).Put(o.cropH, 16);
+}
+
+struct Pcs {
+    uint16_t width = 1920, height = 1080;
+    uint8_t frameRate = 4;
+    uint16_t number = 0;
+    uint8_t state = 2;  // 0 normal, 1 acquisition point, 2 epoch start, 3 epoch continue
+    bool paletteUpdate = false;
+    uint8_t paletteId = 0;
+    std::vector<CompObject> objects;
+    int declaredObjects = -1;  // number_of_composition_objects when it should differ from objects.size()
+
+    Bytes Build() const {
+        BitWriter w;
+        w.Put(width, 16).Put(height, 16).Put(frameRate, 4).Put(0, 4).Put(number, 16).Put(state, 2).Put(0, 6);
+        w.Put(paletteUpdate, 1).Put(0, 7).Put(paletteId, 8);
+        w.Put(declaredObjects < 0 ? objects.size() : static_cast<uint64_t>(declaredObjects), 8);
+        for (const auto& o : objects) PutObject(w, o);
+        return Segment(0x16, w.Take());
+    }
+};
+
+struct Window {
+    uint8_t id = 0;
+    uint16_t x = 0, y = 0, width = 0, height = 0;
+};
+
+inline void PutWindow(BitWriter& w, const Window& win) {
+    w.Put(win.id, 8).Put(win.x, 16).Put(win.y, 16).Put(win.width, 16).Put(win.height, 16);
+}
+
+inline Bytes Wds(const std::vector<Window>& windows, int declared = -1) {
+    BitWriter w;
+    w.Put(declared < 0 ? windows.size() : static_cast<uint64_t>(declared), 8);
+    for (const auto& win : windows) PutWindow(w, win);
+    return Segment(0x17, w.Take());
+}
+
+struct PaletteEntry {
+    uint8_t id, y, cr, cb, t;
+};
+
+inline Bytes Pds(uint8_t id, uint8_t version, const std::vector<PaletteEntry>& entries) {
+    BitWriter w;
+    w.Put(id, 8).Put(version, 8);
+    for (const auto& e : entries) w.Put(e.id, 8).Put(e.y, 8).Put(e.cr, 8).Put(e.cb, 8).Put(e.t, 8);
+    return Segment(0x14, w.Take());
+}
+
+// A first fragment: header, object_data_length, width, height, then `payload` bytes of coded data.
+inline Bytes Ods(uint16_t id, uint16_t width, uint16_t height, size_t payload, bool last = true, uint8_t version = 0) {
+    BitWriter w;
+    w.Put(id, 16).Put(version, 8).Put(1, 1).Put(last, 1).Put(0, 6);
+    w.Put(payload + 4, 24).Put(width, 16).Put(height, 16).Fill(0xAA, payload);
+    return Segment(0x15, w.Take());
+}
+
+// A continuation fragment carrying `payload` bytes.
+inline Bytes OdsMore(uint16_t id, size_t payload, bool last, uint8_t version = 0) {
+    BitWriter w;
+    w.Put(id, 16).Put(version, 8).Put(0, 1).Put(last, 1).Put(0, 6).Fill(0x55, payload);
+    return Segment(0x15, w.Take());
+}
+
+inline Bytes End() { return Segment(0x80, {}); }
+
+struct Ics {
+    uint16_t width = 1920, height = 1080;
+    uint8_t frameRate = 4;
+    uint16_t number = 0;
+    uint8_t state = 2;
+    bool first = true, last = true;
+    Bytes fragment;
+
+    Bytes Build() const {
+        BitWriter w;
+        w.Put(width, 16).Put(height, 16).Put(frameRate, 4).Put(0, 4).Put(number, 16).Put(state, 2).Put(0, 6);
+        w.Put(first, 1).Put(last, 1).Put(0, 6).Bytes(fragment);
+        return Segment(0x18, w.Take());
+    }
+};
+
+// Interactive composition parts, written into one BitWriter in syntax order.
+struct Effect {
+    uint32_t duration = 0;
+    uint8_t paletteId = 0;
+    std::vector<CompObject> objects;
+};
+
+struct EffectSequence {
+    std::vector<Window> windows;
+    std::vector<Effect> effects;
+};
+
+struct Button {
+    uint16_t id = 0, numericSelectValue = 0;
+    bool autoAction = false;
+    uint16_t x = 0, y = 0, upper = 0, lower = 0, left = 0, right = 0;
+    uint16_t normalStart = 0, normalEnd = 0;
+    uint8_t selectedSound = 0;
+    uint16_t selectedStart = 0, selectedEnd = 0;
+    uint8_t activatedSound = 0;
+    uint16_t activatedStart = 0, activatedEnd = 0;
+    std::vector<Bytes> commands;  // 12 bytes each
+};
+
+struct Bog {
+    uint16_t defaultValid = 0;
+    std::vector<Button> buttons;
+};
+
+struct Page {
+    uint8_t id = 0, version = 0;
+    uint64_t uoMask = 0;
+    EffectSequence in, out;
+    uint8_t animationFrameRateCode = 0;
+    uint16_t defaultSelected = 0, defaultActivated = 0;
+    uint8_t paletteId = 0;
+    std::vector<Bog> groups;
+};
+
+inline void PutEffectSequence(BitWriter& w, const EffectSequence& s) {
+    w.Put(s.windows.size(), 8);
+    for (const auto& win : s.windows) PutWindow(w, win);
+    w.Put(s.effects.size(), 8);
+    for (const auto& e : s.effects) {
+        w.Put(e.duration, 24).Put(e.paletteId, 8).Put(e.objects.size(), 8);
+        for (const auto& o : e.objects) PutObject(w, o);
+    }
+}
+
+inline void PutButton(BitWriter& w, const Button& b) {
+    w.Put(b.id, 16).Put(b.numericSelectValue, 16).Put(b.autoAction, 1).Put(0, 7).Put(b.x, 16).Put(b.y, 16);
+    w.Put(b.upper, 16).Put(b.lower, 16).Put(b.left, 16).Put(b.right, 16);
+    w.Put(b.normalStart, 16).Put(b.normalEnd, 16).Put(1, 1).Put(0, 1).Put(0, 6);
+    w.Put(b.selectedSound, 8).Put(b.selectedStart, 16).Put(b.selectedEnd, 16).Put(0, 1).Put(1, 1).Put(0, 6);
+    w.Put(b.activatedSound, 8).Put(b.activatedStart, 16).Put(b.activatedEnd, 16).Put(b.commands.size(), 16);
+    for (const auto& c : b.commands) w.Bytes(c);
+}
+
+inline void PutPage(BitWriter& w, const Page& p) {
+    w.Put(p.id, 8).Put(p.version, 8).Put(p.uoMask, 64);
+    PutEffectSequence(w, p.in);
+    PutEffectSequence(w, p.out);
+    w.Put(p.animationFrameRateCode, 8).Put(p.defaultSelected, 16).Put(p.defaultActivated, 16).Put(p.paletteId, 8);
+    w.Put(p.groups.size(), 8);
+    for (const auto& g : p.groups) {
+        w.Put(g.defaultValid, 16).Put(g.buttons.size(), 8);
+        for (const auto& b : g.buttons) PutButton(w, b);
+    }
+}
+
+struct InteractiveComposition {
+    uint8_t streamModel = 0, uiModel = 0;
+    uint64_t compositionTimeOut = 0, selectionTimeOut = 0;
+    uint32_t userTimeOut = 0;
+    std::vector<Page> pages;
+    int declaredPages = -1;
+
+    // The joined composition as BuildCompositionFile writes it.
+    Bytes Build() const {
+        BitWriter body;
+        if (streamModel == 0) body.Put(0, 7).Put(compositionTimeOut, 33).Put(0, 7).Put(selectionTimeOut, 33);
+        body.Put(userTimeOut, 24).Put(declaredPages < 0 ? pages.size() : static_cast<uint64_t>(declaredPages), 8);
+        for (const auto& p : pages) PutPage(body, p);
+        BitWriter w;
+        w.Put(body.ByteCount() + 1, 24).Put(streamModel, 1).Put(uiModel, 1).Put(0, 6).Bytes(body.Data());
+        return w.Take();
+    }
+};
+
+}  // namespace gfx
+}  // namespace kiv_test
