@@ -1,0 +1,21 @@
+// Record of one segment of a display set: what every kind shares, with the computed time stamps.
+#pragma once
+
+#include <cstdint>
+
+class CGspSegment;
+
+namespace ts_comp { namespace es { namespace graphics_stream {
+
+struct ST_SEGMENT {
+    virtual ~ST_SEGMENT() = default;
+    // Copies the fields from the parser's segment; false when it is not of the matching class.
+    virtual bool Fill(CGspSegment* segment);
+
+    uint8_t segment_type = 0;
+    uint16_t segment_length = 0;
+    int64_t pts = 0;
+    int64_t dts = 0;
+};
+
+}}}  // namespace ts_comp::es::graphics_stream
