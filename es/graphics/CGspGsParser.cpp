@@ -63,6 +63,7 @@ bool CGspGsParser::Open(const char* path) {
 bool CGspGsParser::ParseCurrentSegment() {
     if (!m_file) return false;
     ReleaseCurrentSegment();
+    if (m_position >= m_index.size()) return false;
     const Index& entry = m_index[m_position];
     m_current = MakeSegment(entry.segment_type);
     m_current->Parse(m_file.get(), entry.offset);

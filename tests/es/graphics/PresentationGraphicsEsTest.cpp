@@ -259,4 +259,34 @@ TEST(PgAnalyser, XmlDocument) {
     EXPECT_EQ(std::string(out.GetString()), doc(0, 0, 0));
 }
 
+TEST(PgAnalyser, HostileStreamsEndWithoutCrashing) {
+    // Random segment types and lengths, mostly the PG ones, with random bodies.
+    uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFFu; };
+    const uint8_t types[] = {0x14, 0x15, 0x16, 0x17, 0x80, 0x18, 0x42};
+    for (int round = 0; round < 200; ++round) {
+        Bytes stream;
+        const int segments = static_cast<int>(next() % 12);
+        for (int s = 0; s < segments; ++s) {
+            Bytes body(next() % 40);
+            for (auto& b : body) b = static_cast<uint8_t>(next());
+            const int declared = next() % 4 == 0 ? static_cast<int>(next() % 60) : -1;
+            Append(stream, Segment(types[next() % 7], body, declared));
+        }
+        if (next() % 3 == 0 && !stream.empty()) stream.resize(next() % stream.size());
+        PgRun run(stream);
+        try {
+            const bool ok = run.Create({1000000, 2000000, 3000000});
+            if (ok) {
+                EXPECT_EQ(run.Kiv().size() % 15, 4u) << round;
+            }
+        } catch (const CTsMuxException& e) {
+            EXPECT_EQ(e.GetErrorCode(), 6) << round;
+        }
+        PRIVATE_LIBRARY::CL_CString text;
+        run.analyser->GetReportText(text);
+        run.analyser->GetXmlText(text);
+    }
+}
+
 }  // namespace
