@@ -138,25 +138,25 @@ void FormatPointer(std::string& out, const Directive& d, va_list& args) {
 // e and f go to the C runtime as "%" flags width "." precision letter.
 void FormatFloating(std::string& out, const Directive& d, va_list& args) {
     const double value = va_arg(args, double);
-    std::string spec = "%";
-    if (d.left) spec += '-';
-    if (d.plus) spec += '+';
-    if (d.space) spec += ' ';
-    if (d.zero) spec += '0';
-    if (d.alternate) spec += '#';
-    if (d.width > 0) spec += std::to_string(d.width);
-    spec += '.';
-    spec += std::to_string(d.precision < 0 ? 6 : d.precision);
-    spec += d.letter;
+    std::string runtimeFormat = "%";
+    if (d.left) runtimeFormat += '-';
+    if (d.plus) runtimeFormat += '+';
+    if (d.space) runtimeFormat += ' ';
+    if (d.zero) runtimeFormat += '0';
+    if (d.alternate) runtimeFormat += '#';
+    if (d.width > 0) runtimeFormat += std::to_string(d.width);
+    runtimeFormat += '.';
+    runtimeFormat += std::to_string(d.precision < 0 ? 6 : d.precision);
+    runtimeFormat += d.letter;
     char small[128];
-    const int n = std::snprintf(small, sizeof(small), spec.c_str(), value);
+    const int n = std::snprintf(small, sizeof(small), runtimeFormat.c_str(), value);
     if (n < 0) return;
     if (static_cast<size_t>(n) < sizeof(small)) {
         out.append(small, static_cast<size_t>(n));
         return;
     }
     std::string big(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(&big[0], big.size(), spec.c_str(), value);
+    std::snprintf(&big[0], big.size(), runtimeFormat.c_str(), value);
     out.append(big.data(), static_cast<size_t>(n));
 }
 
