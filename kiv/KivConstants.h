@@ -22,9 +22,6 @@ constexpr uint32_t kMvcDependentViewVideoItemSize = 23;
 constexpr uint64_t kKivHeaderSize = 4;
 // Buffer of the CL_CFile through which a KIV file is read and written.
 constexpr uint32_t kKivFileBufferSize = 262144;
-// Error code of a writer after construction, and of a file of another type.
-constexpr int kKivInitialErrorCode = 5;
-constexpr int kKivWrongTypeErrorCode = 15;
 // Widest field an item accepts.
 constexpr uint64_t kKivMaxBitWidth = 64;
 
