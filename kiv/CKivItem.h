@@ -38,8 +38,8 @@ public:
 protected:
     // Adds a table of members in order (used by the derived constructors).
     template <size_t N>
-    void AddMembers(const KivMemberSpec (&table)[N]) {
-        for (const KivMemberSpec& spec : table) AddMember(spec.id, spec.name, spec.bitWidth);
+    void AddMembers(const KivMemberRow (&table)[N]) {
+        for (const KivMemberRow& row : table) AddMember(row.id, row.name, row.bitWidth);
     }
 
 private:

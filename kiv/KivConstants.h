@@ -48,30 +48,30 @@ constexpr uint64_t kIdOffsetMetadataSize = 10;
 constexpr uint64_t kEndItemType = 255;
 
 // One row of a member table: id, name and width in bits, in the order the fields are packed.
-struct KivMemberSpec {
+struct KivMemberRow {
     uint64_t id;
     const char* name;
     uint64_t bitWidth;
 };
 
-constexpr KivMemberSpec kCommonMembers[] = {
+constexpr KivMemberRow kCommonMembers[] = {
     {kIdEncItemType, "enc_item_type", 8}, {kIdEncItemSize, "enc_item_size", 32},
     {kIdDts, "dts", 33},                  {kIdPts, "pts", 33},
     {kIdReserved1, "reserved1", 6},
 };
-constexpr KivMemberSpec kVideoMembers[] = {
+constexpr KivMemberRow kVideoMembers[] = {
     {kIdSequenceEndCode, "sequence_end_code", 1},
     {kIdClosedGop, "closed_gop", 1},
     {kIdPictureStructure, "picture_structure", 2},
     {kIdReserved2, "reserved2", 4},
 };
-constexpr KivMemberSpec kGraphicsMembers[] = {
+constexpr KivMemberRow kGraphicsMembers[] = {
     {kIdEncSubItemType, "enc_sub_item_type", 2},
     {kIdFirstInSequenceFlag, "first_in_sequence_flag", 1},
     {kIdLastInSequenceFlag, "last_in_sequence_flag", 1},
     {kIdReserved2, "reserved2", 4},
 };
-constexpr KivMemberSpec kMvcDependentViewMembers[] = {
+constexpr KivMemberRow kMvcDependentViewMembers[] = {
     {kIdOffsetMetadataPos, "offset_metadata_pos", 32},
     {kIdOffsetMetadataSize, "offset_metadata_size", 32},
 };
