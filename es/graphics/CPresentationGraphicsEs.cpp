@@ -7,6 +7,7 @@
 #include "es/graphics/GspConstants.h"
 #include "kiv/CGraphicsKiv.h"
 #include "kiv/CGraphicsKivItem.h"
+#include "kiv/KivConstants.h"
 
 namespace ts_comp { namespace es {
 
@@ -85,15 +86,15 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
                 first = ods.first_in_sequence_flag;
                 last = ods.last_in_sequence_flag;
             }
-            item.SetValue(0, rec.segment_type);
-            item.SetValue(1, uint64_t{rec.segment_length} + 3);
-            item.SetValue(2, static_cast<uint64_t>(rec.dts));
-            item.SetValue(3, static_cast<uint64_t>(rec.pts));
-            item.SetValue(4, 0);
-            item.SetValue(5, subType);
-            item.SetValue(6, first);
-            item.SetValue(7, last);
-            item.SetValue(8, 0);
+            item.SetValue(kiv::kIdEncItemType, rec.segment_type);
+            item.SetValue(kiv::kIdEncItemSize, uint64_t{rec.segment_length} + 3);
+            item.SetValue(kiv::kIdDts, static_cast<uint64_t>(rec.dts));
+            item.SetValue(kiv::kIdPts, static_cast<uint64_t>(rec.pts));
+            item.SetValue(kiv::kIdReserved1, 0);
+            item.SetValue(kiv::kIdEncSubItemType, subType);
+            item.SetValue(kiv::kIdFirstInSequenceFlag, first);
+            item.SetValue(kiv::kIdLastInSequenceFlag, last);
+            item.SetValue(kiv::kIdReserved2, 0);
             if (!kiv.WriteItem(item)) return false;
             processed += int64_t{rec.segment_length} + 3;
             NotifyUnit(processed, graphics_stream::kSourcePresentationGraphicsEs, __LINE__);
@@ -103,12 +104,12 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
         displaySet.Clear();
         ++k;
     }
-    item.SetValue(0, 255);
-    item.SetValue(1, 0);
-    item.SetValue(2, 0);
-    item.SetValue(3, static_cast<uint64_t>(endPts));
-    item.SetValue(4, 0);
-    item.SetValue(5, 0);
+    item.SetValue(kiv::kIdEncItemType, kiv::kEndItemType);
+    item.SetValue(kiv::kIdEncItemSize, 0);
+    item.SetValue(kiv::kIdDts, 0);
+    item.SetValue(kiv::kIdPts, static_cast<uint64_t>(endPts));
+    item.SetValue(kiv::kIdReserved1, 0);
+    item.SetValue(kiv::kIdEncSubItemType, 0);
     return kiv.WriteItem(item);
 }
 
@@ -138,7 +139,8 @@ void CPresentationGraphicsEs::GetXmlText(CL_CString& out) {
     PgAttributes a;
     if (!ReadAttributes(esName, false, a)) return;
     CL_CString line;
-    out = "<?xml version=\"1.0\" standalone=\"yes\"?>\n";
+    out = kXmlDeclaration;
+    out.Append("\n");
     line.Format("<PG xmlns=\"%s\">\n", kXmlNamespace);
     out.Append(line);
     out.Append("  <parameter>\n");

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 
+#include "foundation/Messages.h"
+
 namespace ts_comp { namespace es { namespace graphics_stream {
 
-constexpr int kContentErrorCode = 6;
+constexpr int kContentErrorCode = ts_comp::error_code::kStreamContent;
 
 constexpr const char* kMsgNegativeDts = "\nA DTS value of first Segment is minus .(DTS = %wd)";
 constexpr const char* kMsgNoWds = "A WDS does not exist in this display set.(display set number = %d)";
