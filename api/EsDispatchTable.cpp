@@ -1,0 +1,28 @@
+// The analysers built into the library, one row per stream kind.
+//
+// To add an analyser: include its header here, add one row of the form
+//     {kiv_comp::CKivCreator::ES_TYPE_HDMV_LPCM, &MakeEs<es::CHdmvLpcmEs>},
+// and add its module name to the DEPS of the api module in api/CMakeLists.txt.
+// A kind without a row is refused with "unknown es type.\n".
+#include "CEsFactoryTable.h"
+#include "KivCreator.h"
+
+namespace ts_comp {
+namespace api {
+
+namespace {
+
+// A leading empty row keeps the array valid while no analyser is listed; Find skips it.
+const EsFactoryRow kRows[] = {
+    {0, nullptr},
+};
+
+}  // namespace
+
+const CEsFactoryTable& CEsFactoryTable::BuiltIn() {
+    static const CEsFactoryTable table(kRows);
+    return table;
+}
+
+}  // namespace api
+}  // namespace ts_comp
