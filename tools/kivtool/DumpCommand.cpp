@@ -1,0 +1,232 @@
+// kivtool dump: prints a KIV file's kiv_file_type and every field of every item by name.
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "foundation/CL_CFile.h"
+#include "kiv/CKiv.h"
+#include "kiv/CKivFactory.h"
+#include "kiv/CKivItem.h"
+#include "kiv/KivConstants.h"
+
+namespace kivtool {
+
+namespace {
+
+using PRIVATE_LIBRARY::CL_CFile;
+using ts_comp::kiv::CKiv;
+using ts_comp::kiv::CKivFactory;
+using ts_comp::kiv::CKivItem;
+
+constexpr const char* kDumpUsage = "usage: kivtool dump [--format text|csv|json] KIV_FILE\n";
+// Output is collected and written out in blocks of about this size.
+constexpr size_t kOutputBlock = 1 << 20;
+
+enum class Format { kText, kCsv, kJson };
+
+struct DumpOptions {
+    Format format = Format::kText;
+    std::string path;
+};
+
+int UsageError(const std::string& reason) {
+    std::fprintf(stderr, "kivtool: %s\n%s", reason.c_str(), kDumpUsage);
+    return kExitUsage;
+}
+
+int Failure(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "kivtool: %s: %s\n", path.c_str(), reason.c_str());
+    return kExitFailure;
+}
+
+bool ParseFormat(const std::string& name, Format& out) {
+    static const struct {
+        const char* name;
+        Format format;
+    } kFormats[] = {{"text", Format::kText}, {"csv", Format::kCsv}, {"json", Format::kJson}};
+    for (const auto& f : kFormats) {
+        if (name == f.name) {
+            out = f.format;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Returns -1 when the arguments are fine, else the exit status to end with (0 after --help).
+int ParseArguments(const std::vector<std::string>& args, DumpOptions& options) {
+    bool havePath = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::string value;
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kDumpUsage, stdout);
+            return kExitOk;
+        }
+        if (arg == "--format") {
+            if (i + 1 == args.size()) return UsageError("--format needs a value");
+            value = args[++i];
+        } else if (arg.rfind("--format=", 0) == 0) {
+            value = arg.substr(9);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError("unknown option '" + arg + "'");
+        } else {
+            if (havePath) return UsageError("only one KIV_FILE may be given");
+            options.path = arg;
+            havePath = true;
+            continue;
+        }
+        if (!ParseFormat(value, options.format)) return UsageError("unknown format '" + value + "'");
+    }
+    if (!havePath) return UsageError("missing KIV_FILE");
+    return -1;
+}
+
+// Appends text and unsigned numbers to a block that is written to stdout as it fills.
+class Output {
+public:
+    Output() { m_text.reserve(kOutputBlock + 4096); }
+    ~Output() { Flush(); }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    Output& operator<<(const char* text) {
+        m_text.append(text);
+        return *this;
+    }
+    Output& operator<<(uint64_t value) {
+        char digits[24];
+        const auto result = std::to_chars(digits, digits + sizeof digits, value);
+        m_text.append(digits, result.ptr);
+        if (m_text.size() >= kOutputBlock) Flush();
+        return *this;
+    }
+    void Flush() {
+        if (!m_text.empty()) std::fwrite(m_text.data(), 1, m_text.size(), stdout);
+        m_text.clear();
+    }
+
+private:
+    std::string m_text;
+};
+
+void PrintHead(Output& out, Format format, uint32_t type, const CKivItem& item, uint64_t count) {
+    switch (format) {
+        case Format::kText:
+            out << "kiv_file_type : " << uint64_t{type} << " (" << CKivFactory::GetTypeName(type) << ")\n"
+                << "item_size : " << uint64_t{item.GetItemSize()} << "\nitem_count : " << count << "\n";
+            break;
+        case Format::kCsv:
+            out << "kiv_file_type,index";
+            for (size_t m = 0; m < item.GetMemberCount(); ++m) out << "," << item.GetMemberAt(m).Name();
+            out << "\n";
+            break;
+        case Format::kJson:
+            out << "{\n  \"kiv_file_type\": " << uint64_t{type} << ",\n  \"type_name\": \""
+                << CKivFactory::GetTypeName(type) << "\",\n  \"item_size\": " << uint64_t{item.GetItemSize()}
+                << ",\n  \"item_count\": " << count << ",\n  \"items\": [";
+            break;
+    }
+}
+
+void PrintItem(Output& out, Format format, uint32_t type, CKivItem& item, uint64_t index) {
+    const size_t members = item.GetMemberCount();
+    switch (format) {
+        case Format::kText:
+            out << "item " << index << " :";
+            for (size_t m = 0; m < members; ++m) {
+                const auto& member = item.GetMemberAt(m);
+                out << " " << member.Name() << "=" << item.GetValue(member.Id());
+            }
+            out << "\n";
+            break;
+        case Format::kCsv:
+            out << uint64_t{type} << "," << index;
+            for (size_t m = 0; m < members; ++m) out << "," << item.GetValue(item.GetMemberAt(m).Id());
+            out << "\n";
+            break;
+        case Format::kJson:
+            out << (index == 0 ? "\n    {\"index\": " : ",\n    {\"index\": ") << index;
+            for (size_t m = 0; m < members; ++m) {
+                const auto& member = item.GetMemberAt(m);
+                out << ", \"" << member.Name() << "\": " << item.GetValue(member.Id());
+            }
+            out << "}";
+            break;
+    }
+}
+
+void PrintTail(Output& out, Format format, uint64_t count) {
+    if (format == Format::kJson) out << (count == 0 ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+// Reads the kiv_file_type and the length with a handle of its own; false with a reason on failure.
+bool ProbeFile(const std::string& path, uint32_t& type, int64_t& length, std::string& reason) {
+    CL_CFile file(ts_comp::kiv::kKivFileBufferSize);
+    if (file.Open(path.c_str(), "rb") != 1) {
+        reason = std::string("cannot open: ") + file.GetLastErrorText();
+        return false;
+    }
+    uint8_t header[ts_comp::kiv::kKivHeaderSize] = {};
+    const uint32_t got = file.Read(header, sizeof header, sizeof header);
+    length = file.GetLength();
+    const int error = file.GetLastErrorNumber();
+    const std::string errorText = file.GetLastErrorText();
+    file.Close();
+    if (got != sizeof header) {
+        reason = error != 0 ? "cannot read: " + errorText
+                            : "not a KIV file: " + std::to_string(got) + " bytes, shorter than the 4-byte kiv_file_type";
+        return false;
+    }
+    type = (uint32_t{header[0]} << 24) | (uint32_t{header[1]} << 16) | (uint32_t{header[2]} << 8) | header[3];
+    return true;
+}
+
+}  // namespace
+
+int RunDump(const std::vector<std::string>& args) {
+    DumpOptions options;
+    const int parsed = ParseArguments(args, options);
+    if (parsed >= 0) return parsed;
+    const std::string& path = options.path;
+
+    uint32_t type = 0;
+    int64_t length = 0;
+    std::string reason;
+    if (!ProbeFile(path, type, length, reason)) return Failure(path, reason);
+    std::unique_ptr<CKiv> kiv = CKivFactory::MakeKiv(type);
+    std::unique_ptr<CKivItem> item = CKivFactory::MakeItem(type);
+    if (kiv == nullptr || item == nullptr) {
+        return Failure(path, "unknown kiv_file_type " + std::to_string(type) + " (known: 1 video, 2 audio, "
+                                                                                 "3 graphics, 5 MVC dependent view)");
+    }
+    const uint64_t payload = static_cast<uint64_t>(length) - ts_comp::kiv::kKivHeaderSize;
+    if (payload % kiv->GetItemSize() != 0) {
+        return Failure(path, "truncated last item: " + std::to_string(payload % kiv->GetItemSize()) +
+                                 " bytes after " + std::to_string(payload / kiv->GetItemSize()) +
+                                 " whole items of " + std::to_string(kiv->GetItemSize()) + " bytes");
+    }
+    if (!kiv->Open(path.c_str())) return Failure(path, kiv->GetErrorMessage());
+    const int64_t count = kiv->GetItemCount();
+    if (count < 0) return Failure(path, "cannot count the items");
+
+    Output out;
+    PrintHead(out, options.format, type, *item, static_cast<uint64_t>(count));
+    for (uint64_t index = 0; index < static_cast<uint64_t>(count); ++index) {
+        if (!kiv->ReadItem(*item)) {
+            out.Flush();
+            return Failure(path, "cannot read item " + std::to_string(index));
+        }
+        PrintItem(out, options.format, type, *item, index);
+    }
+    PrintTail(out, options.format, static_cast<uint64_t>(count));
+    out.Flush();
+    std::fflush(stdout);
+    return kExitOk;
+}
+
+}  // namespace kivtool
