@@ -1,0 +1,30 @@
+#include "es/audio/CAudioItemLoop.h"
+
+#include "kiv/KivConstants.h"
+
+namespace ts_comp {
+namespace es {
+
+CAudioItemLoop::CAudioItemLoop(CAudioEs& owner, uint64_t pts) : m_owner(owner), m_pts(pts) {}
+
+bool CAudioItemLoop::Create(const char* kivPath) { return m_kiv.Create(kivPath); }
+
+bool CAudioItemLoop::Write(uint64_t itemType, uint64_t itemSize, uint64_t dts) {
+    m_item.SetValue(kiv::kIdEncItemSize, itemSize);
+    m_item.SetValue(kiv::kIdEncItemType, itemType);
+    m_item.SetValue(kiv::kIdDts, dts);
+    m_item.SetValue(kiv::kIdPts, m_pts);
+    return m_kiv.WriteItem(m_item);
+}
+
+bool CAudioItemLoop::WriteUnit(uint8_t itemType, uint32_t itemSize) {
+    if (!Write(itemType, itemSize, m_pts)) return false;
+    m_processedBytes += itemSize;
+    m_owner.NotifyUnit(m_processedBytes, m_owner.m_sourceName, __LINE__);
+    return true;
+}
+
+bool CAudioItemLoop::WriteEnd() { return Write(kiv::kEndItemType, 0, 0); }
+
+}  // namespace es
+}  // namespace ts_comp

@@ -1,0 +1,45 @@
+// The item loop of the audio analysers: one audio KIV item per access unit and the terminating item.
+#pragma once
+
+#include <cstdint>
+
+#include "es/audio/CAudioEs.h"
+#include "kiv/CAudioKiv.h"
+#include "kiv/CAudioKivItem.h"
+
+namespace ts_comp {
+namespace es {
+
+// Owns the writer and the one reused item of a CreateKiv call, the running time stamp and the byte count.
+class CAudioItemLoop {
+public:
+    CAudioItemLoop(CAudioEs& owner, uint64_t pts);
+    CAudioItemLoop(const CAudioItemLoop&) = delete;
+    CAudioItemLoop& operator=(const CAudioItemLoop&) = delete;
+
+    // Creates the KIV file; false when it cannot be created.
+    bool Create(const char* kivPath);
+
+    uint64_t GetPts() const { return m_pts; }
+    void SetPts(uint64_t pts) { m_pts = pts; }
+    void AdvancePts(uint64_t ticks) { m_pts += ticks; }
+    int64_t GetProcessedBytes() const { return m_processedBytes; }
+
+    // Writes one access unit at the running time stamp (dts = pts), then counts its bytes and polls the
+    // owner's notice, which throws "abort end." when the host aborted. False when the write failed.
+    bool WriteUnit(uint8_t itemType, uint32_t itemSize);
+    // Writes the terminating item (type 255, size 0, dts 0, pts the running time stamp); no poll follows.
+    bool WriteEnd();
+
+private:
+    bool Write(uint64_t itemType, uint64_t itemSize, uint64_t dts);
+
+    CAudioEs& m_owner;
+    kiv::CAudioKiv m_kiv;
+    kiv::CAudioKivItem m_item;
+    uint64_t m_pts;
+    int64_t m_processedBytes = 0;
+};
+
+}  // namespace es
+}  // namespace ts_comp

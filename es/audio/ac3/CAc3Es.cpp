@@ -1,0 +1,255 @@
+#include "es/audio/ac3/CAc3Es.h"
+
+#include <cstring>
+
+#include "es/audio/CAudioItemLoop.h"
+#include "es/audio/IsMultiChannelCode.h"
+#include "es/audio/ac3/Ac3Constants.h"
+#include "es/audio/ac3/CEnhancedFrameForDD.h"
+#include "es/audio/ac3/CLegacyCoreFrameForDD.h"
+#include "es/audio/ac3/DolbyDigitalSync.h"
+#include "foundation/CTsMuxException.h"
+#include "foundation/Messages.h"
+#include "input/CBinaryBuffer.h"
+
+namespace ts_comp {
+namespace es {
+
+using PRIVATE_LIBRARY::CL_CString;
+using namespace ac3;
+using namespace dolby_digital_audio;
+
+namespace {
+
+// Throws one of the analyser's own exceptions; a %s in the message is filled with path.
+[[noreturn]] void Throw(int code, const char* message, const char* path, int line) {
+    CL_CString text;
+    text.Format(message, path);
+    throw CTsMuxException(code, text, kSourceAc3Es, line, "", "");
+}
+
+uint32_t CodingModeChannels(uint8_t acmod, uint8_t lfeon) {
+    return kAcmodChannels[acmod & 7] | (lfeon ? kChannelLfe : 0);
+}
+
+// Ten per full-band channel, plus one for each LFE.
+int ChannelCode(uint32_t channels) {
+    const uint32_t lfe = kChannelLfe | kChannelLfe2;
+    return 10 * __builtin_popcount(channels & ~lfe) + ((channels & kChannelLfe) ? 1 : 0) +
+           ((channels & kChannelLfe2) ? 1 : 0);
+}
+
+void AppendValue(CL_CString& out, const char* label, int value) {
+    CL_CString line;
+    line.Format(kReportValueFormat, label, value);
+    out.Append(line);
+}
+
+void AppendFlag(CL_CString& out, const char* label, bool exists) {
+    CL_CString line;
+    line.Format(kReportFlagFormat, label, exists ? kReportExist : kReportNoExist);
+    out.Append(line);
+}
+
+}  // namespace
+
+CAc3Es::CAc3Es(const CL_CString& esPath) : CAudioEs(esPath, kSourceAc3Es) {
+    CL_CString fileName;
+    m_reader.GetFileName(fileName);
+    if (m_reader.GetLength() < kMinimumFileSize) {
+        throw CTsMuxException(error_code::kUnusableEs, CL_CString(messages::kEsFileIsShort), kSourceAc3Es,
+                              __LINE__, fileName.GetString(), messages::kEsFileIsShort);
+    }
+    uint8_t head[kMinimumFileSize] = {};
+    m_reader.Read(head, kMinimumFileSize);
+    m_reader.Rewind();
+    if (!ParseAttributes()) {
+        // A sync word in the wrong byte order tells a byte-swapped stream.
+        const bool swapped = head[0] == kSyncByte1 && head[1] == kSyncByte0;
+        const char* message = swapped ? messages::kEndianInverse : messages::kEsAttributeInvalid;
+        throw CTsMuxException(error_code::kUnusableEs, CL_CString(message), kSourceAc3Es, __LINE__,
+                              fileName.GetString(), message);
+    }
+}
+
+CAc3Es::~CAc3Es() = default;
+
+// At most two frames through a bit buffer of its own; any exception means the head does not parse.
+bool CAc3Es::ParseAttributes() {
+    try {
+        CL_CString path;
+        GetEsFilePath(path);
+        CBinaryBuffer buffer;
+        if (!buffer.Open(path.GetString())) {
+            Throw(error_code::kOpenOther, messages::kOpenError, path.GetString(), __LINE__);
+        }
+        Attributes& a = m_attributes;
+        for (int pass = 0; pass < kAttributePasses; ++pass) {
+            if (IsLegacyCoreFrame(buffer)) {
+                CLegacyCoreFrameForDD frame;
+                if (!frame.Parse(buffer)) continue;
+                a.fscod = frame.fscod;
+                a.frmsizecod = frame.frmsizecod;
+                a.bsid = frame.bsid;
+                a.bsmod = frame.bsmod;
+                a.acmod = frame.acmod;
+                a.lfeon = frame.lfeon;
+                a.dsurmod = frame.dsurmod;
+                a.compre = frame.compre;
+                a.langcode = frame.langcode;
+                a.langcod = frame.langcod;
+                a.audprodie = frame.audprodie;
+                a.compr2e = frame.compr2e;
+                a.langcod2e = frame.langcod2e;
+                a.langcod2 = frame.langcod2;
+                a.legacyCore = 1;
+                a.fullSvc = 0;
+            } else if (IsEnhancedFrame(buffer)) {
+                CEnhancedFrameForDD frame;
+                if (!frame.Parse(buffer)) continue;
+                a.substream0_flag = 1;
+                a.substreamFscod = frame.fscod;
+                a.substreamAcmod = frame.acmod;
+                a.substreamLfeon = frame.lfeon;
+                a.chanmape = frame.chanmape;
+                a.chanmap = frame.chanmap;
+                if (a.legacyCore == 0) {
+                    // A stream that starts with E-AC-3 takes its main values from that frame.
+                    a.fscod = frame.fscod;
+                    a.acmod = frame.acmod;
+                    a.bsid = frame.bsid;
+                    a.bsmod = frame.bsmod;
+                    a.compre = frame.compre;
+                    a.dsurmod = frame.dsurmod;
+                    buffer.Close();
+                    return true;
+                }
+            }
+        }
+        buffer.Close();
+        return a.legacyCore == 1 || a.substream0_flag == 1;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CAc3Es::ReadHeader(uint8_t* header) {
+    const uint8_t* data = nullptr;
+    if (m_reader.PeekBuffered(&data) >= kHeaderBytes) {
+        std::memcpy(header, data, kHeaderBytes);
+        m_reader.ConsumeBuffered(kHeaderBytes);
+        return true;
+    }
+    return m_reader.Read(header, kHeaderBytes) == kHeaderBytes;
+}
+
+// Reads the 7 head bytes of each sync frame and skips the rest; a header that does not fit ends the scan
+// with false and no terminating item.
+bool CAc3Es::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) {
+    if (startPtsList.empty()) Throw(error_code::kStreamContent, messages::kStartPtsNotSet, "", __LINE__);
+    const char* kivName = kivPath != nullptr ? kivPath : "";
+    CAudioItemLoop loop(*this, startPtsList[0] - kPtsStep);
+    if (kivPath == nullptr || !loop.Create(kivPath)) {
+        Throw(error_code::kOpenOther, messages::kFileOpenError, kivName, __LINE__);
+    }
+    const int64_t position = m_reader.Tell();
+    uint8_t header[kHeaderBytes];
+    while (ReadHeader(header)) {
+        if (header[0] != kSyncByte0 || header[1] != kSyncByte1) return false;
+        const uint8_t bsid = header[5] >> 3;
+        uint32_t words = 0;
+        uint8_t itemType = 0;
+        bool dependent = false;
+        if (bsid == kEnhancedBsid) {
+            const uint8_t strmtyp = header[2] >> 6;
+            if (strmtyp > kStreamTypeDependent) return false;
+            words = ((static_cast<uint32_t>(header[2] & 7) << 8) | header[3]) + 1;
+            // A frame shorter than its own header is refused like any other invalid header.
+            if (2 * words < kHeaderBytes) return false;
+            dependent = strmtyp == kStreamTypeDependent;
+            if (dependent) itemType = static_cast<uint8_t>(((header[2] >> 3) & 7) + 1);
+        } else {
+            if (std::memchr(kScanBsids, bsid, sizeof kScanBsids) == nullptr) return false;
+            if ((header[4] >> 6) != 0) return false;
+            // Reserved frame-size codes (38 to 63) have no length and are refused.
+            words = LegacyFrameWords(0, header[4] & 0x3F);
+            if (words == 0) return false;
+        }
+        const uint32_t frameBytes = 2 * words;
+        if (m_reader.Skip(frameBytes - kHeaderBytes) < frameBytes - kHeaderBytes) break;
+        // Frames of a dependent substream keep the time stamp of the frame before them.
+        if (!dependent) loop.AdvancePts(kPtsStep);
+        if (!loop.WriteUnit(itemType, frameBytes)) {
+            Throw(error_code::kAnalyserWrite, messages::kWriteError, kivName, __LINE__);
+        }
+    }
+    m_reader.Seek(position, 0);
+    loop.AdvancePts(kPtsStep);
+    if (!loop.WriteEnd()) Throw(error_code::kAnalyserWrite, messages::kWriteError, kivName, __LINE__);
+    return true;
+}
+
+// 0 for an invalid combination; else 1 mono, 3 stereo or 6 multi-channel.
+uint8_t CAc3Es::CheckChannelCombination(const Attributes& a) {
+    const uint32_t core = CodingModeChannels(a.acmod, a.lfeon);
+    const uint32_t substream =
+        a.chanmape == 1 ? a.chanmap : CodingModeChannels(a.substreamAcmod, a.substreamLfeon);
+    if (a.legacyCore == 0 && a.substream0_flag == 0) return kChannelsInvalid;
+    if (a.legacyCore == 0 || a.substream0_flag == 0) {
+        const int code = ChannelCode(a.legacyCore == 1 ? core : substream);
+        if (code == 10) return kChannelsMono;
+        if (code == 20) return kChannelsStereo;
+        return IsMultiChannelCode(code) ? kChannelsMulti : kChannelsInvalid;
+    }
+    const int coreCode = ChannelCode(core);
+    if (coreCode == 0 || coreCode == 10 || coreCode == 20) return kChannelsInvalid;
+    return IsMultiChannelCode(ChannelCode(core | substream)) ? kChannelsMulti : kChannelsInvalid;
+}
+
+void CAc3Es::GetReportText(CL_CString& out) {
+    const Attributes& a = m_attributes;
+    if (CheckChannelCombination(a) == kChannelsInvalid) {
+        out.Append(kReportSeparator);
+        out.Append(kReportChannelsInvalid);
+        out.Append(kReportSeparator);
+        out.Append(kReportEmptyLine);
+    }
+    AppendFlag(out, kLabelLegacyCore, a.legacyCore == 1);
+    if (a.legacyCore == 1) {
+        AppendValue(out, "[fscod]", a.fscod);
+        AppendValue(out, "[frmsizecod]", a.frmsizecod);
+        AppendValue(out, "[bsid]", a.bsid);
+        AppendValue(out, "[bsmod]", a.bsmod);
+        AppendValue(out, "[acmod]", a.acmod);
+        AppendValue(out, "[lfeon]", a.lfeon);
+        AppendValue(out, "[dsurmod]", a.dsurmod);
+        AppendValue(out, "[compre]", a.compre);
+        AppendValue(out, "[langcode]", a.langcode);
+        if (a.langcode == 1) AppendValue(out, "[langcod]", a.langcod);
+        AppendValue(out, "[audprodie]", a.audprodie);
+        AppendValue(out, "[compr2e]", a.compr2e);
+        AppendValue(out, "[langcod2e]", a.langcod2e);
+        if (a.langcod2e == 1) AppendValue(out, "[langcod2]", a.langcod2);
+        AppendValue(out, "[fullSvc]", a.fullSvc);
+    }
+    out.Append(kReportEmptyLine);
+    AppendFlag(out, kLabelSubstream0, a.substream0_flag == 1);
+    if (a.substream0_flag == 1) {
+        AppendValue(out, "[fscod]", a.substreamFscod);
+        AppendValue(out, "[acmod]", a.substreamAcmod);
+        AppendValue(out, "[lfeon]", a.substreamLfeon);
+        AppendValue(out, "[chanmape]", a.chanmape);
+        if (a.chanmape == 1) AppendValue(out, "[chanmap]", a.chanmap);
+    }
+}
+
+// dsurmod is always written as 0; bit_rate_code is frmsizecod halved.
+void CAc3Es::GetXmlText(CL_CString& out) {
+    const Attributes& a = m_attributes;
+    out.Format(kXmlFormat, kXmlDeclaration, kXmlNamespace, a.fscod, a.bsid, a.frmsizecod / 2, 0, a.bsmod, a.acmod,
+               a.lfeon, a.fullSvc, a.langcod, a.langcod2, a.substream0_flag, a.substreamFscod, a.substreamAcmod,
+               a.substreamLfeon);
+}
+
+}  // namespace es
+}  // namespace ts_comp
