@@ -1,14 +1,24 @@
 #include "kiv/CKivItem.h"
 
+#include <cstring>
+
 namespace ts_comp {
 namespace kiv {
 
 using PRIVATE_LIBRARY::CL_CFile;
 
+namespace {
+
+constexpr size_t kWindowBytes = 8;
+
+}  // namespace
+
 CKivItem::CKivItem(uint32_t itemType, uint32_t itemSize)
     : m_nextBitPosition(uint64_t{itemSize} * 8 - 1), m_itemType(itemType), m_itemSize(itemSize),
-      m_buffer(itemSize, 0) {
+      m_buffer(size_t{itemSize} + kWindowBytes, 0) {
+    m_slotById.fill(-1);
     m_members.reserve(16);
+    m_windows.reserve(16);
     AddMembers(kCommonMembers);
 }
 
@@ -18,37 +28,87 @@ CKivItem& CKivItem::operator=(const CKivItem& other) = default;
 
 CKivItem::~CKivItem() = default;
 
-// A width above 64 adds nothing; otherwise the member takes the next bits and the position moves on.
+// A width above 64 adds nothing; otherwise the member takes the next bits and the position moves
+// on. A member that lies inside the item within 8 consecutive bytes is later set and read with one
+// 64-bit access; the others take the bit walk.
 void CKivItem::AddMember(uint64_t id, const char* name, uint64_t bitWidth) {
     if (bitWidth > kKivMaxBitWidth) return;
-    m_members.emplace_back(id, m_nextBitPosition, bitWidth, name);
+    const uint64_t position = m_nextBitPosition;
+    FieldWindow window{0, 0, 0, false};
+    if (bitWidth > 0 && position < uint64_t{m_itemSize} * 8 && position + 1 >= bitWidth) {
+        const uint64_t low = position + 1 - bitWidth;
+        const uint64_t first = m_itemSize - 1 - position / 8;
+        const uint64_t count = (m_itemSize - 1 - low / 8) - first + 1;
+        if (count <= kWindowBytes) {
+            window.first = static_cast<uint32_t>(first);
+            window.shift = static_cast<uint32_t>(64 - 8 * count + low % 8);
+            window.mask = bitWidth == 64 ? ~uint64_t{0} : (uint64_t{1} << bitWidth) - 1;
+            window.fits = true;
+        }
+    }
+    // The first member of an id is the one every lookup finds.
+    if (id < kDirectIds && m_slotById[id] < 0 && m_members.size() < INT8_MAX) {
+        m_slotById[id] = static_cast<int8_t>(m_members.size());
+    }
+    m_members.emplace_back(id, position, bitWidth, name);
+    m_windows.push_back(window);
     m_nextBitPosition -= bitWidth;
 }
 
-const CKivMember* CKivItem::Lookup(uint64_t id) const {
-    for (const CKivMember& member : m_members) {
-        if (member.Id() == id) return &member;
+const CKivMember* CKivItem::Lookup(uint64_t id, const FieldWindow** window) const {
+    if (id < kDirectIds) {
+        const int slot = m_slotById[id];
+        if (slot >= 0) {
+            *window = &m_windows[slot];
+            return &m_members[slot];
+        }
+        if (m_members.size() <= INT8_MAX) return nullptr;
+    }
+    for (size_t i = 0; i < m_members.size(); ++i) {
+        if (m_members[i].Id() == id) {
+            *window = &m_windows[i];
+            return &m_members[i];
+        }
     }
     return nullptr;
 }
 
 bool CKivItem::FindMember(uint64_t id, CKivMember& out) const {
-    const CKivMember* member = Lookup(id);
+    const FieldWindow* window = nullptr;
+    const CKivMember* member = Lookup(id, &window);
     if (member == nullptr) return false;
     out = *member;
     return true;
 }
 
-// Field bit i (i = 0 first) is value bit (width - 1 - i) and sits at position (start - i): byte
-// S - 1 - position / 8, bit position % 8 of it. The walk moves through whole runs of bits within
-// one byte at a time; bits of a member that fall outside the item (a table that overran it) are
-// left alone.
-void CKivItem::SetValue(uint64_t id, uint64_t value) {
-    const CKivMember* member = Lookup(id);
+void CKivItem::SetValueSlow(uint64_t id, uint64_t value) {
+    const FieldWindow* w = nullptr;
+    const CKivMember* member = Lookup(id, &w);
     if (member == nullptr) return;
+    if (!w->fits) {
+        SetBits(*member, value);
+        return;
+    }
+    uint8_t* bytes = m_buffer.data() + w->first;
+    const uint64_t window = LoadWindow(bytes);
+    StoreWindow(bytes, (window & ~(w->mask << w->shift)) | ((value & w->mask) << w->shift));
+}
+
+uint64_t CKivItem::GetValue(uint64_t id) {
+    const FieldWindow* w = nullptr;
+    const CKivMember* member = Lookup(id, &w);
+    if (member == nullptr) return 0;
+    if (!w->fits) return GetBits(*member);
+    return (LoadWindow(m_buffer.data() + w->first) >> w->shift) & w->mask;
+}
+
+// Field bit i (i = 0 first) is value bit (width - 1 - i) and sits at position (start - i): byte
+// S - 1 - position / 8, bit position % 8 of it. The walk goes through runs of bits within one
+// byte; bits of a member that fall outside the item (a table that overran it) are left alone.
+void CKivItem::SetBits(const CKivMember& member, uint64_t value) {
     const uint64_t totalBits = uint64_t{m_itemSize} * 8;
-    uint64_t position = member->BitPosition();
-    uint64_t remaining = member->BitWidth();
+    uint64_t position = member.BitPosition();
+    uint64_t remaining = member.BitWidth();
     while (remaining > 0) {
         if (position >= totalBits) {
             --remaining;
@@ -68,12 +128,10 @@ void CKivItem::SetValue(uint64_t id, uint64_t value) {
     }
 }
 
-uint64_t CKivItem::GetValue(uint64_t id) {
-    const CKivMember* member = Lookup(id);
-    if (member == nullptr) return 0;
+uint64_t CKivItem::GetBits(const CKivMember& member) const {
     const uint64_t totalBits = uint64_t{m_itemSize} * 8;
-    uint64_t position = member->BitPosition();
-    uint64_t remaining = member->BitWidth();
+    uint64_t position = member.BitPosition();
+    uint64_t remaining = member.BitWidth();
     uint64_t result = 0;
     while (remaining > 0) {
         if (position >= totalBits) {

@@ -247,4 +247,44 @@ TEST(KivItemValues, SixtyFourBitFieldRoundTrips) {
     EXPECT_EQ(item.GetValue(3), 0u);
 }
 
+// A 64-bit field that starts mid-byte spans nine bytes and cannot be moved in one 64-bit step.
+class NineByteFieldItem : public CKivItem {
+public:
+    NineByteFieldItem() : CKivItem(7, 23) {
+        AddMember(31, "pad", 4);
+        AddMember(32, "wide", 64);
+    }
+};
+
+TEST(KivItemValues, FieldAcrossNineBytes) {
+    NineByteFieldItem item;
+    item.SetValue(3, 90450);
+    item.SetValue(32, 0xFEDCBA9876543215ull);
+    EXPECT_EQ(std::vector<uint8_t>(item.GetBytes() + 14, item.GetBytes() + 23),
+              (std::vector<uint8_t>{0x0F, 0xED, 0xCB, 0xA9, 0x87, 0x65, 0x43, 0x21, 0x50}));
+    EXPECT_EQ(item.GetValue(32), 0xFEDCBA9876543215ull);
+    item.SetValue(31, 0xF);
+    EXPECT_EQ(item.GetBytes()[14], 0xFF);
+    EXPECT_EQ(item.GetValue(32), 0xFEDCBA9876543215ull);
+    item.SetValue(32, 0);
+    EXPECT_EQ(item.GetValue(31), 0xFu);
+    EXPECT_EQ(item.GetValue(3), 90450u);
+    EXPECT_EQ(std::vector<uint8_t>(item.GetBytes() + 15, item.GetBytes() + 23), std::vector<uint8_t>(8, 0));
+}
+
+// Two members with one id: the first one added is the one set and read.
+class DuplicateIdItem : public CAudioKivItem {
+public:
+    DuplicateIdItem() { AddMember(3, "pts_again", 8); }
+};
+
+TEST(KivItemValues, FirstMemberOfAnIdWins) {
+    DuplicateIdItem item;
+    item.SetValue(3, 90450);
+    EXPECT_EQ(item.GetValue(3), 90450u);
+    CKivMember found;
+    ASSERT_TRUE(item.FindMember(3, found));
+    EXPECT_STREQ(found.Name(), "pts");
+}
+
 }  // namespace
