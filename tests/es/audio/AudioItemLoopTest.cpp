@@ -1,0 +1,86 @@
+// The shared audio item loop and the channel-code test.
+#include <gtest/gtest.h>
+
+#include "es/audio/CAudioItemLoop.h"
+#include "es/audio/IsMultiChannelCode.h"
+#include "foundation/CTsMuxException.h"
+#include "ac3/Ac3TestSupport.h"
+#include "support/TempDir.h"
+
+using namespace kiv_test;
+using PRIVATE_LIBRARY::CL_CString;
+using ts_comp::es::CAudioItemLoop;
+
+namespace {
+
+// A minimal audio analyser: every run writes the units it is given through the loop.
+class FixedUnitsEs : public ts_comp::es::CAudioEs {
+public:
+    explicit FixedUnitsEs(const CL_CString& path) : CAudioEs(path, "FixedUnitsEs") {}
+    void GetXmlText(CL_CString& out) override { out = ""; }
+    bool Run(const char* kivPath, uint64_t pts, const std::vector<uint32_t>& sizes, uint64_t step) {
+        CAudioItemLoop loop(*this, pts);
+        if (!loop.Create(kivPath)) return false;
+        for (uint32_t size : sizes) {
+            if (!loop.WriteUnit(size % 3 == 0 ? 7 : 0, size)) return false;
+            loop.AdvancePts(step);
+        }
+        processed = loop.GetProcessedBytes();
+        return loop.WriteEnd();
+    }
+    int64_t processed = 0;
+};
+
+class AudioItemLoopTest : public ::testing::Test {
+protected:
+    AudioItemLoopTest() : es(CL_CString(dir.Write("a.es", std::vector<uint8_t>(1000, 0)).c_str())) {}
+    TempDir dir;
+    FixedUnitsEs es;
+};
+
+TEST_F(AudioItemLoopTest, WritesUnitsAndTheTerminatingItem) {
+    ASSERT_TRUE(es.Run(dir.File("a.kiv").c_str(), 90000, {964, 10, 3}, 450));
+    const std::vector<uint8_t> bytes = TempDir::Read(dir.File("a.kiv"));
+    ASSERT_EQ(bytes.size(), 4u + 4 * 14);
+    const std::vector<uint8_t> first(bytes.begin() + 4, bytes.begin() + 18);
+    EXPECT_EQ(first, (std::vector<uint8_t>{0x00, 0x00, 0x00, 0x03, 0xC4, 0x00, 0x00, 0xAF, 0xC8, 0x00, 0x00, 0x57,
+                                           0xE4, 0x00}));
+    const AudioKivFile f = ReadAudioKiv(dir.File("a.kiv"));
+    EXPECT_EQ(f.items[1], (AudioItem{0, 10, 90450, 90450, 0}));
+    EXPECT_EQ(f.items[2], (AudioItem{7, 3, 90900, 90900, 0}));
+    EXPECT_EQ(f.items[3], (AudioItem{255, 0, 0, 91350, 0}));
+    EXPECT_EQ(es.processed, 977);
+}
+
+TEST_F(AudioItemLoopTest, PollsAfterEachUnitAndAbortsWithTheOwnersName) {
+    RecordingNotice notice(2);
+    es.SetNotice(&notice);
+    try {
+        es.Run(dir.File("a.kiv").c_str(), 0, {1, 2, 4, 8}, 1);
+        FAIL() << "no abort";
+    } catch (const ts_comp::CTsMuxException& e) {
+        CL_CString m;
+        e.GetMessage(m);
+        EXPECT_STREQ(m.GetString(), "abort end.");
+        EXPECT_EQ(e.GetErrorCode(), 0);
+        EXPECT_STREQ(e.GetSourceFile(), "FixedUnitsEs");
+    }
+    EXPECT_EQ(notice.progress, (std::vector<int64_t>{1, 3}));
+    EXPECT_EQ(notice.totals, (std::vector<int64_t>{1000, 1000}));
+    EXPECT_EQ(notice.abortQueries, 3);
+}
+
+TEST_F(AudioItemLoopTest, CreateFailsForAnUnwritablePath) {
+    EXPECT_FALSE(es.Run(dir.File("none/a.kiv").c_str(), 0, {1}, 1));
+}
+
+TEST(IsMultiChannelCode, ThreeOrMoreChannelsOrAnyLfe) {
+    const struct {
+        int code;
+        bool multi;
+    } cases[] = {{0, false},  {10, false}, {20, false}, {30, true}, {51, true}, {71, true}, {1, true},
+                 {11, true},  {21, true},  {22, true},  {29, true}, {40, true}, {2, true},  {-10, false}};
+    for (const auto& c : cases) EXPECT_EQ(ts_comp::es::IsMultiChannelCode(c.code), c.multi) << c.code;
+}
+
+}  // namespace
