@@ -116,12 +116,6 @@ TEST(EsBase, FreshAnalyserTexts) {
     EXPECT_STREQ(es.GetLastErrorMessage(), "");
 }
 
-TEST(EsBase, EmptyFileOpens) {
-    TempDir dir;
-    ProbeEs es{CL_CString(dir.Write("empty.es", {}).c_str())};
-    EXPECT_EQ(es.FileSize(), 0);
-}
-
 // ---- XML file ---------------------------------------------------------------------------------
 
 TEST(EsBase, XmlFileHoldsTheTextAndOneMoreLineFeed) {

@@ -192,14 +192,6 @@ TEST(KivFile, CreateTruncatesAnExistingFileAndClosesTheOpenOne) {
     EXPECT_EQ(TempDir::Read(path).size(), 4u);
 }
 
-TEST(KivFile, PathIsNormalised) {
-    TempDir dir;
-    CAudioKiv kiv;
-    ASSERT_TRUE(kiv.Create((dir.Path() + "//a.kiv").c_str()));
-    PRIVATE_LIBRARY::CL_CString path;
-    EXPECT_EQ(std::string(kiv.GetFilePath(path).GetString()), dir.Path() + "/a.kiv");
-}
-
 TEST(KivFile, CountIgnoresATruncatedLastItem) {
     TempDir dir;
     const std::string path = WriteAudioFile(dir, "a.kiv", 2);
