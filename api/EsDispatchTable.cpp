@@ -6,6 +6,7 @@
 // A kind without a row is refused with "unknown es type.\n".
 #include "CEsFactoryTable.h"
 #include "KivCreator.h"
+#include "es/audio/ac3/CAc3Es.h"
 
 namespace ts_comp {
 namespace api {
@@ -15,6 +16,7 @@ namespace {
 // A leading empty row keeps the array valid while no analyser is listed; Find skips it.
 const EsFactoryRow kRows[] = {
     {0, nullptr},
+    {kiv_comp::CKivCreator::ES_TYPE_AC3, &MakeEs<es::CAc3Es>},
 };
 
 }  // namespace
