@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "es/CEs.h"
+#include "es/audio/CAudioEs.h"
 
 namespace ts_comp {
 namespace es {
 
 // Reads the first frame header on construction (throws CTsMuxException below 192 bytes).
-class CHdmvLpcmEs : public CEs {
+class CHdmvLpcmEs : public CAudioEs {
 public:
     explicit CHdmvLpcmEs(const PRIVATE_LIBRARY::CL_CString& esPath);
     ~CHdmvLpcmEs() override;

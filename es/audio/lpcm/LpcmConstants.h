@@ -9,14 +9,12 @@ namespace hdmv_lpcm {
 
 // Source name of the analyser's throw sites.
 constexpr const char* kSourceHdmvLpcmEs = "HdmvLpcmEs";
-// Code and text of a stream shorter than the head the constructor reads.
-constexpr int kShortEsErrorCode = 15;
-constexpr const char* kMsgEsFileShort = "The es file is short.";
-
 // Bytes the constructor reads from the start of the stream.
 constexpr uint32_t kHeadSize = 192;
 // Bytes of the header before each frame's payload.
 constexpr uint32_t kFrameHeaderSize = 4;
+// enc_item_type of a frame's item.
+constexpr uint8_t kFrameItemType = 0;
 // Every frame lasts 5 ms at 90 kHz, whatever its header says.
 constexpr uint64_t kFrameDuration = 450;
 // Exactly one start time stamp is taken: the PTS of the first frame.
@@ -27,9 +25,8 @@ constexpr uint8_t kAcceptedChannelAssignments[] = {1, 3, 4, 5, 6, 7, 8, 9, 10, 1
 constexpr uint8_t kAcceptedSamplingFrequencies[] = {1, 4, 5};
 constexpr uint8_t kAcceptedBitsPerSample[] = {1, 2, 3};
 
-// Report lines: "%s : %d" with the bracketed name, the marker of an unaccepted value, the line end.
+// Report lines: "%s : %d" with the bracketed name, then the shared marker of an unaccepted value.
 constexpr const char* kReportLineFormat = "%s : %d";
-constexpr const char* kReportErrorMarker = "   <--- error";
 constexpr const char* kReportLineEnd = "\r\n";
 constexpr const char* kReportPayloadSize = "[audio_data_payload_size]";
 constexpr const char* kReportChannelAssignment = "[channel_assignment]";
