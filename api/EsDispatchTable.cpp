@@ -7,6 +7,7 @@
 #include "CEsFactoryTable.h"
 #include "KivCreator.h"
 #include "es/audio/ac3/CAc3Es.h"
+#include "es/audio/lpcm/CHdmvLpcmEs.h"
 
 namespace ts_comp {
 namespace api {
@@ -16,6 +17,7 @@ namespace {
 // A leading empty row keeps the array valid while no analyser is listed; Find skips it.
 const EsFactoryRow kRows[] = {
     {0, nullptr},
+    {kiv_comp::CKivCreator::ES_TYPE_HDMV_LPCM, &MakeEs<es::CHdmvLpcmEs>},
     {kiv_comp::CKivCreator::ES_TYPE_AC3, &MakeEs<es::CAc3Es>},
 };
 
