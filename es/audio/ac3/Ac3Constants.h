@@ -63,6 +63,9 @@ constexpr uint32_t kChannelLfe = 1u << 15;
 constexpr uint32_t kChannelLfe2 = 1u << 14;
 // Bitmap of each audio coding mode (acmod 0 to 7).
 constexpr uint32_t kAcmodChannels[8] = {0x30000, 0x2, 0x5, 0x7, 0x40005, 0x40007, 0x1D, 0x1F};
+// Channel codes of one and of two full-band channels without LFE.
+constexpr int kMonoCode = 10;
+constexpr int kStereoCode = 20;
 // Results of the channel check: invalid, mono, stereo, multi-channel.
 constexpr uint8_t kChannelsInvalid = 0;
 constexpr uint8_t kChannelsMono = 1;
@@ -78,6 +81,24 @@ constexpr const char* kReportSeparator = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*
 constexpr const char* kReportChannelsInvalid = "combinations of channels is invalid.\r\n";
 constexpr const char* kReportEmptyLine = "\r\n";
 constexpr const char* kLabelLegacyCore = "[Legacy Core]";
+// Labels of the report lines (the substream block reuses fscod, acmod and lfeon).
+constexpr const char* kLabelFscod = "[fscod]";
+constexpr const char* kLabelFrmsizecod = "[frmsizecod]";
+constexpr const char* kLabelBsid = "[bsid]";
+constexpr const char* kLabelBsmod = "[bsmod]";
+constexpr const char* kLabelAcmod = "[acmod]";
+constexpr const char* kLabelLfeon = "[lfeon]";
+constexpr const char* kLabelDsurmod = "[dsurmod]";
+constexpr const char* kLabelCompre = "[compre]";
+constexpr const char* kLabelLangcode = "[langcode]";
+constexpr const char* kLabelLangcod = "[langcod]";
+constexpr const char* kLabelAudprodie = "[audprodie]";
+constexpr const char* kLabelCompr2e = "[compr2e]";
+constexpr const char* kLabelLangcod2e = "[langcod2e]";
+constexpr const char* kLabelLangcod2 = "[langcod2]";
+constexpr const char* kLabelFullSvc = "[fullSvc]";
+constexpr const char* kLabelChanmape = "[chanmape]";
+constexpr const char* kLabelChanmap = "[chanmap]";
 constexpr const char* kLabelSubstream0 = "[Substream0]";
 
 // XML attribute document: declaration, namespace, then the eleven main values and three substream values.

@@ -35,7 +35,7 @@ uint32_t CodingModeChannels(uint8_t acmod, uint8_t lfeon) {
 // Ten per full-band channel, plus one for each LFE.
 int ChannelCode(uint32_t channels) {
     const uint32_t lfe = kChannelLfe | kChannelLfe2;
-    return 10 * __builtin_popcount(channels & ~lfe) + ((channels & kChannelLfe) ? 1 : 0) +
+    return kMonoCode * __builtin_popcount(channels & ~lfe) + ((channels & kChannelLfe) ? 1 : 0) +
            ((channels & kChannelLfe2) ? 1 : 0);
 }
 
@@ -197,12 +197,12 @@ uint8_t CAc3Es::CheckChannelCombination(const Attributes& a) {
     if (a.legacyCore == 0 && a.substream0_flag == 0) return kChannelsInvalid;
     if (a.legacyCore == 0 || a.substream0_flag == 0) {
         const int code = ChannelCode(a.legacyCore == 1 ? core : substream);
-        if (code == 10) return kChannelsMono;
-        if (code == 20) return kChannelsStereo;
+        if (code == kMonoCode) return kChannelsMono;
+        if (code == kStereoCode) return kChannelsStereo;
         return IsMultiChannelCode(code) ? kChannelsMulti : kChannelsInvalid;
     }
     const int coreCode = ChannelCode(core);
-    if (coreCode == 0 || coreCode == 10 || coreCode == 20) return kChannelsInvalid;
+    if (coreCode == 0 || coreCode == kMonoCode || coreCode == kStereoCode) return kChannelsInvalid;
     return IsMultiChannelCode(ChannelCode(core | substream)) ? kChannelsMulti : kChannelsInvalid;
 }
 
@@ -216,30 +216,30 @@ void CAc3Es::GetReportText(CL_CString& out) {
     }
     AppendFlag(out, kLabelLegacyCore, a.legacyCore == 1);
     if (a.legacyCore == 1) {
-        AppendValue(out, "[fscod]", a.fscod);
-        AppendValue(out, "[frmsizecod]", a.frmsizecod);
-        AppendValue(out, "[bsid]", a.bsid);
-        AppendValue(out, "[bsmod]", a.bsmod);
-        AppendValue(out, "[acmod]", a.acmod);
-        AppendValue(out, "[lfeon]", a.lfeon);
-        AppendValue(out, "[dsurmod]", a.dsurmod);
-        AppendValue(out, "[compre]", a.compre);
-        AppendValue(out, "[langcode]", a.langcode);
-        if (a.langcode == 1) AppendValue(out, "[langcod]", a.langcod);
-        AppendValue(out, "[audprodie]", a.audprodie);
-        AppendValue(out, "[compr2e]", a.compr2e);
-        AppendValue(out, "[langcod2e]", a.langcod2e);
-        if (a.langcod2e == 1) AppendValue(out, "[langcod2]", a.langcod2);
-        AppendValue(out, "[fullSvc]", a.fullSvc);
+        AppendValue(out, kLabelFscod, a.fscod);
+        AppendValue(out, kLabelFrmsizecod, a.frmsizecod);
+        AppendValue(out, kLabelBsid, a.bsid);
+        AppendValue(out, kLabelBsmod, a.bsmod);
+        AppendValue(out, kLabelAcmod, a.acmod);
+        AppendValue(out, kLabelLfeon, a.lfeon);
+        AppendValue(out, kLabelDsurmod, a.dsurmod);
+        AppendValue(out, kLabelCompre, a.compre);
+        AppendValue(out, kLabelLangcode, a.langcode);
+        if (a.langcode == 1) AppendValue(out, kLabelLangcod, a.langcod);
+        AppendValue(out, kLabelAudprodie, a.audprodie);
+        AppendValue(out, kLabelCompr2e, a.compr2e);
+        AppendValue(out, kLabelLangcod2e, a.langcod2e);
+        if (a.langcod2e == 1) AppendValue(out, kLabelLangcod2, a.langcod2);
+        AppendValue(out, kLabelFullSvc, a.fullSvc);
     }
     out.Append(kReportEmptyLine);
     AppendFlag(out, kLabelSubstream0, a.substream0_flag == 1);
     if (a.substream0_flag == 1) {
-        AppendValue(out, "[fscod]", a.substreamFscod);
-        AppendValue(out, "[acmod]", a.substreamAcmod);
-        AppendValue(out, "[lfeon]", a.substreamLfeon);
-        AppendValue(out, "[chanmape]", a.chanmape);
-        if (a.chanmape == 1) AppendValue(out, "[chanmap]", a.chanmap);
+        AppendValue(out, kLabelFscod, a.substreamFscod);
+        AppendValue(out, kLabelAcmod, a.substreamAcmod);
+        AppendValue(out, kLabelLfeon, a.substreamLfeon);
+        AppendValue(out, kLabelChanmape, a.chanmape);
+        if (a.chanmape == 1) AppendValue(out, kLabelChanmap, a.chanmap);
     }
 }
 

@@ -70,10 +70,6 @@ TEST_F(AudioItemLoopTest, PollsAfterEachUnitAndAbortsWithTheOwnersName) {
     EXPECT_EQ(notice.abortQueries, 3);
 }
 
-TEST_F(AudioItemLoopTest, CreateFailsForAnUnwritablePath) {
-    EXPECT_FALSE(es.Run(dir.File("none/a.kiv").c_str(), 0, {1}, 1));
-}
-
 TEST(IsMultiChannelCode, ThreeOrMoreChannelsOrAnyLfe) {
     const struct {
         int code;

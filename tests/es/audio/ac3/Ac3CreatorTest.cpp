@@ -49,16 +49,4 @@ INSTANTIATE_TEST_SUITE_P(
                       CreatorCase{"short", std::vector<uint8_t>(191, 0x0B), {0}, false, "The es file is short.", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Ac3Creator, WidensTheStartPtsWithoutSignExtension) {
-    TempDir dir;
-    const std::string es = dir.Write("a.ac3", Frames(0, 2));
-    const std::string kiv = dir.File("a.kiv");
-    CKivCreator creator;
-    ASSERT_TRUE(creator.CreateKiv(CKivCreator::ES_TYPE_AC3, es.c_str(), kiv.c_str(), {0xFFFFFFFFu}, nullptr));
-    const AudioKivFile f = ReadAudioKiv(kiv);
-    ASSERT_EQ(f.items.size(), 3u);
-    EXPECT_EQ(f.items[0].pts, 0xFFFFFFFFu);
-    EXPECT_EQ(f.items[1].pts, uint64_t{0xFFFFFFFFu} + 2880u);
-}
-
 }  // namespace

@@ -495,16 +495,6 @@ TEST_F(Ac3EsTest, PureEac3TakesTheMainValuesFromItsFirstFrame) {
     EXPECT_EQ(ReadAudioKiv(Kiv()).items, expected);
 }
 
-TEST_F(Ac3EsTest, ReportAndXmlDoNotDependOnTheScan) {
-    auto es = Make(Repeat(Core(6, 1).Build(), 2));
-    const std::string before = Report(*es) + Xml(*es);
-    ASSERT_TRUE(es->CreateKiv(Kiv().c_str(), {0}));
-    EXPECT_EQ(Report(*es) + Xml(*es), before);
-    CL_CString appended("head\r\n");
-    es->GetReportText(appended);
-    EXPECT_EQ(std::string(appended.GetString()), "head\r\n" + Report(*es));
-}
-
 // ---- channel combinations (the banner at the top of the report) ----
 
 struct Layout {
