@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +79,8 @@ struct HeadCase {
     uint8_t bitsPerSample;
 };
 
+void PrintTo(const HeadCase& c, std::ostream* os) { *os << c.name; }
+
 class LpcmHeadFields : public ::testing::TestWithParam<HeadCase> {};
 
 TEST_P(LpcmHeadFields, TakenFromTheFirstFourBytes) {
@@ -110,6 +113,8 @@ struct KivCase {
     uint64_t startPts;
     std::vector<uint64_t> frameSizes;  // items expected before the end item
 };
+
+void PrintTo(const KivCase& c, std::ostream* os) { *os << c.name; }
 
 class LpcmKivItems : public ::testing::TestWithParam<KivCase> {};
 
@@ -191,6 +196,8 @@ struct StartListCase {
     const char* name;
     std::vector<uint64_t> starts;
 };
+
+void PrintTo(const StartListCase& c, std::ostream* os) { *os << c.name; }
 
 class LpcmStartList : public ::testing::TestWithParam<StartListCase> {};
 
@@ -302,6 +309,8 @@ struct ReportCase {
     const char* report;
 };
 
+void PrintTo(const ReportCase& c, std::ostream* os) { *os << c.name; }
+
 class LpcmReport : public ::testing::TestWithParam<ReportCase> {};
 
 TEST_P(LpcmReport, MarksCodesOutsideTheAcceptedSets) {
@@ -357,6 +366,8 @@ struct XmlCase {
     LpcmHeaderCodes codes;
     std::vector<std::string> children;  // lines 4 to 6
 };
+
+void PrintTo(const XmlCase& c, std::ostream* os) { *os << c.name; }
 
 class LpcmXml : public ::testing::TestWithParam<XmlCase> {};
 

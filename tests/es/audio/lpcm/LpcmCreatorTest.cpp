@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct CreatorCase {
     std::vector<uint32_t> starts;
     std::vector<uint64_t> frameSizes;  // items before the end item, from starts[0]
 };
+
+void PrintTo(const CreatorCase& c, std::ostream* os) { *os << c.name; }
 
 class LpcmThroughCreator : public ::testing::TestWithParam<CreatorCase> {};
 
@@ -60,6 +63,8 @@ struct FailureCase {
     const char* kivName;  // inside the scratch folder
     const char* message;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class LpcmCreatorFailure : public ::testing::TestWithParam<FailureCase> {};
 
