@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "es/audio/CAudioItemLoop.h"
 #include "es/audio/lpcm/LpcmConstants.h"
 #include "foundation/CTsMuxException.h"
 #include "foundation/Messages.h"
-#include "es/audio/CAudioItemLoop.h"
 
 namespace ts_comp {
 namespace es {

@@ -60,16 +60,6 @@ TEST_P(LpcmShortStream, ConstructorRefusesFilesBelow192Bytes) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, LpcmShortStream, ::testing::Values(0u, 3u, 4u, 191u));
 
-TEST(LpcmHead, MissingFileIsAnOpenFailure) {
-    TempDir dir;
-    try {
-        CHdmvLpcmEs es(CL_CString(dir.File("absent.lpcm").c_str()));
-        FAIL() << "a missing file was accepted";
-    } catch (CTsMuxException& e) {
-        EXPECT_EQ(e.GetErrorCode(), 8);
-    }
-}
-
 struct HeadCase {
     const char* name;
     std::vector<uint8_t> head;  // first bytes; the stream is padded to 192 bytes
@@ -405,16 +395,5 @@ INSTANTIATE_TEST_SUITE_P(
                               {"    <channel_assignment>9</channel_assignment>",
                                "    <sampling_frequency>4</sampling_frequency>", "    <bit_per_sample>3</bit_per_sample>"}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(LpcmXmlFile, WrittenWithOneMoreLineFeed) {
-    TempDir dir;
-    auto es = Open(dir.Write("in.lpcm", StreamWithCodes(188, {3, 1, 1, 0})));
-    CL_CString text;
-    es->GetXmlText(text);
-    const std::string xml = dir.File("out.xml");
-    ASSERT_TRUE(es->WriteXmlFile(CL_CString(xml.c_str())));
-    const std::vector<uint8_t> bytes = TempDir::Read(xml);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), std::string(text.GetString()) + "\n");
-}
 
 }  // namespace

@@ -110,12 +110,4 @@ TEST(LpcmCreatorNotice, AbortAfterTheFirstFrame) {
     EXPECT_EQ(notice.calls, (std::vector<std::pair<int64_t, int64_t>>{{104, 412}}));
 }
 
-TEST(LpcmCreatorNotice, MissingEsFileNamesThePath) {
-    TempDir dir;
-    const std::string es = dir.File("absent.lpcm");
-    CKivCreator creator;
-    EXPECT_FALSE(creator.CreateKiv(kLpcm, es.c_str(), dir.File("out.kiv").c_str(), {0}, nullptr));
-    EXPECT_EQ(std::string(creator.GetLastErrorMessage()), "File can not open.(" + es + ")");
-}
-
 }  // namespace
