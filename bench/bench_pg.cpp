@@ -2,6 +2,8 @@
 // `bench_pg --once FILE SETS` analyses one generated stream once (for /usr/bin/time); otherwise Google Benchmark runs.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -72,8 +74,11 @@ int main(int argc, char** argv) {
         const int64_t sets = std::atoll(argv[3]);
         const std::string es = argv[2];
         const size_t size = WriteStream(es, sets);
+        const auto start = std::chrono::steady_clock::now();
         const bool ok = Analyse(es, es + ".kiv", sets);
-        std::printf("%lld display sets, %zu bytes: %s\n", static_cast<long long>(sets), size, ok ? "ok" : "failed");
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("%lld display sets, %zu bytes: %s in %.3f s, %.0f MB/s\n", static_cast<long long>(sets), size,
+                    ok ? "indexed" : "FAILED", seconds, static_cast<double>(size) / seconds / 1e6);
         return ok ? 0 : 1;
     }
     benchmark::Initialize(&argc, argv);
