@@ -564,3 +564,45 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// Mutated streams: construction either succeeds or throws the analyser's exception, and a scan never
+// reports more bytes than the file holds.
+TEST_F(Ac3EsTest, HostileBytesNeverReadPastTheFile) {
+    Eac3Frame dep = Dependent(2, 6, 1);
+    dep.chanmape = 1;
+    dep.chanmap = 0xFFFF;
+    dep.mixmdate = 1;
+    dep.infomdate = 1;
+    const std::vector<uint8_t> base = JoinFrames({Core(0, 0, 8).Build(), dep.Build(), Eac3Frame().Build(), Core(7, 1, 8).Build()});
+    uint32_t seed = 12345;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<uint8_t> s = base;
+        for (int k = 0; k < 1 + round % 4; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            const size_t at = (seed >> 8) % 24 + ((seed >> 4) % 4) * (s.size() / 4);
+            seed = seed * 1103515245u + 12345u;
+            if (at < s.size()) s[at] = static_cast<uint8_t>(seed >> 16);
+        }
+        if (round % 7 == 0) s.resize(192 + (seed >> 8) % (s.size() - 192));
+        std::unique_ptr<CAc3Es> es;
+        const Thrown t = Catch([&] { es = Make(s); });
+        if (t.thrown) {
+            EXPECT_EQ(t.code, 15) << round;
+            continue;
+        }
+        CL_CString text;
+        es->GetReportText(text);
+        es->GetXmlText(text);
+        es->CreateKiv(Kiv().c_str(), {0});
+        es.reset();
+        const AudioKivFile f = ReadAudioKiv(Kiv());
+        EXPECT_EQ(f.trailingBytes, 0u) << round;
+        uint64_t total = 0;
+        for (const AudioItem& item : f.items) total += item.size;
+        EXPECT_LE(total, s.size()) << round;
+    }
+}
+
+}  // namespace
