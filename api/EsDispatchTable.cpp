@@ -8,6 +8,7 @@
 #include "KivCreator.h"
 #include "es/audio/ac3/CAc3Es.h"
 #include "es/audio/lpcm/CHdmvLpcmEs.h"
+#include "es/graphics/CPresentationGraphicsEs.h"
 
 namespace ts_comp {
 namespace api {
@@ -19,6 +20,7 @@ const EsFactoryRow kRows[] = {
     {0, nullptr},
     {kiv_comp::CKivCreator::ES_TYPE_HDMV_LPCM, &MakeEs<es::CHdmvLpcmEs>},
     {kiv_comp::CKivCreator::ES_TYPE_AC3, &MakeEs<es::CAc3Es>},
+    {kiv_comp::CKivCreator::ES_TYPE_PG, &MakeEs<es::CPresentationGraphicsEs>},
 };
 
 }  // namespace
