@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -108,6 +109,18 @@ TEST(LpcmCreatorNotice, AbortAfterTheFirstFrame) {
     EXPECT_FALSE(creator.CreateKiv(kLpcm, es.c_str(), dir.File("out.kiv").c_str(), {1000}, &notice));
     EXPECT_STREQ(creator.GetLastErrorMessage(), "abort end.");
     EXPECT_EQ(notice.calls, (std::vector<std::pair<int64_t, int64_t>>{{104, 412}}));
+}
+
+// The bundled sample: 50 frames of 4320 payload bytes (six channels, 24 bits, 5 ms at 48 kHz).
+TEST(LpcmBundledSample, FiftyFramesOf4324Bytes) {
+    const char* source = std::getenv("KIV_SOURCE_DIR");
+    if (source == nullptr) GTEST_SKIP() << "KIV_SOURCE_DIR is not set";
+    const std::string es = std::string(source) + "/samples/sine_48k_24bit_6ch.lpcm";
+    TempDir dir;
+    const std::string kiv = dir.File("sample.kiv");
+    CKivCreator creator;
+    ASSERT_TRUE(creator.CreateKiv(kLpcm, es.c_str(), kiv.c_str(), {90000}, nullptr));
+    EXPECT_EQ(TempDir::Read(kiv), AudioKivBytes(LpcmItems(std::vector<uint64_t>(50, 4324), 90000)));
 }
 
 }  // namespace
