@@ -1,6 +1,7 @@
 // PG analyser: KIV items per segment, the end item, start-PTS handling, notice, report and XML.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "KivNotice.h"
@@ -257,6 +258,18 @@ TEST(PgAnalyser, XmlDocument) {
     PgRun none(Cat({Pds(0, 0, {}), End()}));
     none.analyser->GetXmlText(out);
     EXPECT_EQ(std::string(out.GetString()), doc(0, 0, 0));
+}
+
+TEST(PgAnalyser, UnreadableStreamLeavesTextsUnchanged) {
+    PgRun run(SmallEpoch());
+    std::remove(run.es.c_str());  // the parser opens the file by name again
+    PRIVATE_LIBRARY::CL_CString report("keep"), xml("keep");
+    run.analyser->GetReportText(report);
+    run.analyser->GetXmlText(xml);
+    EXPECT_STREQ(report.GetString(), "keep");
+    EXPECT_STREQ(xml.GetString(), "keep");
+    EXPECT_FALSE(run.Create({0}));
+    EXPECT_STREQ(run.analyser->GetLastErrorMessage(), "");
 }
 
 TEST(PgAnalyser, HostileStreamsEndWithoutCrashing) {
