@@ -1,5 +1,6 @@
 // PG analyser throughput: a stream of many small display sets indexed and timed end to end.
-// `bench_pg --once FILE SETS` analyses one generated stream once (for /usr/bin/time); otherwise Google Benchmark runs.
+// `bench_pg --once FILE SETS [OBJECT_BYTES]` analyses one generated stream once (for /usr/bin/time);
+// otherwise Google Benchmark runs.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -17,7 +18,7 @@ using namespace kiv_test::gfx;
 namespace {
 
 // Writes `sets` display sets (PCS, WDS, PDS, ODS, END; every 50th an epoch start) to path; returns its size.
-size_t WriteStream(const std::string& path, int64_t sets) {
+size_t WriteStream(const std::string& path, int64_t sets, size_t objectBytes = 400) {
     Pcs start;
     start.state = 2;
     start.objects = {{0, 0}};
@@ -26,7 +27,7 @@ size_t WriteStream(const std::string& path, int64_t sets) {
     Bytes head;
     Append(head, Wds({{0, 100, 900, 1600, 100}}));
     Append(head, Pds(0, 0, {{0, 16, 128, 128, 0}, {1, 235, 128, 128, 255}}));
-    Append(head, Ods(0, 1600, 100, 400));
+    Append(head, Ods(0, 1600, 100, objectBytes));
     Append(head, End());
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) return 0;
@@ -70,10 +71,11 @@ BENCHMARK(BM_PgCreateKiv)->RangeMultiplier(2)->Range(12500, 100000)->Unit(benchm
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "--once") == 0) {
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--once") == 0) {
         const int64_t sets = std::atoll(argv[3]);
         const std::string es = argv[2];
-        const size_t size = WriteStream(es, sets);
+        const size_t objectBytes = argc == 5 ? static_cast<size_t>(std::atoll(argv[4])) : 400;
+        const size_t size = WriteStream(es, sets, objectBytes);
         const auto start = std::chrono::steady_clock::now();
         const bool ok = Analyse(es, es + ".kiv", sets);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

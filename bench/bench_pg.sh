@@ -13,6 +13,9 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 /usr/bin/time -v "$build/bench/bench_pg" --once "$tmp/pg.pgs" 100000 2>"$tmp/time.txt"
 grep -E "Elapsed|Maximum resident" "$tmp/time.txt"
+# A subtitle-like stream: 20,000 display sets whose objects carry 8,000 coded bytes.
+"$build/bench/bench_pg" --once "$tmp/pg8k.pgs" 20000 8000
+rm -f "$tmp/pg8k.pgs" "$tmp/pg8k.pgs.kiv"
 cat "$tmp/pg.pgs" >/dev/null
 start=$(date +%s.%N); cat "$tmp/pg.pgs" >/dev/null; end=$(date +%s.%N)
 size=$(stat -c %s "$tmp/pg.pgs")
