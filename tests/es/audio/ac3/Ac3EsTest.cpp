@@ -1,6 +1,7 @@
 // CAc3Es: construction, the frame scan into a KIV file, the report and the XML document.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -604,5 +605,42 @@ TEST_F(Ac3EsTest, HostileBytesNeverReadPastTheFile) {
         EXPECT_LE(total, s.size()) << round;
     }
 }
+
+}  // namespace
+
+namespace {
+
+struct SampleCase {
+    const char* file;
+    uint64_t frameBytes;
+    const char* acmod;
+    const char* bsid;
+};
+
+class Ac3SampleTest : public ::testing::TestWithParam<SampleCase> {};
+
+// The streams bundled in samples/: one item per sync frame covering the whole file.
+TEST_P(Ac3SampleTest, IndexesTheWholeFile) {
+    const char* source = std::getenv("KIV_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const std::string es = std::string(source) + "/samples/" + GetParam().file;
+    const uint64_t size = TempDir::Read(es).size();
+    ASSERT_GT(size, 0u) << es;
+    TempDir dir;
+    CAc3Es analyser{CL_CString(es.c_str())};
+    ASSERT_TRUE(analyser.CreateKiv(dir.File("s.kiv").c_str(), {90000}));
+    const AudioKivFile f = ReadAudioKiv(dir.File("s.kiv"));
+    ASSERT_EQ(f.items.size(), size / GetParam().frameBytes + 1);
+    for (size_t i = 0; i + 1 < f.items.size(); ++i) {
+        EXPECT_EQ(f.items[i], (AudioItem{0, GetParam().frameBytes, 90000 + 2880 * i, 90000 + 2880 * i, 0}));
+    }
+    const std::string xml = Xml(analyser);
+    EXPECT_NE(xml.find(std::string("<acmod>") + GetParam().acmod + "</acmod>"), std::string::npos);
+    EXPECT_NE(xml.find(std::string("<bsid>") + GetParam().bsid + "</bsid>"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bundled, Ac3SampleTest,
+                         ::testing::Values(SampleCase{"sine_48k_stereo_192k.ac3", 768, "2", "8"},
+                                           SampleCase{"sine_48k_5.1_256k.eac3", 1024, "7", "16"}));
 
 }  // namespace
