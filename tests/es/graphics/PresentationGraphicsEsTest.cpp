@@ -105,6 +105,26 @@ TEST(PgAnalyser, ItemsOfAnEpochStartSet) {
     EXPECT_EQ(total, stream.size());
 }
 
+TEST(PgAnalyser, FragmentItemsCarryTheirSequenceFlags) {
+    Pcs pcs = MakePcs(1, {{3, 0}});
+    const Bytes stream = Cat({pcs.Build(), Wds({{0, 0, 0, 1000, 200}}), Pds(0, 0, {}), Ods(3, 1000, 200, 50, false),
+                              OdsMore(3, 20, false), OdsMore(3, 10, true), End()});
+    PgRun run(stream);
+    ASSERT_TRUE(run.Create({90000}));
+    const auto items = Items(run.Kiv());
+    ASSERT_EQ(items.size(), 8u);
+    const uint64_t flags[][3] = {{1, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}};
+    for (size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(items[i].sub, flags[i][0]) << i;
+        EXPECT_EQ(items[i].first, flags[i][1]) << i;
+        EXPECT_EQ(items[i].last, flags[i][2]) << i;
+    }
+    EXPECT_EQ(items[3].pts, items[4].pts);
+    EXPECT_EQ(items[3].pts, items[5].pts);
+    EXPECT_EQ(items[3].size + items[4].size + items[5].size, 64u + 27 + 17);
+    EXPECT_EQ(items[7].first + items[7].last + items[7].sub, 0u);
+}
+
 TEST(PgAnalyser, EndItemFollowsTheFrameDurationTable) {
     const std::pair<uint8_t, uint64_t> cases[] = {{0, 0},    {1, 3753}, {2, 3750}, {3, 3600}, {4, 3003}, {5, 0},
                                                   {6, 1800}, {7, 1501}, {8, 0},    {15, 0}};
