@@ -10,6 +10,8 @@ namespace input_messages {
 constexpr uint32_t kEsFileBufferSize = 262144;
 // Bytes the Varnel implementation reads ahead for the bulk view.
 constexpr uint32_t kVarnelChunkSize = 65536;
+// Reads of at least this many bytes bypass the bit buffer's window.
+constexpr uint32_t kDirectReadThreshold = 65536;
 // Name suffix (compared byte for byte) of the files served by Varnel.
 constexpr const char* kVarnelSuffix = "VES";
 // Shared library that serves the Varnel files.

@@ -1,0 +1,372 @@
+#include "input/CBinaryBuffer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "input/InputMessages.h"
+
+namespace ts_comp {
+
+const char* CBinaryBuffer::BinaryBufferException::what() const noexcept {
+    return input_messages::kBinaryBufferExceptionText;
+}
+
+const char* CBinaryBuffer::BinaryBufferReadException::what() const noexcept {
+    return input_messages::kBinaryBufferReadExceptionText;
+}
+
+CBinaryBuffer::CBinaryBuffer() : CBinaryBuffer(false) {}
+
+CBinaryBuffer::CBinaryBuffer(bool removeEmulationPrevention) : m_removeEmulation(removeEmulationPrevention) {}
+
+CBinaryBuffer::~CBinaryBuffer() {
+    DropWindow();
+    m_reader.Close();
+}
+
+bool CBinaryBuffer::Open(const char* path) {
+    Close();
+    const bool opened = m_reader.Open(path);
+    if (opened) m_bitPos = 8;
+    return opened;
+}
+
+void CBinaryBuffer::Close() {
+    DropWindow();
+    m_reader.Close();
+}
+
+// The reader is told how far the window was consumed only when something else needs its position.
+void CBinaryBuffer::Sync() {
+    if (m_cur == m_base) return;
+    if (m_cur > m_base) {
+        m_reader.ConsumeBuffered(static_cast<uint32_t>(m_cur - m_base));
+    } else {
+        // A step back inside the window: the bytes are still in the file's read-ahead.
+        m_reader.Seek(m_cur - m_base, 1);
+    }
+    m_base = m_cur;
+}
+
+void CBinaryBuffer::DropWindow() {
+    m_winStart = m_base = m_cur = m_end = nullptr;
+    m_winPos = 0;
+}
+
+bool CBinaryBuffer::Refill() {
+    Sync();
+    const uint8_t* data = nullptr;
+    const uint32_t count = m_reader.PeekBuffered(&data);
+    if (count == 0) {
+        // Nothing buffered: an ordinary one-byte read records the end-of-file or error state exactly.
+        if (m_reader.Read(&m_spare, 1) != 1) {
+            DropWindow();
+            return false;
+        }
+        m_winStart = m_cur = &m_spare;
+        m_base = m_end = &m_spare + 1;
+        m_winPos = m_reader.Tell() - 1;
+        return true;
+    }
+    m_winStart = m_base = m_cur = data;
+    m_end = data + count;
+    m_winPos = m_reader.Tell();
+    return true;
+}
+
+bool CBinaryBuffer::RefillAndFetch(uint8_t& b) {
+    if (!Refill()) return false;
+    b = *m_cur++;
+    m_bitPos = 8;
+    return true;
+}
+
+bool CBinaryBuffer::SeekInWindow(int64_t target) {
+    if (m_winStart == nullptr || target < m_winPos || target - m_winPos > m_end - m_winStart) return false;
+    m_cur = m_winStart + (target - m_winPos);
+    return true;
+}
+
+int64_t CBinaryBuffer::Tell() {
+    if (m_winStart != nullptr) return m_winPos + (m_cur - m_winStart);
+    return m_reader.Tell();
+}
+
+int64_t CBinaryBuffer::GetSize() {
+    const int64_t position = Tell();
+    Seek(0, 0);
+    const int64_t start = Tell();
+    Seek(0, 2);
+    const int64_t end = Tell();
+    Seek(position, 0);
+    return end - start > 0 ? end - start : 0;
+}
+
+uint32_t CBinaryBuffer::ReadBytes(void* buffer, uint32_t count) { return ReadRawBytes(buffer, count); }
+
+uint32_t CBinaryBuffer::ReadRawBytes(void* buffer, uint32_t count) {
+    m_bitPos = 8;
+    uint8_t* dest = static_cast<uint8_t*>(buffer);
+    const auto inWindow = static_cast<size_t>(m_end - m_cur);
+    if (count != 0 && count <= inWindow) {
+        std::memcpy(dest, m_cur, count);
+        m_cur += count;
+        return count;
+    }
+    if (count == 0) {
+        Sync();
+        return m_reader.Read(dest, 0);
+    }
+    // Small reads go through the window so that it stays established; large ones let the reader copy.
+    uint32_t done = 0;
+    for (;;) {
+        const auto take = static_cast<uint32_t>(std::min<size_t>(count - done, static_cast<size_t>(m_end - m_cur)));
+        if (take != 0) {
+            std::memcpy(dest + done, m_cur, take);
+            m_cur += take;
+            done += take;
+        }
+        if (done == count) return done;
+        if (count - done >= input_messages::kDirectReadThreshold) {
+            Sync();
+            DropWindow();
+            return done + m_reader.Read(dest + done, count - done);
+        }
+        if (!Refill()) return done;
+    }
+}
+
+uint8_t CBinaryBuffer::ReadByte() {
+    uint8_t b;
+    if (!TryFetchRaw(b)) throw BinaryBufferReadException();
+    return b;
+}
+
+uint8_t CBinaryBuffer::ReadByteWithoutEmulation() {
+    uint8_t b;
+    if (!TryFetchWithoutEmulation(b)) throw BinaryBufferReadException();
+    return b;
+}
+
+uint32_t CBinaryBuffer::ReadBytesWithoutEmulation(void* buffer, uint32_t count) {
+    uint8_t* dest = static_cast<uint8_t*>(buffer);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (!TryFetchWithoutEmulation(dest[i])) throw BinaryBufferReadException();
+    }
+    return count;
+}
+
+uint32_t CBinaryBuffer::PeekBytes(void* buffer, uint32_t count) {
+    const int64_t position = Tell();
+    const uint32_t delivered = ReadBytes(buffer, count);
+    Seek(position, 0);
+    return delivered;
+}
+
+bool CBinaryBuffer::Seek(int64_t offset, int origin) {
+    m_bitPos = 8;
+    if (origin != 1 && origin != 2) origin = 0;
+    if (m_winStart != nullptr) {
+        if (origin == 0 && SeekInWindow(offset)) return true;
+        const int64_t here = m_winPos + (m_cur - m_winStart);
+        int64_t target = 0;
+        if (origin == 1 && !__builtin_add_overflow(here, offset, &target) && SeekInWindow(target)) return true;
+    }
+    Sync();
+    DropWindow();
+    return m_reader.Seek(offset, origin);
+}
+
+uint32_t CBinaryBuffer::ReadBits(uint64_t* out, uint32_t count) {
+    uint64_t value = 0;
+    uint32_t done = 0;
+    while (done < count) {
+        if (m_bitPos >= 8) {
+            uint8_t b;
+            if (!TryFetch(b)) {
+                *out = value;
+                return done;
+            }
+            m_currentByte = b;
+            m_bitPos = 0;
+        }
+        // Take as many bits of the current byte as are still wanted.
+        const uint32_t take = std::min<uint32_t>(8u - static_cast<uint32_t>(m_bitPos), count - done);
+        const uint32_t bits = (static_cast<uint32_t>(m_currentByte) >> (8u - static_cast<uint32_t>(m_bitPos) - take)) &
+                              ((1u << take) - 1u);
+        value = (value << take) | bits;
+        m_bitPos += static_cast<int>(take);
+        done += take;
+    }
+    *out = value;
+    return count;
+}
+
+uint8_t CBinaryBuffer::ReadBit() {
+    if (m_bitPos >= 8) {
+        uint8_t b;
+        if (!TryFetch(b)) throw BinaryBufferException();
+        m_currentByte = b;
+        m_bitPos = 0;
+    }
+    const uint8_t bit = static_cast<uint8_t>((m_currentByte >> (7 - m_bitPos)) & 1u);
+    ++m_bitPos;
+    return bit;
+}
+
+uint64_t CBinaryBuffer::GetBits(uint32_t count) {
+    uint64_t value = 0;
+    if (ReadBits(&value, count) < count) throw BinaryBufferReadException();
+    return value;
+}
+
+uint32_t CBinaryBuffer::PeekBits(uint64_t* out, uint32_t count) {
+    const uint8_t savedByte = m_currentByte;
+    const int savedBitPos = m_bitPos;
+    const uint32_t bitsLeft = m_bitPos < 8 ? 8u - static_cast<uint32_t>(m_bitPos) : 0u;
+    const uint64_t bytesNeeded = count > bitsLeft ? (uint64_t{count} - bitsLeft + 7) / 8 : 0;
+    // Each delivered byte takes at most two file bytes when emulation-prevention bytes are dropped.
+    const uint64_t fileBytesNeeded = m_removeEmulation ? 2 * bytesNeeded : bytesNeeded;
+    if (fileBytesNeeded <= static_cast<uint64_t>(m_end - m_cur)) {
+        // Everything lies in the window: read and step back without touching the reader. The step back
+        // ends the zero run as a seek does.
+        const uint8_t* savedCur = m_cur;
+        const uint32_t got = CBinaryBuffer::ReadBits(out, count);
+        m_cur = savedCur;
+        m_zeroCount = 0;
+        m_currentByte = savedByte;
+        m_bitPos = savedBitPos;
+        return got;
+    }
+    const int64_t position = Tell();
+    const uint32_t got = ReadBits(out, count);
+    Seek(position, 0);
+    m_currentByte = savedByte;
+    m_bitPos = savedBitPos;
+    return got;
+}
+
+bool CBinaryBuffer::SearchCode(uint16_t code) {
+    return SearchCodeWithin(code, static_cast<uint64_t>(std::numeric_limits<int64_t>::max()));
+}
+
+// The byte pair hi, lo is looked for with a one-byte automaton: after hi, a byte other than lo is
+// stepped back over and examined again, and the counter counts every examination.
+bool CBinaryBuffer::SearchCodeWithin(uint16_t code, uint64_t limit) {
+    const auto hi = static_cast<uint8_t>(code >> 8);
+    const auto lo = static_cast<uint8_t>(code & 0xFF);
+    uint8_t b = 0;
+    if (ReadBytes(&b, 1) == 0) return false;
+    bool hiSeen = false;
+    uint64_t counter = 0;
+    for (;;) {
+        if (counter >= limit) return false;
+        if (!hiSeen && !m_removeEmulation && m_winStart != nullptr && m_cur > m_winStart && m_cur < m_end &&
+            limit - counter > 2 * static_cast<uint64_t>(m_end - m_cur) + 4) {
+            // Bulk form over the window. The current byte sits at m_cur - 1. Every byte is examined once,
+            // and once more when the byte before it is hi; the pair is found at the first hi followed by lo.
+            const uint8_t* first = m_cur - 1;
+            const uint8_t* last = m_end - 1;
+            const uint8_t* p = first;
+            uint64_t hiCount = 0;
+            while (p < last) {
+                const void* hit = std::memchr(p, hi, static_cast<size_t>(last - p));
+                if (hit == nullptr) break;
+                p = static_cast<const uint8_t*>(hit);
+                if (p[1] == lo) {
+                    m_cur = p;
+                    m_bitPos = 8;
+                    return true;
+                }
+                ++hiCount;
+                ++p;
+            }
+            // No pair ends inside the window: continue with its last byte as the current one.
+            const bool lastFollowsHi = last[-1] == hi;
+            counter += static_cast<uint64_t>(last - first) + hiCount - (lastFollowsHi ? 1 : 0);
+            hiSeen = lastFollowsHi;
+            b = *last;
+            m_cur = m_end;
+            continue;
+        }
+        if (!hiSeen) {
+            if (b == hi) hiSeen = true;
+        } else {
+            if (b == lo) {
+                Seek(-2, 1);
+                return true;
+            }
+            Seek(-1, 1);
+            hiSeen = false;
+        }
+        ++counter;
+        if (ReadBytes(&b, 1) == 0) return false;
+    }
+}
+
+void CBinaryBuffer::ByteAlign() {
+    if (m_bitPos != 0) m_bitPos = 8;
+}
+
+uint32_t CBinaryBuffer::PeekBuffered(const uint8_t** data) {
+    if (m_cur == m_end && !Refill()) {
+        *data = nullptr;
+        return 0;
+    }
+    *data = m_cur;
+    return static_cast<uint32_t>(m_end - m_cur);
+}
+
+void CBinaryBuffer::ConsumeBuffered(uint32_t count) {
+    m_cur += std::min<size_t>(count, static_cast<size_t>(m_end - m_cur));
+    m_bitPos = 8;
+}
+
+uint64_t CBinaryBuffer::SkipBytes(uint64_t count) {
+    m_bitPos = 8;
+    uint64_t done = 0;
+    for (;;) {
+        const uint64_t take = std::min<uint64_t>(count - done, static_cast<uint64_t>(m_end - m_cur));
+        m_cur += take;
+        done += take;
+        if (done == count || !Refill()) return done;
+    }
+}
+
+bool CBinaryBuffer::ScanStartCodePrefix(uint32_t& zeros, uint8_t& value) {
+    m_bitPos = 8;
+    uint32_t run = zeros;
+    for (;;) {
+        if (m_cur == m_end && !Refill()) {
+            zeros = run;
+            return false;
+        }
+        const uint8_t* p = m_cur;
+        const uint8_t* const end = m_end;
+        while (p != end) {
+            const uint8_t c = *p++;
+            if (c == 0) {
+                ++run;
+                continue;
+            }
+            if (run >= 2) {
+                m_cur = p;
+                zeros = run;
+                value = c;
+                return true;
+            }
+            run = 0;
+            // Only a zero byte can start the next prefix.
+            const void* zero = std::memchr(p, 0, static_cast<size_t>(end - p));
+            if (zero == nullptr) {
+                p = end;
+                break;
+            }
+            p = static_cast<const uint8_t*>(zero);
+        }
+        m_cur = end;
+    }
+}
+
+}  // namespace ts_comp
