@@ -6,7 +6,72 @@
 
 #include "input/InputMessages.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace ts_comp {
+
+namespace {
+
+// First p in [from, end - 1) with p[0] = p[1] = 0; null when there is none.
+const uint8_t* FindZeroPair(const uint8_t* from, const uint8_t* end) {
+    const uint8_t* p = from;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    while (end - p >= 33) {
+        const __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+        const __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+        const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 17));
+        const auto m0 = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a0, zero), _mm_cmpeq_epi8(b0, zero))));
+        const auto m1 = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a1, zero), _mm_cmpeq_epi8(b1, zero))));
+        const uint32_t mask = m0 | (m1 << 16);
+        if (mask != 0) return p + __builtin_ctz(mask);
+        p += 32;
+    }
+#endif
+    for (; end - p >= 2; ++p) {
+        if (p[0] == 0 && p[1] == 0) return p;
+    }
+    return nullptr;
+}
+
+// First p in [from, last) with p[0] = hi and p[1] = lo, or null; hiCount grows by the hi bytes before it
+// (all of [from, last) when there is none).
+const uint8_t* FindPair(const uint8_t* from, const uint8_t* last, uint8_t hi, uint8_t lo, uint64_t& hiCount) {
+    const uint8_t* p = from;
+#ifdef __SSE2__
+    const __m128i vhi = _mm_set1_epi8(static_cast<char>(hi));
+    const __m128i vlo = _mm_set1_epi8(static_cast<char>(lo));
+    while (last - p >= 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+        const auto his = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(a, vhi)));
+        const uint32_t pairs = his & static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, vlo)));
+        if (pairs != 0) {
+            const int at = __builtin_ctz(pairs);
+            hiCount += static_cast<uint64_t>(__builtin_popcount(his & ((1u << at) - 1u)));
+            return p + at;
+        }
+        hiCount += static_cast<uint64_t>(__builtin_popcount(his));
+        p += 16;
+    }
+#endif
+    while (p < last) {
+        const void* hit = std::memchr(p, hi, static_cast<size_t>(last - p));
+        if (hit == nullptr) return nullptr;
+        p = static_cast<const uint8_t*>(hit);
+        if (p[1] == lo) return p;
+        ++hiCount;
+        ++p;
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 const char* CBinaryBuffer::BinaryBufferException::what() const noexcept {
     return input_messages::kBinaryBufferExceptionText;
@@ -181,6 +246,14 @@ bool CBinaryBuffer::Seek(int64_t offset, int origin) {
 uint32_t CBinaryBuffer::ReadBits(uint64_t* out, uint32_t count) {
     uint64_t value = 0;
     uint32_t done = 0;
+    if (m_bitPos >= 8 && !m_removeEmulation && count != 0 && count <= 64 && (count & 7u) == 0 &&
+        static_cast<size_t>(m_end - m_cur) >= count / 8) {
+        // Whole bytes out of the window; the last one stays the current byte with all its bits used.
+        for (uint32_t i = 0; i < count / 8; ++i) value = (value << 8) | *m_cur++;
+        m_currentByte = m_cur[-1];
+        *out = value;
+        return count;
+    }
     while (done < count) {
         if (m_bitPos >= 8) {
             uint8_t b;
@@ -268,19 +341,12 @@ bool CBinaryBuffer::SearchCodeWithin(uint16_t code, uint64_t limit) {
             // and once more when the byte before it is hi; the pair is found at the first hi followed by lo.
             const uint8_t* first = m_cur - 1;
             const uint8_t* last = m_end - 1;
-            const uint8_t* p = first;
             uint64_t hiCount = 0;
-            while (p < last) {
-                const void* hit = std::memchr(p, hi, static_cast<size_t>(last - p));
-                if (hit == nullptr) break;
-                p = static_cast<const uint8_t*>(hit);
-                if (p[1] == lo) {
-                    m_cur = p;
-                    m_bitPos = 8;
-                    return true;
-                }
-                ++hiCount;
-                ++p;
+            const uint8_t* pair = FindPair(first, last, hi, lo, hiCount);
+            if (pair != nullptr) {
+                m_cur = pair;
+                m_bitPos = 8;
+                return true;
             }
             // No pair ends inside the window: continue with its last byte as the current one.
             const bool lastFollowsHi = last[-1] == hi;
@@ -357,13 +423,11 @@ bool CBinaryBuffer::ScanStartCodePrefix(uint32_t& zeros, uint8_t& value) {
                 return true;
             }
             run = 0;
-            // Only a zero byte can start the next prefix.
-            const void* zero = std::memchr(p, 0, static_cast<size_t>(end - p));
-            if (zero == nullptr) {
-                p = end;
-                break;
-            }
-            p = static_cast<const uint8_t*>(zero);
+            // The run is 0 here, and only two zeros in a row can start the next prefix. Without a pair the
+            // scan resumes two bytes before the end so that a run reaching into the next window is counted.
+            const uint8_t* pair = FindZeroPair(p, end);
+            if (pair == nullptr) pair = end - p > 2 ? end - 2 : p;
+            p = pair;
         }
         m_cur = end;
     }

@@ -319,6 +319,7 @@ TEST_P(SearchAgainstAutomaton, BulkFormGivesTheAutomatonsPositions) {
     const auto lo = static_cast<uint8_t>(code);
     for (size_t i = 0; i + 1 < bytes.size(); ++i)
         if (bytes[i] == hi && bytes[i + 1] == lo) bytes[i + 1] = 0x55;
+    if (hi != lo) bytes[kWindow - 2] = hi;  // the window then ends on hi, hi
     for (size_t at : {size_t{5000}, kWindow - 1, kWindow + 200}) {
         bytes[at] = hi;
         bytes[at + 1] = lo;
@@ -332,6 +333,46 @@ TEST_P(SearchAgainstAutomaton, BulkFormGivesTheAutomatonsPositions) {
             EXPECT_EQ(b->SearchCodeWithin(code, limit), want.found) << start << " " << limit;
             EXPECT_EQ(b->Tell(), want.position) << start << " " << limit;
         }
+        // The smallest limit that still finds the pair, and the one just below it.
+        const kiv_test::SearchOutcome unlimited = kiv_test::ReferenceSearch(bytes, start, code, kNoLimit);
+        if (!unlimited.found) continue;
+        for (uint64_t limit : {unlimited.counter + 1, unlimited.counter}) {
+            const kiv_test::SearchOutcome want = kiv_test::ReferenceSearch(bytes, start, code, limit);
+            ASSERT_TRUE(b->Seek(static_cast<int64_t>(start), 0));
+            EXPECT_EQ(b->SearchCodeWithin(code, limit), want.found) << start << " " << limit;
+            EXPECT_EQ(b->Tell(), want.position) << start << " " << limit;
+        }
+    }
+}
+
+TEST_P(SearchAgainstAutomaton, CounterCarriesAcrossWindowsToTheExactLimit) {
+    const uint16_t code = GetParam();
+    const auto hi = static_cast<uint8_t>(code >> 8);
+    const auto lo = static_cast<uint8_t>(code);
+    if (hi == lo) GTEST_SKIP() << "the window ends below would hold the pair itself";
+    std::mt19937 rng(code + 1u);
+    Bytes bytes(4 * kWindow);
+    for (auto& x : bytes) x = static_cast<uint8_t>(rng() % 3 == 0 ? 0x00 : (rng() % 2 ? 0x01 : 0x7F));
+    for (size_t i = 0; i + 1 < bytes.size(); ++i)
+        if (bytes[i] == hi && bytes[i + 1] == lo) bytes[i + 1] = 0x55;
+    // Windows end on hi, hi and a hi opens the next one; the only pair lies in the fourth window.
+    for (size_t end : {kWindow, 2 * kWindow, 3 * kWindow}) {
+        bytes[end - 2] = hi;
+        bytes[end - 1] = hi;
+        bytes[end] = hi;
+        if (bytes[end + 1] == lo) bytes[end + 1] = 0x55;
+    }
+    bytes[3 * kWindow + 500] = hi;
+    bytes[3 * kWindow + 501] = lo;
+    const std::string path = m_dir.Write("windows.bin", bytes);
+    const kiv_test::SearchOutcome unlimited = kiv_test::ReferenceSearch(bytes, 0, code, kNoLimit);
+    ASSERT_TRUE(unlimited.found);
+    for (uint64_t limit : {unlimited.counter + 1, unlimited.counter, unlimited.counter - 1, uint64_t{600000}}) {
+        const kiv_test::SearchOutcome want = kiv_test::ReferenceSearch(bytes, 0, code, limit);
+        CBinaryBuffer b;
+        ASSERT_TRUE(b.Open(path.c_str()));
+        EXPECT_EQ(b.SearchCodeWithin(code, limit), want.found) << limit;
+        EXPECT_EQ(b.Tell(), want.position) << limit;
     }
 }
 
@@ -458,6 +499,15 @@ TEST_F(BitReads, SeeksAndPeeksEndTheZeroRun) {
             ASSERT_TRUE(p->Seek(static_cast<int64_t>(lead), 0));
             EXPECT_EQ(p->PeekBytes(peeked, 2), 2u);
             EXPECT_EQ(p->Tell(), static_cast<int64_t>(lead));
+            // A peek that ends on two zeros must not leave them counted.
+            Bytes tail(lead, 0x11);
+            tail.insert(tail.end(), {0x00, 0x03, 0x00, 0x00, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11});
+            auto t = Open(tail, kind);
+            ASSERT_TRUE(t->Seek(static_cast<int64_t>(lead), 0));
+            EXPECT_EQ(t->ReadByte(), 0x00);
+            EXPECT_EQ(t->PeekBits(&v, 24), 24u);
+            EXPECT_EQ(v, 0x030000u);
+            EXPECT_EQ(t->ReadByte(), 0x03);
         }
     }
 }

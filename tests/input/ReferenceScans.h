@@ -10,6 +10,7 @@ namespace kiv_test {
 struct SearchOutcome {
     bool found = false;
     int64_t position = 0;
+    uint64_t counter = 0;  // examinations before the one that ended the search
 };
 
 // The one-byte automaton over raw bytes, starting at position start with the given limit.
@@ -22,16 +23,16 @@ inline SearchOutcome ReferenceSearch(const std::vector<uint8_t>& bytes, size_t s
     bool hiSeen = false;
     uint64_t counter = 0;
     for (;;) {
-        if (counter >= limit) return {false, static_cast<int64_t>(pos)};
+        if (counter >= limit) return {false, static_cast<int64_t>(pos), counter};
         if (!hiSeen) {
             if (b == hi) hiSeen = true;
         } else {
-            if (b == lo) return {true, static_cast<int64_t>(pos - 2)};
+            if (b == lo) return {true, static_cast<int64_t>(pos - 2), counter};
             pos -= 1;
             hiSeen = false;
         }
         ++counter;
-        if (pos >= bytes.size()) return {false, static_cast<int64_t>(bytes.size())};
+        if (pos >= bytes.size()) return {false, static_cast<int64_t>(bytes.size()), counter};
         b = bytes[pos++];
     }
 }
