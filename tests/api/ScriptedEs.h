@@ -1,0 +1,67 @@
+// Test double: an analyser whose CreateKiv outcome is scripted and whose inputs are recorded.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "es/CEs.h"
+#include "foundation/CTsMuxException.h"
+
+namespace kiv_test {
+
+// What the next scripted analyser does, and what the last one saw.
+struct Script {
+    enum Outcome { kSucceed, kFailWithMessage, kThrowMux, kThrowOther, kThrowInConstructor };
+    Outcome outcome = kSucceed;
+    std::string message;
+    int constructed = 0;
+    int destroyed = 0;
+    int createCalls = 0;
+    std::vector<uint64_t> starts;
+    std::string kivPath;
+    std::string tempPath;
+    std::string esPath;
+    kiv_comp::CKivNotice* notice = nullptr;
+};
+
+inline Script& CurrentScript() {
+    static Script script;
+    return script;
+}
+
+class CScriptedEs : public ts_comp::es::CEs {
+public:
+    explicit CScriptedEs(const PRIVATE_LIBRARY::CL_CString& esPath) : CEs(esPath) {
+        Script& s = CurrentScript();
+        if (s.outcome == Script::kThrowInConstructor) {
+            throw ts_comp::CTsMuxException(15, s.message.c_str(), "ScriptedEs", __LINE__, "", "");
+        }
+        ++s.constructed;
+        s.esPath = m_esFilePath.GetString();
+    }
+    ~CScriptedEs() override { ++CurrentScript().destroyed; }
+
+    bool CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) override {
+        Script& s = CurrentScript();
+        ++s.createCalls;
+        s.starts = startPtsList;
+        s.kivPath = kivPath == nullptr ? "" : kivPath;
+        s.tempPath = m_tempPath.GetString();
+        s.notice = m_notice;
+        switch (s.outcome) {
+            case Script::kFailWithMessage:
+                m_errorMessage = s.message.c_str();
+                return false;
+            case Script::kThrowMux:
+                throw ts_comp::CTsMuxException(6, s.message.c_str(), "ScriptedEs", __LINE__, "file", "detail");
+            case Script::kThrowOther:
+                throw std::runtime_error(s.message);
+            default:
+                return true;
+        }
+    }
+    void GetXmlText(PRIVATE_LIBRARY::CL_CString& out) override { out = "<scripted/>"; }
+};
+
+}  // namespace kiv_test
