@@ -34,7 +34,8 @@ public:
     // Consumes count bytes of the last view (count <= its size) without a system call.
     virtual void ConsumeBuffered(uint32_t count) = 0;
     // Advances by count bytes as Read would, without copying; returns the bytes passed (fewer at end of file).
-    virtual uint64_t Skip(uint64_t count) = 0;
+    // By default consumes successive bulk views.
+    virtual uint64_t Skip(uint64_t count);
 };
 
 }  // namespace es

@@ -46,6 +46,25 @@ const uint8_t* FindPair(const uint8_t* from, const uint8_t* last, uint8_t hi, ui
 #ifdef __SSE2__
     const __m128i vhi = _mm_set1_epi8(static_cast<char>(hi));
     const __m128i vlo = _mm_set1_epi8(static_cast<char>(lo));
+    // 64 bytes at a time: one mask of hi bytes, one of lo bytes one place further.
+    while (last - p >= 64) {
+        uint64_t his = 0;
+        uint64_t los = 0;
+        for (int k = 0; k < 4; ++k) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k + 1));
+            his |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(a, vhi)))) << (16 * k);
+            los |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, vlo)))) << (16 * k);
+        }
+        const uint64_t pairs = his & los;
+        if (pairs != 0) {
+            const int at = __builtin_ctzll(pairs);
+            hiCount += static_cast<uint64_t>(__builtin_popcountll(his & ((uint64_t{1} << at) - 1u)));
+            return p + at;
+        }
+        if (his != 0) hiCount += static_cast<uint64_t>(__builtin_popcountll(his));
+        p += 64;
+    }
     while (last - p >= 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
@@ -56,7 +75,7 @@ const uint8_t* FindPair(const uint8_t* from, const uint8_t* last, uint8_t hi, ui
             hiCount += static_cast<uint64_t>(__builtin_popcount(his & ((1u << at) - 1u)));
             return p + at;
         }
-        hiCount += static_cast<uint64_t>(__builtin_popcount(his));
+        if (his != 0) hiCount += static_cast<uint64_t>(__builtin_popcount(his));
         p += 16;
     }
 #endif
@@ -249,7 +268,9 @@ uint32_t CBinaryBuffer::ReadBits(uint64_t* out, uint32_t count) {
     if (m_bitPos >= 8 && !m_removeEmulation && count != 0 && count <= 64 && (count & 7u) == 0 &&
         static_cast<size_t>(m_end - m_cur) >= count / 8) {
         // Whole bytes out of the window; the last one stays the current byte with all its bits used.
-        for (uint32_t i = 0; i < count / 8; ++i) value = (value << 8) | *m_cur++;
+        const uint8_t* p = m_cur;
+        for (uint32_t i = 0; i < count / 8; ++i) value = (value << 8) | p[i];
+        m_cur = p + count / 8;
         m_currentByte = m_cur[-1];
         *out = value;
         return count;

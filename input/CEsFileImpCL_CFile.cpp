@@ -53,18 +53,5 @@ uint32_t CEsFileImpCL_CFile::PeekBuffered(const uint8_t** data) { return m_file.
 
 void CEsFileImpCL_CFile::ConsumeBuffered(uint32_t count) { m_file.ConsumeBuffered(count); }
 
-uint64_t CEsFileImpCL_CFile::Skip(uint64_t count) {
-    uint64_t done = 0;
-    const uint8_t* data = nullptr;
-    while (done < count) {
-        const uint32_t available = m_file.PeekBuffered(&data);
-        if (available == 0) break;
-        const auto take = static_cast<uint32_t>(std::min<uint64_t>(available, count - done));
-        m_file.ConsumeBuffered(take);
-        done += take;
-    }
-    return done;
-}
-
 }  // namespace es
 }  // namespace ts_comp

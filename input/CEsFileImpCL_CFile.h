@@ -28,7 +28,6 @@ public:
 
     uint32_t PeekBuffered(const uint8_t** data) override;
     void ConsumeBuffered(uint32_t count) override;
-    uint64_t Skip(uint64_t count) override;
 
 private:
     PRIVATE_LIBRARY::CL_CFile m_file;

@@ -29,7 +29,6 @@ public:
 
     uint32_t PeekBuffered(const uint8_t** data) override;
     void ConsumeBuffered(uint32_t count) override;
-    uint64_t Skip(uint64_t count) override;
 
     // VNL_GetEsType of the handle; 0 when the call fails.
     virtual int GetEsType();

@@ -349,14 +349,15 @@ TEST_P(SearchAgainstAutomaton, CounterCarriesAcrossWindowsToTheExactLimit) {
     const uint16_t code = GetParam();
     const auto hi = static_cast<uint8_t>(code >> 8);
     const auto lo = static_cast<uint8_t>(code);
-    if (hi == lo) GTEST_SKIP() << "the window ends below would hold the pair itself";
     std::mt19937 rng(code + 1u);
     Bytes bytes(4 * kWindow);
     for (auto& x : bytes) x = static_cast<uint8_t>(rng() % 3 == 0 ? 0x00 : (rng() % 2 ? 0x01 : 0x7F));
     for (size_t i = 0; i + 1 < bytes.size(); ++i)
         if (bytes[i] == hi && bytes[i + 1] == lo) bytes[i + 1] = 0x55;
     // Windows end on hi, hi and a hi opens the next one; the only pair lies in the fourth window.
+    // (With hi = lo that would be a pair, so those windows end as they fell.)
     for (size_t end : {kWindow, 2 * kWindow, 3 * kWindow}) {
+        if (hi == lo) break;
         bytes[end - 2] = hi;
         bytes[end - 1] = hi;
         bytes[end] = hi;
