@@ -263,18 +263,24 @@ bool CBinaryBuffer::Seek(int64_t offset, int origin) {
 }
 
 uint32_t CBinaryBuffer::ReadBits(uint64_t* out, uint32_t count) {
-    uint64_t value = 0;
-    uint32_t done = 0;
     if (m_bitPos >= 8 && !m_removeEmulation && count != 0 && count <= 64 && (count & 7u) == 0 &&
         static_cast<size_t>(m_end - m_cur) >= count / 8) {
         // Whole bytes out of the window; the last one stays the current byte with all its bits used.
         const uint8_t* p = m_cur;
+        uint64_t value = 0;
         for (uint32_t i = 0; i < count / 8; ++i) value = (value << 8) | p[i];
         m_cur = p + count / 8;
         m_currentByte = m_cur[-1];
         *out = value;
         return count;
     }
+    return ReadBitsLoop(out, count);
+}
+
+// Bit by bit in runs of the current byte; kept apart so that the whole-byte path above stays small.
+__attribute__((noinline)) uint32_t CBinaryBuffer::ReadBitsLoop(uint64_t* out, uint32_t count) {
+    uint64_t value = 0;
+    uint32_t done = 0;
     while (done < count) {
         if (m_bitPos >= 8) {
             uint8_t b;

@@ -100,6 +100,7 @@ protected:
     uint32_t m_zeroCount = 0;
 
 private:
+    uint32_t ReadBitsLoop(uint64_t* out, uint32_t count);
     bool RefillAndFetch(uint8_t& b);
     bool Refill();
     void Sync();

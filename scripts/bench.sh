@@ -43,5 +43,5 @@ PY
 for script in "$root"/bench/bench_*.sh; do
   [ -e "$script" ] || continue
   echo "== $(basename "$script")"
-  BUILD_DIR=$build KIV_BENCH_BUILD=$build sh "$script" "$dir"
+  BUILD_DIR=$build KIV_BENCH_BUILD=$build bash "$script" "$dir" || echo "$(basename "$script") failed"
 done
