@@ -1,0 +1,90 @@
+// Test support: MPEG-2 video elementary streams written header by header.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "support/BitWriter.h"
+
+namespace kiv_test {
+
+// Appends start codes and their fields; Slice adds filler bytes that hold no start code.
+class Mpeg2Builder {
+public:
+    Mpeg2Builder& StartCode(uint8_t value) {
+        m_w.Align().Bytes({0x00, 0x00, 0x01, value});
+        return *this;
+    }
+    Mpeg2Builder& SequenceHeader(uint16_t width, uint16_t height, uint8_t aspect, uint8_t frameRateCode,
+                                 uint32_t bitRate = 20000, uint16_t vbv = 112) {
+        StartCode(0xB3);
+        m_w.Put(width, 12).Put(height, 12).Put(aspect, 4).Put(frameRateCode, 4);
+        m_w.Put(bitRate, 18).Put(1, 1).Put(vbv, 10).Put(0, 1).Put(0, 1).Put(0, 1);
+        return *this;
+    }
+    Mpeg2Builder& SequenceExtension(uint8_t profileAndLevel, uint8_t progressive) {
+        StartCode(0xB5);
+        m_w.Put(1, 4).Put(profileAndLevel, 8).Put(progressive, 1).Put(1, 2).Put(0, 2).Put(0, 2);
+        m_w.Put(0, 12).Put(1, 1).Put(0, 8).Put(0, 1).Put(0, 2).Put(0, 5);
+        return *this;
+    }
+    Mpeg2Builder& SequenceDisplayExtension(bool colour) {
+        StartCode(0xB5);
+        m_w.Put(2, 4).Put(1, 3).Put(colour ? 1 : 0, 1);
+        if (colour) m_w.Put(1, 8).Put(1, 8).Put(1, 8);
+        m_w.Put(1920, 14).Put(1, 1).Put(1080, 14);
+        return *this;
+    }
+    // Picture display extension (identifier 7), which the parser skips.
+    Mpeg2Builder& PictureDisplayExtension() {
+        StartCode(0xB5);
+        m_w.Put(7, 4).Put(0x123, 16).Put(1, 1).Put(0x456, 16).Put(1, 1);
+        return *this;
+    }
+    Mpeg2Builder& Gop(uint8_t closed, uint32_t timeCode = 0x1000) {
+        StartCode(0xB8);
+        m_w.Put(timeCode, 25).Put(closed, 1).Put(0, 1);
+        return *this;
+    }
+    Mpeg2Builder& PictureHeader(uint8_t type, uint16_t temporalReference = 0) {
+        StartCode(0x00);
+        m_w.Put(temporalReference, 10).Put(type, 3).Put(0xFFFF, 16);
+        if (type == 2 || type == 3) m_w.Put(0, 1).Put(7, 3);
+        if (type == 3) m_w.Put(0, 1).Put(7, 3);
+        m_w.Put(0, 1);
+        return *this;
+    }
+    Mpeg2Builder& CodingExtension(uint8_t structure, uint8_t tff, uint8_t rff) {
+        StartCode(0xB5);
+        m_w.Put(8, 4).Put(0xFFFF, 16).Put(0, 2).Put(structure, 2).Put(tff, 1).Put(1, 1).Put(0, 4);
+        m_w.Put(rff, 1).Put(0, 1).Put(structure == 3 ? 1 : 0, 1).Put(0, 1);
+        return *this;
+    }
+    Mpeg2Builder& Slice(size_t bytes, uint8_t fill = 0x5A) {
+        StartCode(0x01);
+        m_w.Fill(fill, bytes);
+        return *this;
+    }
+    // A picture header, its coding extension and one slice.
+    Mpeg2Builder& Picture(uint8_t type, uint8_t structure = 3, uint8_t tff = 0, uint8_t rff = 0,
+                          size_t sliceBytes = 40) {
+        return PictureHeader(type).CodingExtension(structure, tff, rff).Slice(sliceBytes);
+    }
+    // Sequence header and extension, the opening of every test stream.
+    Mpeg2Builder& Sequence(uint16_t height, uint8_t frameRateCode, uint8_t progressive, uint8_t aspect = 3,
+                           uint8_t profileAndLevel = 0x48) {
+        return SequenceHeader(1920, height, aspect, frameRateCode).SequenceExtension(profileAndLevel, progressive);
+    }
+    Mpeg2Builder& SequenceEnd() { return StartCode(0xB7); }
+    Mpeg2Builder& Raw(std::initializer_list<uint8_t> bytes) {
+        m_w.Align().Bytes(bytes);
+        return *this;
+    }
+    size_t Size() const { return m_w.ByteCount(); }
+    std::vector<uint8_t> Bytes() { return m_w.Align().Data(); }
+
+private:
+    BitWriter m_w;
+};
+
+}  // namespace kiv_test
