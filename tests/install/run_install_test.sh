@@ -4,6 +4,7 @@
 set -euo pipefail
 build=$1
 source=$2
+host_flags=${3:-}  # compiler flags for the host, e.g. the sanitizers the library was built with
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -17,7 +18,8 @@ grep -q '^Libs: .*-lkiv' "$pc"
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 cmake -S "$source/tests/install/host" -B "$scratch/host" "${generator[@]}" \
-  -DCMAKE_PREFIX_PATH="$scratch/prefix" >/dev/null
+  -DCMAKE_PREFIX_PATH="$scratch/prefix" -DCMAKE_CXX_FLAGS="$host_flags" \
+  -DCMAKE_EXE_LINKER_FLAGS="$host_flags" >/dev/null
 cmake --build "$scratch/host" >/dev/null
 result=$(LD_LIBRARY_PATH=$(dirname "$lib") "$scratch/host/kiv_host" \
   "$source/samples/sine_48k_24bit_6ch.lpcm" "$scratch/out.kiv")
