@@ -9,6 +9,7 @@
 #include "es/audio/ac3/CAc3Es.h"
 #include "es/audio/lpcm/CHdmvLpcmEs.h"
 #include "es/graphics/CPresentationGraphicsEs.h"
+#include "es/video/mpeg2/CVideoEs.h"
 
 namespace ts_comp {
 namespace api {
@@ -21,6 +22,7 @@ const EsFactoryRow kRows[] = {
     {kiv_comp::CKivCreator::ES_TYPE_HDMV_LPCM, &MakeEs<es::CHdmvLpcmEs>},
     {kiv_comp::CKivCreator::ES_TYPE_AC3, &MakeEs<es::CAc3Es>},
     {kiv_comp::CKivCreator::ES_TYPE_PG, &MakeEs<es::CPresentationGraphicsEs>},
+    {kiv_comp::CKivCreator::ES_TYPE_MPEG2_VIDEO, &MakeEs<es::CVideoEs>},
 };
 
 }  // namespace
