@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Commands.h"
 #include "ToolText.h"
 
 namespace kivtool {
@@ -45,6 +46,11 @@ std::string ArgumentParser::TakeOperand() {
 
 void ArgumentParser::RejectOption() {
     m_error = FormatText(text::kUnknownOption, m_args[m_next]);
+}
+
+int UsageError(const std::string& reason) {
+    std::fprintf(stderr, "%s%s\n%s", text::kProgramPrefix, reason.c_str(), text::kUsage);
+    return kExitUsage;
 }
 
 std::string FormatText(const char* format, const std::string& argument) {

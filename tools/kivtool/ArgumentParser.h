@@ -31,6 +31,9 @@ private:
     std::string m_error;
 };
 
+// Prints "kivtool: reason" and the usage to stderr; returns the usage exit status.
+int UsageError(const std::string& reason);
+
 // printf-style formatting into a std::string, for the tool's messages.
 std::string FormatText(const char* format, const std::string& argument);
 

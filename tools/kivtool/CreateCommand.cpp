@@ -29,11 +29,6 @@ struct CreateOptions {
     std::string kivPath;
 };
 
-int UsageError(const std::string& reason) {
-    std::fprintf(stderr, "%s%s\n%s", text::kProgramPrefix, reason.c_str(), text::kUsage);
-    return kExitUsage;
-}
-
 // Returns an empty text when the arguments are fine, else the reason.
 std::string ParseCreate(const std::vector<std::string>& args, CreateOptions& o) {
     ArgumentParser p(args);

@@ -11,15 +11,6 @@
 
 namespace kivtool {
 
-namespace {
-
-int UsageError(const std::string& reason) {
-    std::fprintf(stderr, "%s%s\n%s", text::kProgramPrefix, reason.c_str(), text::kUsage);
-    return kExitUsage;
-}
-
-}  // namespace
-
 int RunInfo(const std::vector<std::string>& args) {
     ArgumentParser p(args);
     std::vector<std::string> operands;

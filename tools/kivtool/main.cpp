@@ -17,11 +17,6 @@ namespace {
 
 using namespace kivtool;
 
-int Usage(const std::string& reason) {
-    std::fprintf(stderr, "%s%s\n%s", text::kProgramPrefix, reason.c_str(), text::kUsage);
-    return kExitUsage;
-}
-
 // Exceptions the library lets through (end of stream in a bit reader, no memory) end the run on one line.
 int OtherFailure(std::string reason) {
     for (char& c : reason) {
@@ -32,7 +27,7 @@ int OtherFailure(std::string reason) {
 }
 
 int Dispatch(const std::vector<std::string>& args) {
-    if (args.empty()) return Usage(text::kMissingCommand);
+    if (args.empty()) return UsageError(text::kMissingCommand);
     const std::string& command = args[0];
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "--help" || command == "-h" || command == "help") {
@@ -47,7 +42,7 @@ int Dispatch(const std::vector<std::string>& args) {
     if (command == "create") return RunCreate(rest);
     if (command == "info") return RunInfo(rest);
     if (command == "dump") return RunDump(rest);
-    return Usage(FormatText(text::kUnknownCommand, command));
+    return UsageError(FormatText(text::kUnknownCommand, command));
 }
 
 }  // namespace
