@@ -1,6 +1,7 @@
 // kivtool as a program: usage errors, library failures, create/info on the bundled LPCM sample,
 // the progress bar under a pseudo-terminal; and its argument parsing.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -246,6 +247,42 @@ TEST(ProgressLine, PercentRateAndTimeLeft) {
               kivtool::CProgressNotice::FormatLine(0, 100000000, 0.0));
     EXPECT_EQ("[                              ]   1%      1.0 MB/s 0:09:54 left",
               kivtool::CProgressNotice::FormatLine(6000000, 600000000, 6.0));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ProgressNotice, InterruptAbortsOnlyWhileCaught) {
+    {
+        kivtool::CProgressNotice notice(-1, false);
+        notice.CatchInterrupt();
+        EXPECT_FALSE(notice.IsAborted());
+        ASSERT_EQ(0, raise(SIGINT));
+        EXPECT_TRUE(notice.IsAborted());
+    }
+    struct sigaction current {};
+    ASSERT_EQ(0, sigaction(SIGINT, nullptr, &current));
+    EXPECT_EQ(SIG_DFL, current.sa_handler);
+}
+
+TEST(ProgressNotice, DisabledBarWritesNothing) {
+    TempDir dir;
+    const std::string path = dir.File("bar");
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, f);
+    {
+        kivtool::CProgressNotice off(fileno(f), false);
+        off.NotifyProgress(10, 100);
+        off.Finish();
+        kivtool::CProgressNotice on(fileno(f), true);
+        on.NotifyProgress(100, 100);
+        on.Finish();
+    }
+    std::fclose(f);
+    const std::string drawn = Slurp(path);
+    EXPECT_EQ(0u, drawn.find("\r[##############################] 100%"));
+    EXPECT_EQ('\n', drawn.back());
 }
 
 }  // namespace
