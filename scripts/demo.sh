@@ -2,8 +2,8 @@
 # Indexes every bundled sample in samples/ into out/ (KIV, XML, report) and prints one summary line each.
 # The stream kind comes from the file extension; a sample of a kind not yet built in is reported as such.
 # Start time stamps: "--start-pts" values from a file next to the sample named <sample>.args, if any
-# (one or more kivtool create options), else one start value of 900000 (10 s), which leaves room for
-# the decoding times graphics streams place before their first presentation.
+# (one or more kivtool create options), else one start value of 900000 (10 s); graphics streams take
+# one value per display set (as many as their report counts), one second apart from 900000.
 # Environment: KIV_BUILD_DIR (default build), KIV_OUT_DIR (default out).
 set -euo pipefail
 
@@ -16,7 +16,10 @@ if [[ ! -f $build/CMakeCache.txt ]]; then
   command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
   cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$build" --target kivtool -j "${KIV_JOBS:-2}" >/dev/null
+if ! log=$(cmake --build "$build" --target kivtool -j "${KIV_JOBS:-2}" 2>&1); then
+  echo "$log" >&2
+  exit 1
+fi
 kivtool=$build/tools/kivtool/kivtool
 mkdir -p "$out"
 
@@ -36,15 +39,17 @@ kind_of() {
   esac
 }
 
-# From `kivtool dump --format csv`: items, first and last pts, duration up to the end item's pts.
+# From `kivtool dump --format csv`: items, lowest and highest pts (video items are in coded order),
+# duration from the lowest pts to the end item's pts (or the highest, if later).
 summarise() {
   awk -F, '
     NR == 1 { for (i = 1; i <= NF; i++) col[$i] = i; next }
     {
       pts = $(col["pts"]);
       if ($(col["enc_item_type"]) == 255) { endPts = pts; haveEnd = 1; next }
-      if (items == 0) first = pts;
-      last = pts; items++
+      if (items == 0 || pts < first) first = pts;
+      if (items == 0 || pts > last) last = pts;
+      items++
     }
     END {
       if (items == 0) { printf "items 0"; exit }
@@ -62,6 +67,13 @@ for sample in "$root"/samples/*; do
   name=$(basename "$sample")
   base=$out/${name%.*}
   options=(--start-pts 900000)
+  if [[ $kind == pg || $kind == ig ]]; then
+    sets=$("$kivtool" info --type "$kind" "$sample" 2>/dev/null | tr -d '\r' |
+           awk -F' : ' '$1 == "[number of displayset]" { print $2 }' || true)
+    if [[ $sets =~ ^[0-9]+$ && $sets -gt 0 ]]; then
+      options=(--start-pts "$(seq -s, 900000 90000 $((900000 + (sets - 1) * 90000)))")
+    fi
+  fi
   [[ -f $sample.args ]] && read -r -a options <"$sample.args"
   if message=$("$kivtool" create --quiet --type "$kind" "${options[@]}" --xml "$base.xml" --report "$base.txt" \
                  "$sample" "$base.kiv" 2>&1); then
