@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ArgumentParser.h"
 #include "Commands.h"
+#include "ToolText.h"
 #include "foundation/CL_CFile.h"
 #include "kiv/CKiv.h"
 #include "kiv/CKivFactory.h"
@@ -22,7 +24,17 @@ using ts_comp::kiv::CKiv;
 using ts_comp::kiv::CKivFactory;
 using ts_comp::kiv::CKivItem;
 
-constexpr const char* kDumpUsage = "usage: kivtool dump [--format text|csv|json] KIV_FILE\n";
+// Texts of the dump command (the usage and the shared option messages are the tool's own).
+constexpr const char kBadFormat[] = "unknown format '%s' (text, csv or json)";
+constexpr const char kCannotOpen[] = "cannot open: ";
+constexpr const char kCannotRead[] = "cannot read: ";
+constexpr const char kTooShort[] = " bytes, shorter than the 4-byte kiv_file_type";
+constexpr const char kNotKiv[] = "not a KIV file: ";
+constexpr const char kUnknownType[] =
+    "unknown kiv_file_type %s (known: 1 video, 2 audio, 3 graphics, 5 MVC dependent view)";
+constexpr const char kTruncated[] = "truncated last item: ";
+constexpr const char kCannotCount[] = "cannot count the items";
+constexpr const char kCannotReadItem[] = "cannot read item ";
 // Output is collected and written out in blocks of about this size.
 constexpr size_t kOutputBlock = 1 << 20;
 
@@ -33,13 +45,8 @@ struct DumpOptions {
     std::string path;
 };
 
-int UsageError(const std::string& reason) {
-    std::fprintf(stderr, "kivtool: %s\n%s", reason.c_str(), kDumpUsage);
-    return kExitUsage;
-}
-
 int Failure(const std::string& path, const std::string& reason) {
-    std::fprintf(stderr, "kivtool: %s: %s\n", path.c_str(), reason.c_str());
+    std::fprintf(stderr, "%s%s: %s\n", text::kProgramPrefix, path.c_str(), reason.c_str());
     return kExitFailure;
 }
 
@@ -57,32 +64,28 @@ bool ParseFormat(const std::string& name, Format& out) {
     return false;
 }
 
-// Returns -1 when the arguments are fine, else the exit status to end with (0 after --help).
+// Returns -1 when the arguments are fine, else the exit status to end with.
 int ParseArguments(const std::vector<std::string>& args, DumpOptions& options) {
-    bool havePath = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::string value;
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kDumpUsage, stdout);
+    ArgumentParser p(args);
+    std::vector<std::string> operands;
+    while (!p.AtEnd()) {
+        const std::string name = p.PeekOption();
+        if (name.empty()) {
+            operands.push_back(p.TakeOperand());
+        } else if (name == "--help" || name == "-h") {
+            std::fputs(text::kUsage, stdout);
             return kExitOk;
-        }
-        if (arg == "--format") {
-            if (i + 1 == args.size()) return UsageError("--format needs a value");
-            value = args[++i];
-        } else if (arg.rfind("--format=", 0) == 0) {
-            value = arg.substr(9);
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("unknown option '" + arg + "'");
+        } else if (name == "--format") {
+            std::string value;
+            if (!p.TakeValue(value)) return UsageError(p.Error());
+            if (!ParseFormat(value, options.format)) return UsageError(FormatText(kBadFormat, value));
         } else {
-            if (havePath) return UsageError("only one KIV_FILE may be given");
-            options.path = arg;
-            havePath = true;
-            continue;
+            p.RejectOption();
+            return UsageError(p.Error());
         }
-        if (!ParseFormat(value, options.format)) return UsageError("unknown format '" + value + "'");
     }
-    if (!havePath) return UsageError("missing KIV_FILE");
+    if (operands.size() != 1) return UsageError(FormatText(text::kWrongOperands, "KIV_FILE"));
+    options.path = operands[0];
     return -1;
 }
 
@@ -168,7 +171,7 @@ void PrintTail(Output& out, Format format, uint64_t count) {
 bool ProbeFile(const std::string& path, uint32_t& type, int64_t& length, std::string& reason) {
     CL_CFile file(ts_comp::kiv::kKivFileBufferSize);
     if (file.Open(path.c_str(), "rb") != 1) {
-        reason = std::string("cannot open: ") + file.GetLastErrorText();
+        reason = std::string(kCannotOpen) + file.GetLastErrorText();
         return false;
     }
     uint8_t header[ts_comp::kiv::kKivHeaderSize] = {};
@@ -178,8 +181,7 @@ bool ProbeFile(const std::string& path, uint32_t& type, int64_t& length, std::st
     const std::string errorText = file.GetLastErrorText();
     file.Close();
     if (got != sizeof header) {
-        reason = error != 0 ? "cannot read: " + errorText
-                            : "not a KIV file: " + std::to_string(got) + " bytes, shorter than the 4-byte kiv_file_type";
+        reason = error != 0 ? kCannotRead + errorText : kNotKiv + std::to_string(got) + kTooShort;
         return false;
     }
     type = (uint32_t{header[0]} << 24) | (uint32_t{header[1]} << 16) | (uint32_t{header[2]} << 8) | header[3];
@@ -201,25 +203,24 @@ int RunDump(const std::vector<std::string>& args) {
     std::unique_ptr<CKiv> kiv = CKivFactory::MakeKiv(type);
     std::unique_ptr<CKivItem> item = CKivFactory::MakeItem(type);
     if (kiv == nullptr || item == nullptr) {
-        return Failure(path, "unknown kiv_file_type " + std::to_string(type) + " (known: 1 video, 2 audio, "
-                                                                                 "3 graphics, 5 MVC dependent view)");
+        return Failure(path, FormatText(kUnknownType, std::to_string(type)));
     }
     const uint64_t payload = static_cast<uint64_t>(length) - ts_comp::kiv::kKivHeaderSize;
     if (payload % kiv->GetItemSize() != 0) {
-        return Failure(path, "truncated last item: " + std::to_string(payload % kiv->GetItemSize()) +
+        return Failure(path, kTruncated + std::to_string(payload % kiv->GetItemSize()) +
                                  " bytes after " + std::to_string(payload / kiv->GetItemSize()) +
                                  " whole items of " + std::to_string(kiv->GetItemSize()) + " bytes");
     }
     if (!kiv->Open(path.c_str())) return Failure(path, kiv->GetErrorMessage());
     const int64_t count = kiv->GetItemCount();
-    if (count < 0) return Failure(path, "cannot count the items");
+    if (count < 0) return Failure(path, kCannotCount);
 
     Output out;
     PrintHead(out, options.format, type, *item, static_cast<uint64_t>(count));
     for (uint64_t index = 0; index < static_cast<uint64_t>(count); ++index) {
         if (!kiv->ReadItem(*item)) {
             out.Flush();
-            return Failure(path, "cannot read item " + std::to_string(index));
+            return Failure(path, kCannotReadItem + std::to_string(index));
         }
         PrintItem(out, options.format, type, *item, index);
     }

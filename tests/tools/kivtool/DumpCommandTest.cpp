@@ -239,22 +239,26 @@ TEST(KivtoolDump, UsageErrorsExitWithTwo) {
     TempDir dir;
     const std::string path = WriteAudioPair(dir);
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{}, "missing KIV_FILE"},
-        {{"--format"}, "--format needs a value"},
-        {{"--format", "xml", path}, "unknown format 'xml'"},
-        {{"--format=", path}, "unknown format ''"},
+        {{}, "expected KIV_FILE"},
+        {{"--format"}, "option '--format' needs a value"},
+        {{"--format", "xml", path}, "unknown format 'xml' (text, csv or json)"},
+        {{"--format=", path}, "unknown format '' (text, csv or json)"},
         {{"--colour", path}, "unknown option '--colour'"},
-        {{path, path}, "only one KIV_FILE may be given"},
+        {{path, path}, "expected KIV_FILE"},
     };
+    const std::string usageStart = "usage: kivtool ";
     for (const auto& c : cases) {
         const DumpRun run = Dump(dir, c.first);
         EXPECT_EQ(run.status, 2) << c.second;
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "kivtool: " + c.second + "\nusage: kivtool dump [--format text|csv|json] KIV_FILE\n");
+        const std::string head = "kivtool: " + c.second + "\n";
+        EXPECT_EQ(run.err.substr(0, head.size() + usageStart.size()), head + usageStart);
+        EXPECT_NE(run.err.find("kivtool dump   [--format text|csv|json] KIV_FILE\n"), std::string::npos) << run.err;
     }
     const DumpRun help = Dump(dir, {"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out, "usage: kivtool dump [--format text|csv|json] KIV_FILE\n");
+    EXPECT_EQ(help.out.substr(0, usageStart.size()), usageStart);
+    EXPECT_EQ(help.err, "");
 }
 
 }  // namespace
