@@ -173,7 +173,8 @@ int64_t CL_CFile::Refill() {
     return n;
 }
 
-// A request of at least a whole buffer, once the read-ahead is used up, goes straight into dest.
+// Whole buffers of a request, once the read-ahead is used up, go straight into dest; the rest
+// comes through a refilled buffer, so the buffer ends up holding what whole-buffer refills would.
 uint32_t CL_CFile::ReadSlow(uint8_t* dest, uint32_t destSize, uint32_t count) {
     if (!IsReadable()) {
         RecordErrno(EBADF);
@@ -191,8 +192,8 @@ uint32_t CL_CFile::ReadSlow(uint8_t* dest, uint32_t destSize, uint32_t count) {
             done += n;
             continue;
         }
-        const uint32_t need = count - done;
-        if (need < m_bufferSize) {
+        const uint32_t whole = (count - done) / m_bufferSize * m_bufferSize;
+        if (whole == 0) {
             if (Refill() <= 0) break;
             continue;
         }
@@ -200,7 +201,7 @@ uint32_t CL_CFile::ReadSlow(uint8_t* dest, uint32_t destSize, uint32_t count) {
         m_bufferPosition = m_bufferFill = 0;
         ssize_t n;
         do {
-            n = ::read(m_descriptor, dest + done, need);
+            n = ::read(m_descriptor, dest + done, whole);
         } while (n < 0 && errno == EINTR);
         if (n < 0) {
             RecordErrno(errno);
@@ -227,7 +228,8 @@ uint32_t CL_CFile::PeekSlow(const uint8_t** data) {
     return n > 0 ? static_cast<uint32_t>(n) : 0;
 }
 
-// A request of at least a whole buffer, with none pending, is written straight from data.
+// Whole buffers of a request, with nothing pending, are written straight from data; the file
+// receives the same writes as through the buffer.
 uint32_t CL_CFile::Write(const void* data, uint32_t count) {
     if (!IsWritable()) {
         RecordErrno(EBADF);
@@ -250,8 +252,10 @@ uint32_t CL_CFile::Write(const void* data, uint32_t count) {
     uint32_t taken = 0;
     while (taken < count) {
         if (m_bufferPosition == 0 && count - taken >= m_bufferSize) {
-            if (!WriteOut(bytes + taken, count - taken)) return taken;
-            return count;
+            const uint32_t whole = (count - taken) / m_bufferSize * m_bufferSize;
+            if (!WriteOut(bytes + taken, whole)) return taken;
+            taken += whole;
+            continue;
         }
         const uint32_t room = m_bufferSize - m_bufferPosition;
         const uint32_t n = count - taken < room ? count - taken : room;

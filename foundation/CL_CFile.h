@@ -57,7 +57,8 @@ public:
     int Rewind();
 
     bool IsOpen() const { return m_state == 1; }
-    bool IsReadable() const { return m_state == 1 && (m_openFlags & (kFlagRead | kFlagUpdate)) == kFlagRead; }
+    // Read or update flag: an update file reads and writes through the one buffer.
+    bool IsReadable() const { return m_state == 1 && (m_openFlags & (kFlagRead | kFlagUpdate)) != 0; }
     bool IsWritable() const {
         return m_state == 1 && (m_openFlags & (kFlagWrite | kFlagAppend | kFlagUpdate)) != 0;
     }
