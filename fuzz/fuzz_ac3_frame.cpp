@@ -1,0 +1,30 @@
+// Any bytes through the AC-3 and E-AC-3 sync-frame recognisers and header parsers, frame after frame.
+#include "FuzzFile.h"
+#include "es/audio/ac3/CEnhancedFrameForDD.h"
+#include "es/audio/ac3/CLegacyCoreFrameForDD.h"
+#include "es/audio/ac3/DolbyDigitalSync.h"
+#include "input/CBinaryBuffer.h"
+
+using namespace ts_comp;
+using namespace ts_comp::es::dolby_digital_audio;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    kiv_fuzz::FuzzFile input(data, size);
+    CBinaryBuffer buffer;
+    if (!buffer.Open(input.Path())) return 0;
+    try {
+        while (buffer.Tell() < buffer.GetSize()) {
+            const int64_t before = buffer.Tell();
+            if (IsLegacyCoreFrame(buffer)) {
+                CLegacyCoreFrameForDD frame;
+                frame.Parse(buffer);
+            } else if (IsEnhancedFrame(buffer)) {
+                CEnhancedFrameForDD frame;
+                frame.Parse(buffer);
+            }
+            if (buffer.Tell() == before) buffer.ReadByte();
+        }
+    } catch (const CBinaryBuffer::BinaryBufferException&) {
+    }
+    return 0;
+}
