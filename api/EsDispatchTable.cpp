@@ -8,7 +8,7 @@
 #include "KivCreator.h"
 #include "es/audio/ac3/CAc3Es.h"
 #include "es/audio/lpcm/CHdmvLpcmEs.h"
-#include "es/graphics/CPresentationGraphicsEs.h"
+#include "es/graphics/pg/CPresentationGraphicsEs.h"
 #include "es/video/mpeg2/CVideoEs.h"
 
 namespace ts_comp {

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "es/graphics/CPresentationGraphicsEs.h"
+#include "es/graphics/pg/CPresentationGraphicsEs.h"
 #include "support/GraphicsBuilder.h"
 
 using namespace kiv_test::gfx;

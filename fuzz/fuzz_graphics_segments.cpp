@@ -3,7 +3,7 @@
 #include <string>
 
 #include "FuzzFile.h"
-#include "es/graphics/CGspGsParser.h"
+#include "es/graphics/segments/CGspGsParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kiv_fuzz::FuzzFile input(data, size);

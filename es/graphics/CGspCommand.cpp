@@ -1,7 +1,0 @@
-#include "es/graphics/CGspCommand.h"
-
-#include "es/graphics/GspFileIo.h"
-
-bool CGspCommand::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
-    return gsp_io::ReadZeroFilled(file, m_b, 12) == 12;
-}

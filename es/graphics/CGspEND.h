@@ -1,6 +1,0 @@
-// End of display set segment (0x80): the descriptor only.
-#pragma once
-
-#include "es/graphics/CGspSegment.h"
-
-class CGspEND : public CGspSegment {};

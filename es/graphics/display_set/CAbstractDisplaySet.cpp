@@ -1,0 +1,102 @@
+#include "es/graphics/display_set/CAbstractDisplaySet.h"
+
+#include "es/graphics/display_set/GraphicsMessages.h"
+#include "es/graphics/segments/GspConstants.h"
+#include "foundation/CTsMuxException.h"
+
+namespace ts_comp { namespace es { namespace graphics_stream {
+
+CAbstractDisplaySet::CAbstractDisplaySet(uint64_t decodingRate, uint32_t objectSlots)
+    : m_decodingRate(decodingRate), m_objects(objectSlots) {}
+
+CAbstractDisplaySet::~CAbstractDisplaySet() = default;
+
+CAbstractDisplaySet::ST_SEGMENT* CAbstractDisplaySet::GetSegment(uint32_t i) const {
+    return i < m_segments.size() ? m_segments[i].get() : nullptr;
+}
+
+void CAbstractDisplaySet::Clear() { m_segments.clear(); }
+
+// Coded size of the object whose first fragment is record `first`: the ODS records of the display
+// set carrying its object_id, in order, up to and including the first one that ends a sequence.
+int64_t CAbstractDisplaySet::CodedObjectSize(uint32_t first) const {
+    const uint16_t id = static_cast<const ST_ODS*>(m_segments[first].get())->object_id;
+    int64_t size = 0;
+    for (const auto& record : m_segments) {
+        if (record->segment_type != gsp::kSegmentODS) continue;
+        const auto* ods = static_cast<const ST_ODS*>(record.get());
+        if (ods->object_id != id) continue;
+        size += int64_t{ods->segment_length} + 3;
+        if (ods->last_in_sequence_flag == 1) break;
+    }
+    return size;
+}
+
+void CAbstractDisplaySet::RunCommonTimingPass() {
+    const int64_t base = m_previousEnd;
+    int64_t t = 0;
+    int64_t coded = 0;
+    const ST_ODS* lastFirst = nullptr;
+    for (uint32_t i = 0; i < m_segments.size(); ++i) {
+        ST_SEGMENT& r = *m_segments[i];
+        switch (r.segment_type) {
+            case gsp::kSegmentPDS:
+            case gsp::kSegmentEND:
+                r.dts = r.pts = base + t;
+                coded += int64_t{r.segment_length} + 3;
+                break;
+            case gsp::kSegmentPCS:
+            case gsp::kSegmentWDS:
+            case gsp::kSegmentICS:
+                r.dts = base + t;
+                r.pts = r.dts + 1;
+                coded += int64_t{r.segment_length} + 3;
+                break;
+            case gsp::kSegmentODS: {
+                auto& ods = static_cast<ST_ODS&>(r);
+                if (ods.first_in_sequence_flag == 1) {
+                    const int64_t size = CodedObjectSize(i);
+                    coded += size;
+                    if (coded > kCodedBufferFree) t += CeilDiv(size * kClock, kTransferRate);
+                    ods.dts = base + t;
+                    // The pixel count times 8 is formed in 32 bits.
+                    const uint32_t bits = uint32_t{ods.object_width} * ods.object_height * 8u;
+                    t += CeilDiv(int64_t{bits} * kClock, static_cast<int64_t>(m_decodingRate));
+                    ods.pts = base + t;
+                    m_objects.Store(ods);
+                    lastFirst = &ods;
+                } else if (lastFirst != nullptr) {
+                    ods.dts = lastFirst->dts;
+                    ods.pts = lastFirst->pts;
+                } else {
+                    // A continuation without a first fragment in this display set: the decoder's current time.
+                    ods.dts = ods.pts = base + t;
+                }
+                break;
+            }
+            default:
+                break;
+        }
+    }
+}
+
+void CAbstractDisplaySet::MoveOntoStartPts(int64_t startPts) {
+    if (m_segments.empty()) return;
+    const int64_t offset = startPts - m_segments.front()->pts;
+    for (auto& record : m_segments) {
+        if (offset < 0 && record->dts < -offset) {
+            PRIVATE_LIBRARY::CL_CString message;
+            message.Format(kMsgNegativeDts, record->dts + offset);
+            throw CTsMuxException(kContentErrorCode, message, kSourceAbstractDisplaySet, __LINE__, nullptr, nullptr);
+        }
+        record->dts += offset;
+        record->pts += offset;
+        if (record->segment_type == gsp::kSegmentODS) {
+            const auto& ods = static_cast<const ST_ODS&>(*record);
+            if (ods.first_in_sequence_flag == 1) m_objects.Store(ods);
+        }
+    }
+    m_previousEnd = m_segments.back()->pts;
+}
+
+}}}  // namespace ts_comp::es::graphics_stream

@@ -1,0 +1,68 @@
+// One display set of a graphics stream and the decoder state kept across display sets.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "es/graphics/display_set/CDecodedObjectBuffer.h"
+#include "es/graphics/display_set/ST_END.h"
+#include "es/graphics/display_set/ST_ODS.h"
+#include "es/graphics/display_set/ST_PCS.h"
+#include "es/graphics/display_set/ST_PDS.h"
+#include "es/graphics/display_set/ST_WDS.h"
+#include "foundation/CL_CString.h"
+
+class CGspSegment;
+
+namespace ts_comp { namespace es { namespace graphics_stream {
+
+class CAbstractDisplaySet {
+public:
+    using ST_SEGMENT = graphics_stream::ST_SEGMENT;
+    using ST_PCS = graphics_stream::ST_PCS;
+    using ST_WDS = graphics_stream::ST_WDS;
+    using ST_PDS = graphics_stream::ST_PDS;
+    using ST_ODS = graphics_stream::ST_ODS;
+    using ST_END = graphics_stream::ST_END;
+    using ST_WINDOW = graphics_stream::ST_WINDOW;
+    using ST_COMPOSITION_OBJECT = graphics_stream::ST_COMPOSITION_OBJECT;
+
+    CAbstractDisplaySet(uint64_t decodingRate, uint32_t objectSlots);
+    CAbstractDisplaySet(const CAbstractDisplaySet&) = delete;
+    CAbstractDisplaySet& operator=(const CAbstractDisplaySet&) = delete;
+    virtual ~CAbstractDisplaySet();
+
+    virtual uint32_t GetSegmentCount() const { return static_cast<uint32_t>(m_segments.size()); }
+    virtual uint32_t GetDisplaySetNumber() const { return m_displaySetNumber; }
+    virtual ST_SEGMENT* GetSegment(uint32_t i) const;
+    // Destroys the records of the current display set; the decoder state is kept.
+    virtual void Clear();
+    virtual bool Validate() = 0;
+    virtual bool AddSegment(CGspSegment* segment) = 0;
+    virtual bool ComputeTimeStamps(int64_t startPts) = 0;
+
+    void SetIntermediateFolder(const PRIVATE_LIBRARY::CL_CString& folder) { m_folder = folder; }
+    int64_t GetPreviousEndTime() const { return m_previousEnd; }
+
+    // ceil(a / b) for a >= 0, b > 0.
+    static int64_t CeilDiv(int64_t a, int64_t b) { return a / b + (a % b != 0 ? 1 : 0); }
+
+protected:
+    // Decoding and presentation times of every record from the end of the previous display set.
+    void RunCommonTimingPass();
+    // Moves the display set so that its first record is presented at startPts, then sets the previous end time.
+    void MoveOntoStartPts(int64_t startPts);
+
+    uint64_t m_decodingRate;
+    uint32_t m_displaySetNumber = 0;
+    int64_t m_previousEnd = 0;
+    CDecodedObjectBuffer m_objects;
+    std::vector<std::unique_ptr<ST_SEGMENT>> m_segments;
+    PRIVATE_LIBRARY::CL_CString m_folder;
+
+private:
+    int64_t CodedObjectSize(uint32_t first) const;
+};
+
+}}}  // namespace ts_comp::es::graphics_stream

@@ -1,0 +1,11 @@
+#include "es/graphics/display_set/ST_PDS.h"
+
+#include "es/graphics/segments/CGspPDS.h"
+
+namespace ts_comp { namespace es { namespace graphics_stream {
+
+bool ST_PDS::Fill(CGspSegment* segment) {
+    return dynamic_cast<CGspPDS*>(segment) != nullptr && ST_SEGMENT::Fill(segment);
+}
+
+}}}  // namespace ts_comp::es::graphics_stream

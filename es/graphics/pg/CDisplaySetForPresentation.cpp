@@ -1,0 +1,197 @@
+#include "es/graphics/pg/CDisplaySetForPresentation.h"
+
+#include "es/graphics/segments/CGspSegment.h"
+#include "es/graphics/display_set/GraphicsMessages.h"
+#include "es/graphics/segments/GspConstants.h"
+#include "foundation/CTsMuxException.h"
+
+namespace ts_comp { namespace es { namespace graphics_stream {
+
+namespace {
+
+[[noreturn]] void ThrowContent(const PRIVATE_LIBRARY::CL_CString& message, int line) {
+    throw CTsMuxException(kContentErrorCode, message, kSourceDisplaySetForPresentation, line, nullptr, nullptr);
+}
+
+}  // namespace
+
+CDisplaySetForPresentation::CDisplaySetForPresentation() : CAbstractDisplaySet(kPgDecodingRate, kPgObjectSlots) {}
+
+bool CDisplaySetForPresentation::AddSegment(CGspSegment* segment) {
+    if (segment == nullptr) return false;
+    std::unique_ptr<ST_SEGMENT> record;
+    switch (segment->GetType()) {
+        case gsp::kSegmentPCS: record = std::make_unique<ST_PCS>(); break;
+        case gsp::kSegmentPDS: record = std::make_unique<ST_PDS>(); break;
+        case gsp::kSegmentWDS: record = std::make_unique<ST_WDS>(); break;
+        case gsp::kSegmentODS: record = std::make_unique<ST_ODS>(); break;
+        case gsp::kSegmentEND: record = std::make_unique<ST_END>(); break;
+        default: return false;
+    }
+    if (!record->Fill(segment)) return false;
+    switch (record->segment_type) {
+        case gsp::kSegmentPCS: {
+            ++m_displaySetNumber;
+            if (static_cast<const ST_PCS&>(*record).composition_state != 0) {
+                m_objects.ClearUsed();
+                m_windows.clear();
+            }
+            if (!m_segments.empty()) return false;
+            break;
+        }
+        case gsp::kSegmentWDS:
+            m_windows = static_cast<const ST_WDS&>(*record).windows;
+            break;
+        case gsp::kSegmentODS: {
+            const auto& ods = static_cast<const ST_ODS&>(*record);
+            if (ods.first_in_sequence_flag == 1 && !m_objects.Store(ods)) return false;
+            break;
+        }
+        default:
+            break;
+    }
+    m_segments.push_back(std::move(record));
+    return true;
+}
+
+bool CDisplaySetForPresentation::Validate() {
+    bool pcs = false, wds = false, pds = false, ods = false, end = false;
+    uint8_t state = 0;
+    for (const auto& record : m_segments) {
+        switch (record->segment_type) {
+            case gsp::kSegmentPCS:
+                if (pcs || end) return false;
+                state = static_cast<const ST_PCS&>(*record).composition_state;
+                pcs = true;
+                break;
+            case gsp::kSegmentWDS:
+                if (!pcs || wds || pds || ods || end) return false;
+                wds = true;
+                break;
+            case gsp::kSegmentPDS:
+                if (!pcs || ods || end) return false;
+                pds = true;
+                break;
+            case gsp::kSegmentODS:
+                if (!pcs || end) return false;
+                ods = true;
+                break;
+            case gsp::kSegmentEND:
+                if (!pcs) return false;
+                end = true;
+                break;
+            default:
+                return false;
+        }
+    }
+    if (state != 0) {
+        PRIVATE_LIBRARY::CL_CString message;
+        if (!wds) {
+            message.Format(kMsgNoWds, m_displaySetNumber);
+            ThrowContent(message, __LINE__);
+        }
+        if (!pds) {
+            message.Format(kMsgNoPds, m_displaySetNumber);
+            ThrowContent(message, __LINE__);
+        }
+    }
+    return end || m_segments.empty();
+}
+
+bool CDisplaySetForPresentation::ComputeTimeStamps(int64_t startPts) {
+    if (m_segments.empty() || !Validate()) return false;
+    RunCommonTimingPass();
+    if (m_segments.front()->segment_type != gsp::kSegmentPCS) {
+        PRIVATE_LIBRARY::CL_CString message;
+        message.Format(kMsgFirstNotPcs, m_displaySetNumber);
+        ThrowContent(message, __LINE__);
+    }
+    auto& pcs = static_cast<ST_PCS&>(*m_segments.front());
+    pcs.pts += CompositionTime(pcs);
+    // Window drawing; a window id listed twice counts the size of its last occurrence each time.
+    int64_t bits = 0;
+    for (const ST_WINDOW& w : m_windows) {
+        for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
+            if (it->window_id == w.window_id) {
+                bits += int64_t{it->window_width} * it->window_height * 8;
+                break;
+            }
+        }
+    }
+    const int64_t drawing = CeilDiv(bits * kClock, kPgPlaneRate);
+    for (auto& record : m_segments) {
+        if (record->segment_type == gsp::kSegmentWDS) record->pts = pcs.pts - drawing;
+    }
+    MoveOntoStartPts(startPts);
+    return true;
+}
+
+// An epoch start clears the whole plane; otherwise the windows that no composition object uses are cleared.
+int64_t CDisplaySetForPresentation::PlaneInitialisation(const ST_PCS& pcs) const {
+    if (pcs.composition_state == 2) {
+        return CeilDiv(int64_t{pcs.video_width} * pcs.video_height * kPlaneClearPerPixel, kPgPlaneRate);
+    }
+    int64_t init = 0;
+    for (const ST_WINDOW& w : m_windows) {
+        bool used = false;
+        for (const ST_COMPOSITION_OBJECT& o : pcs.composition_objects) used = used || o.window_id_ref == w.window_id;
+        if (!used) init += CeilDiv(int64_t{w.window_width} * w.window_height * kPlaneClearPerPixel, kPgPlaneRate);
+    }
+    return init;
+}
+
+// Time still to wait, at pcsDts + elapsed, for the first ODS of this display set carrying objectId.
+int64_t CDisplaySetForPresentation::Wait(uint16_t objectId, int64_t pcsDts, int64_t elapsed) const {
+    for (const auto& record : m_segments) {
+        if (record->segment_type != gsp::kSegmentODS) continue;
+        if (static_cast<const ST_ODS&>(*record).object_id != objectId) continue;
+        const auto e = static_cast<uint64_t>(pcsDts + elapsed);
+        const auto pts = static_cast<uint64_t>(record->pts);
+        return pts > e ? static_cast<int64_t>(pts - e) : 0;
+    }
+    return 0;
+}
+
+int64_t CDisplaySetForPresentation::Draw(uint8_t windowId) const {
+    for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
+        if (it->window_id == windowId) {
+            return CeilDiv(int64_t{it->window_width} * it->window_height * 8 * kClock, kPgPlaneRate);
+        }
+    }
+    return 0;
+}
+
+void CDisplaySetForPresentation::RequireObject(uint16_t objectId) const {
+    if (m_objects.Find(objectId) != nullptr) return;
+    PRIVATE_LIBRARY::CL_CString message;
+    message.Format(kMsgNoObject, int{objectId}, m_displaySetNumber);
+    ThrowContent(message, __LINE__);
+}
+
+int64_t CDisplaySetForPresentation::CompositionTime(const ST_PCS& pcs) const {
+    int64_t t = PlaneInitialisation(pcs);
+    const auto& objects = pcs.composition_objects;
+    if (objects.size() == 1) {
+        RequireObject(objects[0].object_id_ref);
+        t += Wait(objects[0].object_id_ref, pcs.dts, t);
+        t += Draw(objects[0].window_id_ref);
+    } else if (objects.size() == 2) {
+        const ST_COMPOSITION_OBJECT& c0 = objects[0];
+        const ST_COMPOSITION_OBJECT& c1 = objects[1];
+        RequireObject(c0.object_id_ref);
+        RequireObject(c1.object_id_ref);
+        if (c0.window_id_ref == c1.window_id_ref) {
+            t += Wait(c0.object_id_ref, pcs.dts, t);
+            t += Wait(c1.object_id_ref, pcs.dts, t);
+            t += Draw(c0.window_id_ref);
+        } else {
+            t += Wait(c0.object_id_ref, pcs.dts, t);
+            t += Draw(c0.window_id_ref);
+            t += Wait(c1.object_id_ref, pcs.dts, t);
+            t += Draw(c1.window_id_ref);
+        }
+    }
+    return t;
+}
+
+}}}  // namespace ts_comp::es::graphics_stream

@@ -1,0 +1,14 @@
+#include "es/graphics/segments/CGspBOG.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+
+bool CGspBOG::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
+    uint8_t b[3];
+    if (gsp_io::ReadZeroFilled(file, b, 3) != 3) return false;
+    m_defaultValidButtonIdRef = gsp_io::Be16(b);
+    m_numberOfButtons = b[2];
+    return gsp_io::ReadCounted(file, m_numberOfButtons, m_buttons);
+}
+
+uint32_t CGspBOG::GetSize() const { return 3 + gsp_io::SumSizes(m_buttons); }
+const CGspButton* CGspBOG::GetButton(uint32_t i) const { return gsp_io::At(m_buttons, i); }

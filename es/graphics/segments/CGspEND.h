@@ -1,0 +1,6 @@
+// End of display set segment (0x80): the descriptor only.
+#pragma once
+
+#include "es/graphics/segments/CGspSegment.h"
+
+class CGspEND : public CGspSegment {};

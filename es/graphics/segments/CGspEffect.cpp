@@ -1,0 +1,15 @@
+#include "es/graphics/segments/CGspEffect.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+
+bool CGspEffect::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
+    uint8_t b[5];
+    if (gsp_io::ReadZeroFilled(file, b, 5) != 5) return false;
+    m_effectDuration = gsp_io::Be24(b);
+    m_paletteIdRef = b[3];
+    m_numberOfCompositionObjects = b[4];
+    return gsp_io::ReadCounted(file, m_numberOfCompositionObjects, m_objects);
+}
+
+uint32_t CGspEffect::GetSize() const { return 5 + gsp_io::SumSizes(m_objects); }
+const CGspObject* CGspEffect::GetCompositionObject(uint32_t i) const { return gsp_io::At(m_objects, i); }

@@ -1,0 +1,16 @@
+#include "es/graphics/segments/CGspEffectSequence.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+
+bool CGspEffectSequence::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
+    if (gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) != 1) return false;
+    if (!gsp_io::ReadCounted(file, m_numberOfWindows, m_windows)) return false;
+    if (gsp_io::ReadZeroFilled(file, &m_numberOfEffects, 1) != 1) return false;
+    return gsp_io::ReadCounted(file, m_numberOfEffects, m_effects);
+}
+
+uint32_t CGspEffectSequence::GetSize() const {
+    return 2 + gsp_io::SumSizes(m_windows) + gsp_io::SumSizes(m_effects);
+}
+const CGspWindow* CGspEffectSequence::GetWindow(uint32_t i) const { return gsp_io::At(m_windows, i); }
+const CGspEffect* CGspEffectSequence::GetEffect(uint32_t i) const { return gsp_io::At(m_effects, i); }

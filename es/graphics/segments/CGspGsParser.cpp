@@ -1,0 +1,113 @@
+#include "es/graphics/segments/CGspGsParser.h"
+
+#include "es/graphics/segments/CGspEND.h"
+#include "es/graphics/segments/CGspICS.h"
+#include "es/graphics/segments/CGspODS.h"
+#include "es/graphics/segments/CGspPCS.h"
+#include "es/graphics/segments/CGspPDS.h"
+#include "es/graphics/segments/CGspWDS.h"
+#include "es/graphics/segments/GspConstants.h"
+#include "es/graphics/segments/GspFileIo.h"
+
+using PRIVATE_LIBRARY::CL_CFile;
+
+namespace {
+
+std::unique_ptr<CGspSegment> MakeSegment(uint8_t type) {
+    switch (type) {
+        case gsp::kSegmentPDS: return std::make_unique<CGspPDS>();
+        case gsp::kSegmentODS: return std::make_unique<CGspODS>();
+        case gsp::kSegmentPCS: return std::make_unique<CGspPCS>();
+        case gsp::kSegmentWDS: return std::make_unique<CGspWDS>();
+        case gsp::kSegmentICS: return std::make_unique<CGspICS>();
+        case gsp::kSegmentEND: return std::make_unique<CGspEND>();
+        default: return std::make_unique<CGspSegment>();
+    }
+}
+
+}  // namespace
+
+CGspGsParser::CGspGsParser() = default;
+
+CGspGsParser::~CGspGsParser() {
+    if (m_file) m_file->Close();
+    ReleaseCurrentSegment();
+    ClearIndex();
+}
+
+void CGspGsParser::ReleaseCurrentSegment() { m_current.reset(); }
+
+void CGspGsParser::ClearIndex() {
+    m_index.clear();
+    m_index.shrink_to_fit();
+}
+
+// Only the 3 descriptor bytes of each segment are read; the segment_type is not checked.
+bool CGspGsParser::Open(const char* path) {
+    if (path == nullptr || m_file) return false;
+    auto file = std::make_unique<CL_CFile>(gsp::kFileBufferSize);
+    if (file->Open(path, "rb") != 1) return false;
+    m_file = std::move(file);
+    const int64_t length = m_file->GetLength();
+    uint64_t offset = 0;
+    while (length > 0 && offset < static_cast<uint64_t>(length)) {
+        uint8_t d[3];
+        if (!gsp_io::SeekTo(m_file.get(), offset) || gsp_io::ReadZeroFilled(m_file.get(), d, 3) == 0) return false;
+        m_index.push_back(Index{d[0], offset});
+        offset += ((uint32_t{d[1]} << 8) | d[2]) + 3u;
+    }
+    return true;
+}
+
+// The object becomes current even when its body could not be read.
+bool CGspGsParser::ParseCurrentSegment() {
+    if (!m_file) return false;
+    ReleaseCurrentSegment();
+    if (m_position >= m_index.size()) return false;
+    const Index& entry = m_index[m_position];
+    m_current = MakeSegment(entry.segment_type);
+    m_current->Parse(m_file.get(), entry.offset);
+    return true;
+}
+
+CGspSegment* CGspGsParser::GetSegmentAt(uint32_t i) {
+    if (i >= m_index.size()) return nullptr;
+    m_position = i;
+    return ParseCurrentSegment() ? m_current.get() : nullptr;
+}
+
+CGspSegment* CGspGsParser::GetCurrentSegment() { return GetSegmentAt(m_position); }
+
+CGspSegment* CGspGsParser::GetPreviousSegment() {
+    if (m_position == 0) return nullptr;
+    return GetSegmentAt(m_position - 1);
+}
+
+CGspSegment* CGspGsParser::GetNextSegment() {
+    if (uint64_t{m_position} + 1 >= m_index.size()) return nullptr;
+    return GetSegmentAt(m_position + 1);
+}
+
+bool CGspGsParser::AppendFragment(CL_CFile& out, std::vector<uint8_t>& raw) {
+    const auto* ics = static_cast<const CGspICS*>(m_current.get());
+    raw.assign(ics->GetSize(), 0);
+    ics->ReadRaw(raw.data(), static_cast<uint32_t>(raw.size()));
+    const uint32_t n = ics->GetInteractiveCompositionDataSize();
+    return n == 0 || out.Write(raw.data() + ics->GetInteractiveCompositionDataOffset(), n) == n;
+}
+
+bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
+    if (i >= m_index.size() || path == nullptr || !m_file) return false;
+    CL_CFile out(gsp::kFileBufferSize);
+    if (out.Open(path, "wb") != 1) return false;
+    std::vector<uint8_t> raw;
+    bool ok = m_index[i].segment_type == gsp::kSegmentICS && GetSegmentAt(i) != nullptr &&
+              static_cast<const CGspICS*>(m_current.get())->GetFirstInSequenceFlag() == 1 && AppendFragment(out, raw);
+    for (uint32_t j = i + 1; ok && j < m_index.size(); ++j) {
+        if (m_index[j].segment_type != gsp::kSegmentICS) break;
+        ok = GetSegmentAt(j) != nullptr && AppendFragment(out, raw);
+        if (ok && static_cast<const CGspICS*>(m_current.get())->GetLastInSequenceFlag() == 1) break;
+    }
+    out.Close();
+    return ok;
+}

@@ -1,0 +1,47 @@
+#include "es/graphics/segments/CGspIC.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+#include "es/graphics/segments/GspConstants.h"
+
+using PRIVATE_LIBRARY::CL_CFile;
+
+namespace {
+
+// Reads the whole composition from an open file; the caller closes it.
+bool ReadComposition(CL_CFile* file, uint32_t& length, uint8_t& model, uint8_t* timeOuts, uint32_t& userTimeOut,
+                     uint8_t& pages, std::vector<std::unique_ptr<CGspPage>>& out) {
+    uint8_t b[4];
+    if (gsp_io::ReadZeroFilled(file, b, 4) != 4) return false;
+    length = gsp_io::Be24(b);
+    model = b[3];
+    uint64_t offset = 4;
+    if ((model & 0x80u) == 0) {
+        if (gsp_io::ReadZeroFilled(file, timeOuts, 10) != 10) return false;
+        offset += 10;
+    }
+    if (gsp_io::ReadZeroFilled(file, b, 4) != 4) return false;
+    offset += 4;
+    userTimeOut = gsp_io::Be24(b);
+    pages = b[3];
+    // The page list follows the file length, not number_of_pages.
+    return gsp_io::ReadBounded(file, offset, static_cast<uint64_t>(file->GetLength()), out);
+}
+
+}  // namespace
+
+bool CGspIC::Parse(const char* path) {
+    if (path == nullptr) return false;
+    CL_CFile file(gsp::kFileBufferSize);
+    if (file.Open(path, "rb") != 1) return false;
+    uint8_t model = 0;
+    const bool ok = ReadComposition(&file, m_interactiveCompositionLength, model, m_timeOuts, m_userTimeOutDuration,
+                                    m_numberOfPages, m_pages);
+    m_streamModel = static_cast<uint8_t>(model >> 7);
+    m_userInterfaceModel = static_cast<uint8_t>((model >> 6) & 1u);
+    file.Close();
+    return ok;
+}
+
+uint64_t CGspIC::GetCompositionTimeOutPts() const { return gsp_io::Time33(m_timeOuts); }
+uint64_t CGspIC::GetSelectionTimeOutPts() const { return gsp_io::Time33(m_timeOuts + 5); }
+const CGspPage* CGspIC::GetPage(uint32_t i) const { return gsp_io::At(m_pages, i); }

@@ -1,0 +1,33 @@
+// The interactive composition of a joined composition file (the menu model).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "es/graphics/segments/CGspPage.h"
+
+class CGspIC {
+public:
+    virtual ~CGspIC() = default;
+    // Reads a file written by CGspGsParser::BuildCompositionFile.
+    virtual bool Parse(const char* path);
+    virtual uint32_t GetInteractiveCompositionLength() const { return m_interactiveCompositionLength; }
+    virtual uint8_t GetStreamModel() const { return m_streamModel; }
+    virtual uint8_t GetUserInterfaceModel() const { return m_userInterfaceModel; }
+    virtual uint64_t GetCompositionTimeOutPts() const;
+    virtual uint64_t GetSelectionTimeOutPts() const;
+    virtual uint32_t GetUserTimeOutDuration() const { return m_userTimeOutDuration; }
+    virtual uint8_t GetNumberOfPages() const { return m_numberOfPages; }
+    virtual uint32_t GetPageCount() const { return static_cast<uint32_t>(m_pages.size()); }
+    virtual const CGspPage* GetPage(uint32_t i) const;
+
+private:
+    uint32_t m_interactiveCompositionLength = 0;
+    uint8_t m_streamModel = 0;
+    uint8_t m_userInterfaceModel = 0;
+    uint8_t m_timeOuts[10] = {};
+    uint32_t m_userTimeOutDuration = 0;
+    uint8_t m_numberOfPages = 0;
+    std::vector<std::unique_ptr<CGspPage>> m_pages;
+};

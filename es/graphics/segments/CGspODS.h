@@ -1,0 +1,34 @@
+// Object definition segment (0x15): one fragment of an object's coded data.
+#pragma once
+
+#include <cstdint>
+
+#include "es/graphics/segments/CGspSegment.h"
+
+class CGspODS : public CGspSegment {
+public:
+    bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) override;
+    virtual uint16_t GetObjectId() const;
+    virtual uint8_t GetObjectVersionNumber() const { return m_b[2]; }
+    virtual uint8_t GetFirstInSequenceFlag() const { return m_b[3] >> 7; }
+    virtual uint8_t GetLastInSequenceFlag() const { return (m_b[3] >> 6) & 1u; }
+    // The next three are meaningful for a first fragment only.
+    virtual uint32_t GetObjectDataLength() const;
+    virtual uint16_t GetObjectWidth() const;
+    virtual uint16_t GetObjectHeight() const;
+    virtual uint32_t GetObjectIdOffset() const { return 3; }
+    virtual uint32_t GetObjectVersionNumberOffset() const { return 5; }
+    virtual uint32_t GetSequenceDescriptorOffset() const { return 6; }
+    virtual uint32_t GetObjectDataLengthOffset() const { return 7; }
+    virtual uint32_t GetObjectWidthOffset() const { return 10; }
+    virtual uint32_t GetObjectHeightOffset() const { return 12; }
+    virtual uint32_t GetObjectIdSize() const { return 2; }
+    virtual uint32_t GetObjectVersionNumberSize() const { return 1; }
+    virtual uint32_t GetSequenceDescriptorSize() const { return 1; }
+    virtual uint32_t GetObjectDataLengthSize() const { return 3; }
+    virtual uint32_t GetObjectWidthSize() const { return 2; }
+    virtual uint32_t GetObjectHeightSize() const { return 2; }
+
+private:
+    uint8_t m_b[11] = {};  // segment bytes 3 to 13
+};

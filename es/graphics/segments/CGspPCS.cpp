@@ -1,0 +1,15 @@
+#include "es/graphics/segments/CGspPCS.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+
+bool CGspPCS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    if (!CGspSegment::Parse(file, offset)) return false;
+    if (gsp_io::ReadZeroFilled(file, m_b, 11) != 11) return false;
+    // The object list follows the segment size, not number_of_composition_objects.
+    return gsp_io::ReadBounded(file, GetCompositionObjectsOffset(), GetSize(), m_objects);
+}
+
+uint16_t CGspPCS::GetVideoWidth() const { return gsp_io::Be16(m_b); }
+uint16_t CGspPCS::GetVideoHeight() const { return gsp_io::Be16(m_b + 2); }
+uint16_t CGspPCS::GetCompositionNumber() const { return gsp_io::Be16(m_b + 5); }
+const CGspObject* CGspPCS::GetCompositionObject(uint32_t i) const { return gsp_io::At(m_objects, i); }

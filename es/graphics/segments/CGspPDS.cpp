@@ -1,0 +1,11 @@
+#include "es/graphics/segments/CGspPDS.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+
+bool CGspPDS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    if (!CGspSegment::Parse(file, offset)) return false;
+    if (gsp_io::ReadZeroFilled(file, m_b, 2) != 2) return false;
+    return gsp_io::ReadBounded(file, GetPaletteEntriesOffset(), GetSize(), m_entries);
+}
+
+const CGspPalette* CGspPDS::GetPaletteEntry(uint32_t i) const { return gsp_io::At(m_entries, i); }

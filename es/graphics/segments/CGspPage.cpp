@@ -1,0 +1,24 @@
+#include "es/graphics/segments/CGspPage.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+
+bool CGspPage::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
+    uint8_t b[10];
+    if (gsp_io::ReadZeroFilled(file, b, 10) != 10) return false;
+    m_pageId = b[0];
+    m_pageVersionNumber = b[1];
+    m_uoMaskTable = (uint64_t{gsp_io::Be32(b + 2)} << 32) | gsp_io::Be32(b + 6);
+    if (!m_inEffects.Parse(file) || !m_outEffects.Parse(file)) return false;
+    if (gsp_io::ReadZeroFilled(file, b, 7) != 7) return false;
+    m_animationFrameRateCode = b[0];
+    m_defaultSelectedButtonIdRef = gsp_io::Be16(b + 1);
+    m_defaultActivatedButtonIdRef = gsp_io::Be16(b + 3);
+    m_paletteIdRef = b[5];
+    m_numberOfBOGs = b[6];
+    return gsp_io::ReadCounted(file, m_numberOfBOGs, m_groups);
+}
+
+uint32_t CGspPage::GetSize() const {
+    return 10 + m_inEffects.GetSize() + m_outEffects.GetSize() + 7 + gsp_io::SumSizes(m_groups);
+}
+const CGspBOG* CGspPage::GetBOG(uint32_t i) const { return gsp_io::At(m_groups, i); }

@@ -1,0 +1,26 @@
+#include "es/graphics/segments/CGspSegment.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+
+CGspSegment::~CGspSegment() = default;
+
+// A short read is accepted: descriptor bytes that did not arrive read as 0.
+bool CGspSegment::ReadHeader(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    uint8_t d[3];
+    const uint32_t got = gsp_io::ReadZeroFilled(file, d, 3);
+    m_file = file;
+    m_fileOffset = offset;
+    m_segmentType = d[0];
+    m_segmentLength = gsp_io::Be16(d + 1);
+    return got > 0;
+}
+
+bool CGspSegment::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    if (!gsp_io::SeekTo(file, offset)) return false;
+    return ReadHeader(file, offset);
+}
+
+bool CGspSegment::ReadRaw(void* buffer, uint32_t size) const {
+    if (buffer == nullptr || size < GetSize() || !gsp_io::SeekTo(m_file, m_fileOffset)) return false;
+    return m_file->Read(buffer, size, GetSize()) == GetSize();
+}

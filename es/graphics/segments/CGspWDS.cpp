@@ -1,0 +1,11 @@
+#include "es/graphics/segments/CGspWDS.h"
+
+#include "es/graphics/segments/GspFileIo.h"
+
+bool CGspWDS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    if (!CGspSegment::Parse(file, offset)) return false;
+    if (gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) != 1) return false;
+    return gsp_io::ReadBounded(file, GetWindowsOffset(), GetSize(), m_windows);
+}
+
+const CGspWindow* CGspWDS::GetWindow(uint32_t i) const { return gsp_io::At(m_windows, i); }

@@ -1,0 +1,25 @@
+// Window definition segment (0x17).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "es/graphics/segments/CGspSegment.h"
+#include "es/graphics/segments/CGspWindow.h"
+
+class CGspWDS : public CGspSegment {
+public:
+    bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) override;
+    virtual uint8_t GetNumberOfWindows() const { return m_numberOfWindows; }
+    virtual uint32_t GetWindowCount() const { return static_cast<uint32_t>(m_windows.size()); }
+    virtual const CGspWindow* GetWindow(uint32_t i) const;
+    virtual uint32_t GetNumberOfWindowsOffset() const { return 3; }
+    virtual uint32_t GetWindowsOffset() const { return 4; }
+    virtual uint32_t GetNumberOfWindowsSize() const { return 1; }
+    virtual uint32_t GetWindowsSize() const { return GetSize() > 4 ? GetSize() - 4 : 0; }
+
+private:
+    uint8_t m_numberOfWindows = 0;
+    std::vector<std::unique_ptr<CGspWindow>> m_windows;
+};
