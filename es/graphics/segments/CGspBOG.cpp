@@ -4,10 +4,10 @@
 
 bool CGspBOG::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
     uint8_t b[3];
-    if (gsp_io::ReadZeroFilled(file, b, 3) != 3) return false;
+    const bool whole = gsp_io::ReadZeroFilled(file, b, 3) == 3;
     m_defaultValidButtonIdRef = gsp_io::Be16(b);
     m_numberOfButtons = b[2];
-    return gsp_io::ReadCounted(file, m_numberOfButtons, m_buttons);
+    return gsp_io::ReadCounted(file, m_numberOfButtons, m_buttons) && whole;
 }
 
 uint32_t CGspBOG::GetSize() const { return 3 + gsp_io::SumSizes(m_buttons); }

@@ -5,8 +5,8 @@
 using gsp_io::Be16;
 
 bool CGspButton::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
-    if (gsp_io::ReadZeroFilled(file, m_b, 35) != 35) return false;
-    return gsp_io::ReadCounted(file, GetNumberOfNavigationCommands(), m_commands);
+    const bool whole = gsp_io::ReadZeroFilled(file, m_b, 35) == 35;
+    return gsp_io::ReadCounted(file, GetNumberOfNavigationCommands(), m_commands) && whole;
 }
 
 uint32_t CGspButton::GetSize() const { return 35 + gsp_io::SumSizes(m_commands); }

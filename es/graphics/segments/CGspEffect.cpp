@@ -4,11 +4,11 @@
 
 bool CGspEffect::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
     uint8_t b[5];
-    if (gsp_io::ReadZeroFilled(file, b, 5) != 5) return false;
+    const bool whole = gsp_io::ReadZeroFilled(file, b, 5) == 5;
     m_effectDuration = gsp_io::Be24(b);
     m_paletteIdRef = b[3];
     m_numberOfCompositionObjects = b[4];
-    return gsp_io::ReadCounted(file, m_numberOfCompositionObjects, m_objects);
+    return gsp_io::ReadCounted(file, m_numberOfCompositionObjects, m_objects) && whole;
 }
 
 uint32_t CGspEffect::GetSize() const { return 5 + gsp_io::SumSizes(m_objects); }

@@ -3,10 +3,10 @@
 #include "es/graphics/segments/GspFileIo.h"
 
 bool CGspEffectSequence::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
-    if (gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) != 1) return false;
+    bool whole = gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) == 1;
     if (!gsp_io::ReadCounted(file, m_numberOfWindows, m_windows)) return false;
-    if (gsp_io::ReadZeroFilled(file, &m_numberOfEffects, 1) != 1) return false;
-    return gsp_io::ReadCounted(file, m_numberOfEffects, m_effects);
+    whole = gsp_io::ReadZeroFilled(file, &m_numberOfEffects, 1) == 1 && whole;
+    return gsp_io::ReadCounted(file, m_numberOfEffects, m_effects) && whole;
 }
 
 uint32_t CGspEffectSequence::GetSize() const {

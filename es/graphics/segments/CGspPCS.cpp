@@ -4,9 +4,10 @@
 
 bool CGspPCS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     if (!CGspSegment::Parse(file, offset)) return false;
-    if (gsp_io::ReadZeroFilled(file, m_b, 11) != 11) return false;
-    // The object list follows the segment size, not number_of_composition_objects.
-    return gsp_io::ReadBounded(file, GetCompositionObjectsOffset(), GetSize(), m_objects);
+    const bool whole = gsp_io::ReadZeroFilled(file, m_b, 11) == 11;
+    // The object list follows the segment size, not number_of_composition_objects; objects past the end
+    // of the file are kept with their fields 0.
+    return gsp_io::ReadBounded(file, GetCompositionObjectsOffset(), GetSize(), m_objects) && whole;
 }
 
 uint16_t CGspPCS::GetVideoWidth() const { return gsp_io::Be16(m_b); }

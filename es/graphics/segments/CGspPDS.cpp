@@ -4,8 +4,8 @@
 
 bool CGspPDS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     if (!CGspSegment::Parse(file, offset)) return false;
-    if (gsp_io::ReadZeroFilled(file, m_b, 2) != 2) return false;
-    return gsp_io::ReadBounded(file, GetPaletteEntriesOffset(), GetSize(), m_entries);
+    const bool whole = gsp_io::ReadZeroFilled(file, m_b, 2) == 2;
+    return gsp_io::ReadBounded(file, GetPaletteEntriesOffset(), GetSize(), m_entries) && whole;
 }
 
 const CGspPalette* CGspPDS::GetPaletteEntry(uint32_t i) const { return gsp_io::At(m_entries, i); }

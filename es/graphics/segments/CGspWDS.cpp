@@ -4,8 +4,8 @@
 
 bool CGspWDS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     if (!CGspSegment::Parse(file, offset)) return false;
-    if (gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) != 1) return false;
-    return gsp_io::ReadBounded(file, GetWindowsOffset(), GetSize(), m_windows);
+    const bool whole = gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) == 1;
+    return gsp_io::ReadBounded(file, GetWindowsOffset(), GetSize(), m_windows) && whole;
 }
 
 const CGspWindow* CGspWDS::GetWindow(uint32_t i) const { return gsp_io::At(m_windows, i); }

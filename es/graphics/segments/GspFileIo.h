@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "foundation/CL_CFile.h"
@@ -29,23 +30,27 @@ inline uint32_t Be32(const uint8_t* p) { return (uint32_t{p[0]} << 24) | Be24(p 
 // A 33-bit time value kept as 5 raw bytes: bit 0 of the first byte, then four bytes big-endian.
 inline uint64_t Time33(const uint8_t* p) { return (uint64_t{p[0] & 1u} << 32) | Be32(p + 1); }
 
-// Reads `count` elements one after another; stops with failure at the first one that cannot be read.
+// Reads `count` elements one after another. An element whose bytes run past the end of the file is
+// kept with the missing fields 0; the list stops, with failure, only where an element cannot be created.
 template <class T>
 bool ReadCounted(CL_CFile* file, uint32_t count, std::vector<std::unique_ptr<T>>& out) {
     for (uint32_t i = 0; i < count; ++i) {
-        auto element = std::make_unique<T>();
-        if (!element->Parse(file)) return false;
+        std::unique_ptr<T> element(new (std::nothrow) T());
+        if (!element) return false;
+        element->Parse(file);
         out.push_back(std::move(element));
     }
     return true;
 }
 
-// Reads elements while the running offset (advanced by each element's size) stays below `end`.
+// Reads elements while the running offset (advanced by each element's size) stays below `end`, with the
+// same rule for short reads and elements that cannot be created.
 template <class T>
 bool ReadBounded(CL_CFile* file, uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out) {
     while (offset < end) {
-        auto element = std::make_unique<T>();
-        if (!element->Parse(file)) return false;
+        std::unique_ptr<T> element(new (std::nothrow) T());
+        if (!element) return false;
+        element->Parse(file);
         offset += element->GetSize();
         out.push_back(std::move(element));
     }

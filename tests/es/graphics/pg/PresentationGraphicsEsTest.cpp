@@ -137,15 +137,20 @@ TEST(PgAnalyser, EndItemFollowsTheFrameDurationTable) {
     }
 }
 
-TEST(PgAnalyser, LastDisplaySetWithoutEndWritesNoItems) {
-    Bytes stream = SmallEpoch(6);
-    Append(stream, Cat({MakePcs(0, {}).Build(), Pds(0, 0, {})}));
-    PgRun run(stream);
-    ASSERT_TRUE(run.Create({40000, 80000}));
-    const auto items = Items(run.Kiv());
-    ASSERT_EQ(items.size(), 6u);
-    EXPECT_EQ(items.back().type, 0xFFu);
-    EXPECT_EQ(items.back().pts, 40000u + 1800);
+TEST(PgAnalyser, IncompleteLastDisplaySetWritesNoItems) {
+    Bytes cut = MakePcs(0, {{1, 0}}).Build();
+    cut.resize(cut.size() - 8);  // the composition object lies past the end of the file
+    const Bytes tails[] = {Cat({MakePcs(0, {}).Build(), Pds(0, 0, {})}), cut};
+    for (const Bytes& tail : tails) {
+        Bytes stream = SmallEpoch(6);
+        Append(stream, tail);
+        PgRun run(stream);
+        ASSERT_TRUE(run.Create({90000, 180000})) << tail.size();
+        const auto items = Items(run.Kiv());
+        ASSERT_EQ(items.size(), 6u);
+        EXPECT_EQ(items.back().type, 0xFFu);
+        EXPECT_EQ(items.back().pts, 90000u + 1800);
+    }
 }
 
 TEST(PgAnalyser, EachDisplaySetTakesItsStartPts) {
