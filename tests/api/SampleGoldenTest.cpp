@@ -1,0 +1,81 @@
+// Every bundled sample samples/NAME.EXT that has NAME.txt and NAME.xml beside it: the analyser's
+// report and the XML file it writes match them byte for byte.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "CEsFactoryTable.h"
+#include "KivCreator.h"
+#include "support/TempDir.h"
+
+namespace kiv_test {
+namespace {
+
+namespace fs = std::filesystem;
+using kiv_comp::CKivCreator;
+
+// Stream kind by file extension; a new kind's sample only needs one of these names.
+const std::map<std::string, CKivCreator::ES_TYPE> kKindByExtension = {
+    {".m2v", CKivCreator::ES_TYPE_MPEG2_VIDEO}, {".264", CKivCreator::ES_TYPE_AVC_VIDEO},
+    {".h264", CKivCreator::ES_TYPE_AVC_VIDEO},  {".mvc", CKivCreator::ES_TYPE_AVC_VIDEO},
+    {".vc1", CKivCreator::ES_TYPE_VC1_VIDEO},   {".lpcm", CKivCreator::ES_TYPE_HDMV_LPCM},
+    {".ac3", CKivCreator::ES_TYPE_AC3},         {".eac3", CKivCreator::ES_TYPE_AC3},
+    {".dts", CKivCreator::ES_TYPE_DTS},         {".dtshd", CKivCreator::ES_TYPE_DTS},
+    {".mlp", CKivCreator::ES_TYPE_MLP},         {".dra", CKivCreator::ES_TYPE_DRA},
+    {".pgs", CKivCreator::ES_TYPE_PG},          {".igs", CKivCreator::ES_TYPE_IG},
+};
+
+fs::path SamplesDir() {
+    const char* source = std::getenv("KIV_SOURCE_DIR");
+    return fs::path(source == nullptr ? "." : source) / "samples";
+}
+
+// Samples with both golden files.
+std::vector<std::string> Samples() {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(SamplesDir(), ec)) {
+        const fs::path p = entry.path();
+        if (kKindByExtension.count(p.extension().string()) == 0) continue;
+        if (fs::exists(fs::path(p).replace_extension(".txt")) && fs::exists(fs::path(p).replace_extension(".xml"))) {
+            names.push_back(p.filename().string());
+        }
+    }
+    return names;
+}
+
+std::string Text(const fs::path& path) {
+    const std::vector<uint8_t> bytes = TempDir::Read(path.string());
+    return std::string(bytes.begin(), bytes.end());
+}
+
+class SampleGolden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SampleGolden, ReportAndXmlMatchTheFilesBeside) {
+    const fs::path es = SamplesDir() / GetParam();
+    const auto make = ts_comp::api::CEsFactoryTable::BuiltIn().Find(kKindByExtension.at(es.extension().string()));
+    ASSERT_NE(make, nullptr);
+    const auto analyser = make(PRIVATE_LIBRARY::CL_CString(es.string().c_str()));
+    PRIVATE_LIBRARY::CL_CString report;
+    analyser->GetReportText(report);
+    EXPECT_EQ(report.GetString(), Text(fs::path(es).replace_extension(".txt")));
+    TempDir dir;
+    ASSERT_TRUE(analyser->WriteXmlFile(dir.File("a.xml").c_str()));
+    EXPECT_EQ(Text(dir.File("a.xml")), Text(fs::path(es).replace_extension(".xml")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bundled, SampleGolden, ::testing::ValuesIn(Samples()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SampleGolden);
+
+}  // namespace
+}  // namespace kiv_test
