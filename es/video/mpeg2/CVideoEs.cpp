@@ -27,6 +27,7 @@ struct PendingRecord {
     uint8_t closedGop;
     uint8_t sequenceEndCode;
     uint32_t pictureStructure;
+    bool reference;  // picture type 1, 2 or 4
 };
 
 void FlushPendingRecords(std::vector<PendingRecord>& records, kiv::CVideoKiv& writer, int64_t offset) {
@@ -171,6 +172,10 @@ bool CVideoEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
     while (std::unique_ptr<CAccessUintInformationForMpeg2> unit = parser.GetNextAccessUnit()) {
         const bool field = unit->IsFieldPicture();
         if (field) parity = !parity;
+        // Only a frame picture (structure 3) has code 0 and flushes alone; a picture without a coding
+        // extension (structure 0) takes its code from the parity flag like a field.
+        const bool frame = unit->IsFramePicture();
+        const bool isReference = unit->IsReferencePicture();
         if (unit->HasSequenceHeader() && unit->HasSequenceExtension()) {
             const CSequenceExtensionLayer* ext = unit->Find<CSequenceExtensionLayer>();
             period = GetFramePeriod(unit->Find<CSequenceHeaderLayer>()->frame_rate_code, ext->progressive_sequence);
@@ -183,19 +188,19 @@ bool CVideoEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
                              clock,
                              static_cast<uint8_t>(gop != nullptr ? gop->closed_gop : 0),
                              static_cast<uint8_t>(unit->HasSequenceEndCode() ? 1 : 0),
-                             field ? (parity ? 1u : 2u) : 0u};
+                             frame ? 0u : (parity ? 1u : 2u),
+                             isReference};
         const int64_t duration =
             GetPictureDuration(*unit, reference.get(), progressive, period, field && !parity);
         clock += duration;
-        const bool isReference = unit->IsReferencePicture();
         if (isReference) {
             lastReferenceDuration = duration;
             reference = std::make_unique<CAccessUintInformationForMpeg2>(*unit);
         }
-        if (isReference && !pending.empty() && (!field || parity)) {
+        if (isReference && !pending.empty() && (frame || parity)) {
             pending[0].pts = record.dts;
             // The second field of the previous reference pair follows its first field by one period.
-            if (pending.size() >= 2 && pending[1].itemType != 3) pending[1].pts = pending[0].pts + period;
+            if (pending.size() >= 2 && pending[1].reference) pending[1].pts = pending[0].pts + period;
             if (!offsetSet) {
                 offset = static_cast<int64_t>(startPtsList[k]) * kTicksPer90kHz - pending[0].pts;
                 ++k;
@@ -215,7 +220,7 @@ bool CVideoEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
     if (!pending.empty()) {
         pending[0].pts = clock;
         last = clock;
-        if (pending.size() >= 2 && pending[1].itemType != 3) {
+        if (pending.size() >= 2 && pending[1].reference) {
             pending[1].pts = clock + period;
             last = pending[1].pts;
         }

@@ -104,6 +104,18 @@ std::vector<uint8_t> TwoSequences() {
         .Bytes();
 }
 
+// Pictures without a picture coding extension (structure 0) are neither frames nor fields of a pair.
+std::vector<uint8_t> NoCodingExtension() {
+    Mpeg2Builder b;
+    b.Sequence(1080, 4, 1).Gop(1);
+    for (uint8_t type : {1, 2, 3, 2}) b.PictureHeader(type).Slice(40);
+    return b.Bytes();
+}
+// Picture type 5 is reserved: not a reference picture.
+std::vector<uint8_t> ReservedPictureType() {
+    return Mpeg2Builder().Sequence(1080, 4, 1).Gop(1).Picture(1).Picture(5).Picture(2).Picture(5).Bytes();
+}
+
 class VideoEsTiming : public ::testing::TestWithParam<TimingCase> {};
 
 TEST_P(VideoEsTiming, ItemsCarryTheExpectedTimes) {
@@ -168,6 +180,22 @@ INSTANTIATE_TEST_SUITE_P(
                     {1, 896246, 900000, 0, 1, 0},
                     {2, 900000, 903753, 0, 0, 0},
                     {255, 0, 907507, 0, 0, 0}}},
+        TimingCase{"NoCodingExtension",
+                   NoCodingExtension(),
+                   {90000},
+                   {{1, 77988, 90000, 2, 1, 0},
+                    {2, 80991, 93003, 2, 0, 0},
+                    {3, 83994, 83994, 2, 0, 0},
+                    {2, 86997, 86997, 2, 0, 0},
+                    {255, 0, 96006, 0, 0, 0}}},
+        TimingCase{"ReservedPictureType",
+                   ReservedPictureType(),
+                   {90000},
+                   {{1, 83994, 90000, 0, 1, 0},
+                    {5, 86997, 86997, 0, 0, 0},
+                    {2, 90000, 96006, 0, 0, 0},
+                    {5, 93003, 93003, 0, 0, 0},
+                    {255, 0, 99009, 0, 0, 0}}},
         // With a single start PTS the second sequence keeps the first offset.
         TimingCase{"TwoSequencesOneStart",
                    TwoSequences(),
