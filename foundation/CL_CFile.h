@@ -57,8 +57,8 @@ public:
     int Rewind();
 
     bool IsOpen() const { return m_state == 1; }
-    // Read or update flag: an update file reads and writes through the one buffer.
-    bool IsReadable() const { return m_state == 1 && (m_openFlags & (kFlagRead | kFlagUpdate)) != 0; }
+    // Update modes ("r+", "w+", "a+") are not readable: only a read flag without the update flag is.
+    bool IsReadable() const { return m_state == 1 && (m_openFlags & (kFlagRead | kFlagUpdate)) == kFlagRead; }
     bool IsWritable() const {
         return m_state == 1 && (m_openFlags & (kFlagWrite | kFlagAppend | kFlagUpdate)) != 0;
     }
