@@ -147,10 +147,10 @@ bool CAc3Es::ReadHeader(uint8_t* header) {
 // with false and no terminating item.
 bool CAc3Es::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) {
     if (startPtsList.empty()) Throw(error_code::kStreamContent, messages::kStartPtsNotSet, "", __LINE__);
-    const char* kivName = kivPath != nullptr ? kivPath : "";
     CAudioItemLoop loop(*this, startPtsList[0] - kPtsStep);
+    // A null path is named "(null)" by Format.
     if (kivPath == nullptr || !loop.Create(kivPath)) {
-        Throw(error_code::kOpenOther, messages::kFileOpenError, kivName, __LINE__);
+        Throw(error_code::kOpenOther, messages::kFileOpenError, kivPath, __LINE__);
     }
     const int64_t position = m_reader.Tell();
     uint8_t header[kHeaderBytes];
@@ -180,12 +180,12 @@ bool CAc3Es::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
         // Frames of a dependent substream keep the time stamp of the frame before them.
         if (!dependent) loop.AdvancePts(kPtsStep);
         if (!loop.WriteUnit(itemType, frameBytes)) {
-            Throw(error_code::kAnalyserWrite, messages::kWriteError, kivName, __LINE__);
+            Throw(error_code::kAnalyserWrite, messages::kWriteError, kivPath, __LINE__);
         }
     }
     m_reader.Seek(position, 0);
     loop.AdvancePts(kPtsStep);
-    if (!loop.WriteEnd()) Throw(error_code::kAnalyserWrite, messages::kWriteError, kivName, __LINE__);
+    if (!loop.WriteEnd()) Throw(error_code::kAnalyserWrite, messages::kWriteError, kivPath, __LINE__);
     return true;
 }
 

@@ -309,24 +309,38 @@ INSTANTIATE_TEST_SUITE_P(Cuts, Ac3CutTest,
                                            CutCase{"wholeFrame", 1536, 2}, CutCase{"none", 0, 3}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Ac3EsTest, EmptyStartListThrowsBeforeTheKivFileIsCreated) {
+// CreateKiv failures thrown before any item: kivName inside the scratch folder (null: a null path);
+// "{kiv}" in the message stands for the full path.
+struct ThrowCase {
+    const char* name;
+    const char* kivName;
+    std::vector<uint64_t> startPts;
+    int code;
+    std::string message;
+};
+
+class Ac3ThrowTest : public Ac3EsTest, public ::testing::WithParamInterface<ThrowCase> {};
+
+TEST_P(Ac3ThrowTest, ThrowsBeforeTheKivFileIsWritten) {
+    const ThrowCase& c = GetParam();
     auto es = Make(Repeat(Core(2, 0).Build(), 2));
-    const Thrown t = Catch([&] { es->CreateKiv(Kiv().c_str(), {}); });
+    const std::string kiv = c.kivName != nullptr ? dir.File(c.kivName) : "";
+    const Thrown t = Catch([&] { es->CreateKiv(c.kivName != nullptr ? kiv.c_str() : nullptr, c.startPts); });
+    std::string message = c.message;
+    if (message.find("{kiv}") != std::string::npos) message.replace(message.find("{kiv}"), 5, kiv);
     EXPECT_TRUE(t.thrown);
-    EXPECT_EQ(t.code, 6);
-    EXPECT_EQ(t.message, "\nstart pts is not set.");
+    EXPECT_EQ(t.code, c.code);
+    EXPECT_EQ(t.message, message);
     EXPECT_EQ(t.source, "Ac3Es");
     EXPECT_FALSE(std::filesystem::exists(Kiv()));
 }
 
-TEST_F(Ac3EsTest, KivFileThatCannotBeCreatedThrowsCode10) {
-    auto es = Make(Repeat(Core(2, 0).Build(), 2));
-    const std::string bad = dir.File("missing/a.kiv");
-    const Thrown t = Catch([&] { es->CreateKiv(bad.c_str(), {0}); });
-    EXPECT_TRUE(t.thrown);
-    EXPECT_EQ(t.code, 10);
-    EXPECT_EQ(t.message, "\nfile open error.(file name = " + bad + ")");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Failures, Ac3ThrowTest,
+    ::testing::Values(ThrowCase{"emptyStartList", "a.kiv", {}, 6, "\nstart pts is not set."},
+                      ThrowCase{"kivInMissingFolder", "missing/a.kiv", {0}, 10, "\nfile open error.(file name = {kiv})"},
+                      ThrowCase{"nullKivPath", nullptr, {0}, 10, "\nfile open error.(file name = (null))"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Ac3EsTest, AbortingNoticeStopsAfterTheFirstFrame) {
     auto es = Make(Repeat(Core(2, 0).Build(), 4));
