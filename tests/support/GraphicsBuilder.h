@@ -1,6 +1,7 @@
 // Test support: graphics segments (PCS, WDS, PDS, ODS, END, ICS) and interactive compositions, field by field.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -203,6 +204,69 @@ struct InteractiveComposition {
         BitWriter w;
         w.Put(body.ByteCount() + 1, 24).Put(streamModel, 1).Put(uiModel, 1).Put(0, 6).Bytes(body.Data());
         return w.Take();
+    }
+};
+
+// The ICS segments that carry a joined composition in `pieces` fragments, with their sequence flags.
+inline Bytes IcsFragments(Ics header, const Bytes& composition, size_t pieces = 1) {
+    Bytes out;
+    const size_t step = (composition.size() + pieces - 1) / pieces;
+    for (size_t i = 0, from = 0; i < pieces; ++i, from += step) {
+        header.first = i == 0;
+        header.last = i + 1 == pieces;
+        const size_t to = std::min(composition.size(), from + step);
+        header.fragment.assign(composition.begin() + std::min(from, to), composition.begin() + to);
+        Append(out, header.Build());
+    }
+    return out;
+}
+
+// A button whose states start with the given objects (0xFFFF: none).
+inline Button Btn(uint16_t id, uint16_t normal, uint16_t selected, uint16_t activated = 0xFFFF) {
+    Button b;
+    b.id = id;
+    b.normalStart = normal;
+    b.selectedStart = selected;
+    b.activatedStart = activated;
+    return b;
+}
+
+inline Page MenuPage(std::vector<Bog> groups, uint16_t defaultSelected, uint8_t id = 0) {
+    Page p;
+    p.id = id;
+    p.groups = std::move(groups);
+    p.defaultSelected = defaultSelected;
+    return p;
+}
+
+// One interactive display set: the ICS in `pieces` fragments, a PDS unless `pds` is false, one first
+// and last ODS of 10 coded bytes per object, the END.
+struct Menu {
+    struct Object {
+        uint16_t id, width, height;
+    };
+    uint8_t state = 0, streamModel = 0, frameRate = 4;
+    uint16_t width = 1920, height = 1080;
+    size_t pieces = 1;
+    uint64_t timeOut = 0;
+    std::vector<Page> pages;
+    std::vector<Object> objects;
+    bool pds = true;
+
+    Bytes Build() const {
+        InteractiveComposition ic;
+        ic.streamModel = streamModel;
+        ic.compositionTimeOut = timeOut;
+        ic.pages = pages;
+        Ics ics;
+        ics.state = state;
+        ics.frameRate = frameRate;
+        ics.width = width;
+        ics.height = height;
+        Bytes b = IcsFragments(ics, ic.Build(), pieces);
+        if (pds) Append(b, Pds(0, 0, {{0, 16, 128, 128, 0}}));
+        for (const Object& o : objects) Append(b, Ods(o.id, o.width, o.height, 10));
+        return Append(b, End());
     }
 };
 

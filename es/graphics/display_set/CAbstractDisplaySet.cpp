@@ -17,6 +17,12 @@ CAbstractDisplaySet::ST_SEGMENT* CAbstractDisplaySet::GetSegment(uint32_t i) con
 
 void CAbstractDisplaySet::Clear() { m_segments.clear(); }
 
+int64_t CAbstractDisplaySet::FrameDuration(uint8_t frameRateCode) {
+    // Codes 1 and 7 give 3753 and 1501 ticks, as the decoder model has always used.
+    static const int64_t kTicks[16] = {0, 3753, 3750, 3600, 3003, 0, 1800, 1501, 0, 0, 0, 0, 0, 0, 0, 0};
+    return kTicks[frameRateCode & 0x0F];
+}
+
 // Coded size of the object whose first fragment is record `first`: the ODS records of the display
 // set carrying its object_id, in order, up to and including the first one that ends a sequence.
 int64_t CAbstractDisplaySet::CodedObjectSize(uint32_t first) const {

@@ -7,6 +7,7 @@
 
 #include "es/graphics/display_set/CDecodedObjectBuffer.h"
 #include "es/graphics/display_set/ST_END.h"
+#include "es/graphics/display_set/ST_ICS.h"
 #include "es/graphics/display_set/ST_ODS.h"
 #include "es/graphics/display_set/ST_PCS.h"
 #include "es/graphics/display_set/ST_PDS.h"
@@ -27,6 +28,12 @@ public:
     using ST_END = graphics_stream::ST_END;
     using ST_WINDOW = graphics_stream::ST_WINDOW;
     using ST_COMPOSITION_OBJECT = graphics_stream::ST_COMPOSITION_OBJECT;
+    using ST_ICS = graphics_stream::ST_ICS;
+    using ST_PAGE = graphics_stream::ST_PAGE;
+    using ST_EFFECT_SEQUENCE = graphics_stream::ST_EFFECT_SEQUENCE;
+    using ST_EFFECT = graphics_stream::ST_EFFECT;
+    using ST_BUTTON_OVERLAP_GROUP = graphics_stream::ST_BUTTON_OVERLAP_GROUP;
+    using ST_BUTTON = graphics_stream::ST_BUTTON;
 
     CAbstractDisplaySet(uint64_t decodingRate, uint32_t objectSlots);
     CAbstractDisplaySet(const CAbstractDisplaySet&) = delete;
@@ -45,8 +52,10 @@ public:
     void SetIntermediateFolder(const PRIVATE_LIBRARY::CL_CString& folder) { m_folder = folder; }
     int64_t GetPreviousEndTime() const { return m_previousEnd; }
 
-    // ceil(a / b) for a >= 0, b > 0.
+    // a / b, plus 1 when the remainder is not 0 (the ceiling for a >= 0, b > 0).
     static int64_t CeilDiv(int64_t a, int64_t b) { return a / b + (a % b != 0 ? 1 : 0); }
+    // Frame duration in 90 kHz ticks of a composition's 4-bit frame_rate code (0 for codes without one).
+    static int64_t FrameDuration(uint8_t frameRateCode);
 
 protected:
     // Decoding and presentation times of every record from the end of the previous display set.

@@ -16,9 +16,6 @@ public:
     bool CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) override;
     void GetReportText(PRIVATE_LIBRARY::CL_CString& out) override;
     void GetXmlText(PRIVATE_LIBRARY::CL_CString& out) override;
-
-    // Frame duration in 90 kHz ticks of a 4-bit frame_rate code (0 for codes without one).
-    static int64_t FrameDuration(uint8_t frameRateCode);
 };
 
 }}  // namespace ts_comp::es

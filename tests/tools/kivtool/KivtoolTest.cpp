@@ -112,7 +112,7 @@ TEST_P(KivtoolFailure, ExitsWithOneAndTheLibraryText) {
 INSTANTIATE_TEST_SUITE_P(
     LibraryFailures, KivtoolFailure,
     ::testing::Values(FailureCase{{"create", "--type", "mlp", "a", "b"}, "kivtool: unknown es type.\n"},
-                      FailureCase{{"create", "--type", "10", "a", "b"}, "kivtool: unknown es type.\n"},
+                      FailureCase{{"create", "--type", "8", "a", "b"}, "kivtool: unknown es type.\n"},
                       FailureCase{{"create", "--type", "lpcm", "/nonexistent/x.lpcm", "@kiv"},
                                   "kivtool: File can not open.(/nonexistent/x.lpcm)\n"},
                       FailureCase{{"info", "--type", "dra", "whatever"}, "kivtool: unknown es type.\n"},

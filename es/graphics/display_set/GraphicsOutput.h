@@ -1,0 +1,43 @@
+// What the two graphics analysers write alike: KIV items of display-set records, report lines, XML text.
+#pragma once
+
+#include <cstdint>
+
+#include "es/graphics/display_set/CAbstractDisplaySet.h"
+#include "foundation/CL_CString.h"
+#include "kiv/CGraphicsKiv.h"
+#include "kiv/CGraphicsKivItem.h"
+
+namespace ts_comp { namespace es { namespace graphics_stream {
+
+// Sets every field of the item for one record of a computed display set.
+void FillItem(kiv::CGraphicsKivItem& item, const ST_SEGMENT& record);
+// Writes one item per record of a computed display set, adding each record's bytes to `processed` and
+// calling afterUnit(processed) after each; false when an item cannot be written.
+template <class AfterUnit>
+bool WriteItems(kiv::CGraphicsKiv& kiv, kiv::CGraphicsKivItem& item, const CAbstractDisplaySet& displaySet,
+                int64_t& processed, AfterUnit afterUnit) {
+    for (uint32_t r = 0; r < displaySet.GetSegmentCount(); ++r) {
+        const ST_SEGMENT& record = *displaySet.GetSegment(r);
+        FillItem(item, record);
+        if (!kiv.WriteItem(item)) return false;
+        processed += int64_t{record.segment_length} + 3;
+        afterUnit(processed);
+    }
+    return true;
+}
+// Sets the end item that closes a graphics KIV file: type 255, size 0, dts 0, the given pts, flags 0.
+void FillEndItem(kiv::CGraphicsKivItem& item, int64_t endPts);
+
+// The attributes a graphics stream reports, 0 until found.
+struct GraphicsAttributes {
+    uint32_t displaySets = 0;
+    int width = 0, height = 0, frameRate = 0;
+
+    // Appends the four report lines.
+    void AppendReport(PRIVATE_LIBRARY::CL_CString& out) const;
+    // Replaces out with the XML attribute document under the root element `root` (PG or IG).
+    void MakeXml(const char* root, PRIVATE_LIBRARY::CL_CString& out) const;
+};
+
+}}}  // namespace ts_comp::es::graphics_stream

@@ -1,0 +1,32 @@
+// Record of an interactive composition segment with the menu model of its joined composition.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "es/graphics/display_set/ST_PAGE.h"
+#include "es/graphics/display_set/ST_SEGMENT.h"
+#include "foundation/CL_CString.h"
+
+namespace ts_comp { namespace es { namespace graphics_stream {
+
+struct ST_ICS : ST_SEGMENT {
+    // folder: where the joined composition file "ic.dat" lies (its text ends with a separator).
+    explicit ST_ICS(const PRIVATE_LIBRARY::CL_CString& folder) : folder(folder) {}
+    // Copies the header, then reads the joined composition file; fails when it cannot be read.
+    bool Fill(CGspSegment* segment) override;
+
+    uint16_t composition_number = 0;
+    uint8_t composition_state = 0;
+    uint16_t video_width = 0;
+    uint16_t video_height = 0;
+    uint8_t frame_rate = 0;
+    uint8_t first_in_sequence_flag = 0;
+    uint8_t last_in_sequence_flag = 0;
+    uint8_t stream_model = 0;
+    uint64_t composition_time_out_pts = 0;
+    std::vector<ST_PAGE> pages;
+    PRIVATE_LIBRARY::CL_CString folder;
+};
+
+}}}  // namespace ts_comp::es::graphics_stream

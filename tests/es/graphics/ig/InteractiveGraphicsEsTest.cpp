@@ -1,0 +1,261 @@
+// IG analyser with its display sets: ICS presentation time, admission, end times, messages, texts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "KivCreator.h"
+#include "es/graphics/ig/CInteractiveGraphicsEs.h"
+#include "foundation/CTsMuxException.h"
+#include "support/GraphicsBuilder.h"
+#include "support/KivReader.h"
+#include "support/TempDir.h"
+
+using namespace kiv_test;
+using namespace kiv_test::gfx;
+using PRIVATE_LIBRARY::CL_CString;
+
+namespace {
+
+constexpr uint16_t kNone = 0xFFFF;
+
+// Button 1 shows object 1 (200 x 100, decoded 0..225) and, selected, object 2 (225..450): drawing 113,
+// decode wait 450. Presented at 90000, the set moves by 89437.
+Menu Selected() {
+    Menu m;
+    m.pages = {MenuPage({{1, {Btn(1, 1, 2)}}}, 1)};
+    m.objects = {{1, 200, 100}, {2, 200, 100}};
+    return m;
+}
+
+Menu With(Menu m, void (*change)(Menu&)) {
+    change(m);
+    return m;
+}
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const auto& p : parts) Append(out, p);
+    return out;
+}
+
+struct Row {
+    const char* name;
+    Bytes stream;
+    std::vector<uint64_t> starts;
+    bool ok;
+    std::string message;        // the analyser's text, or the thrown one
+    int64_t delay = -1;         // pts - dts of item `at`, an ICS: drawing time + decode wait
+    uint64_t endPts = 0;        // of the end item, when ok
+    size_t at = 0;
+    std::vector<KivItem> items = {};  // every item, when given
+};
+
+const char* const kPdsMissing = "\nA PDS does not exist in this displaySet. \n(displaySetNumber = %s)";
+
+std::string Printf(const char* format, const char* value) {
+    std::string s = format;
+    return s.replace(s.find("%s"), 2, value);
+}
+
+std::vector<Row> Rows() {
+    const Menu selected = Selected();
+    Menu effects;  // in-effect window 1000 x 500: 2813; its object 1 decoded at 225
+    effects.pages = {MenuPage({{1, {Btn(1, 1, kNone)}}}, kNone)};
+    effects.pages[0].in.windows = {{0, 0, 0, 1000, 500}};
+    effects.pages[0].in.effects = {{0, 0, {{1, 0}}}};
+    effects.objects = {{1, 200, 100}};
+    Menu larger;  // objects of 800, 1600, 3200 bits decoded at 2, 5, 10; the second group's button wins
+    larger.pages = {MenuPage({{1, {Btn(1, 1, 2)}}, {2, {Btn(2, 1, 3)}}}, kNone)};
+    larger.objects = {{1, 10, 10}, {2, 20, 10}, {3, 20, 20}};
+    Menu pageTwo;  // default selected button 7 lives on page 2 only; its object 3 is decoded at 7
+    pageTwo.pages = {MenuPage({{1, {Btn(1, 1, 1)}}}, 7), MenuPage({}, kNone, 1), MenuPage({{7, {Btn(7, kNone, 3)}}}, kNone, 2)};
+    pageTwo.objects = {{1, 10, 10}, {3, 20, 20}};
+    Menu epoch;
+    epoch.state = 2;
+    epoch.pages = {MenuPage({}, kNone)};
+    Menu late = selected;  // an unreferenced 1920 x 1080 object ends the set at 23778 (113215 moved)
+    late.objects.push_back({5, 1920, 1080});
+    Menu model1 = late, timeOut = late, model1Short = selected;
+    model1.streamModel = model1Short.streamModel = 1;
+    timeOut.timeOut = 500000;
+    Menu later = selected;  // refers to the objects of the set before
+    later.objects.clear();
+    Menu acquisition = later;
+    acquisition.state = 1;
+    Menu missingEffectObject = effects;
+    missingEffectObject.pages[0].in.effects[0].objects[0].objectId = 5;
+    Menu missingValid;
+    missingValid.pages = {MenuPage({{1, {Btn(1, 1, 1)}}, {9, {Btn(2, 1, 1)}}}, kNone, 5)};
+    missingValid.objects = {{1, 10, 10}};
+    Menu missingValidLater = missingValid;
+    missingValidLater.pages[0].defaultSelected = 1;
+    Menu missingSelected = missingValid;
+    missingSelected.pages = {MenuPage({{1, {Btn(1, 1, 1)}}}, 8)};
+    Menu missingSelectedObject = missingValid;
+    missingSelectedObject.pages = {MenuPage({{1, {Btn(1, 1, 6)}}}, 1)};
+    Menu noPds = epoch;
+    noPds.state = 1;
+    noPds.pds = false;
+    Ics continuation;
+    continuation.first = false;
+    continuation.fragment = InteractiveComposition{}.Build();
+    Ics cut;
+    cut.fragment = {0, 0};
+    const Bytes ics = IcsFragments(Ics{}, InteractiveComposition{}.Build());
+    const std::string noObject =
+        "\nA object that indicates object_id_ref does not exist in this displaySet. (object_id_ref = ";
+    const std::string noValid =
+        "\nA button that indicates default_valid_button_id_ref does not exist in this displaySet. \n"
+        "(default_valid_button_id_ref = 9, displaySetNumber = 1, page = 5, bogNumber = 1)";
+    return {
+        {"SelectedButtonGiven", selected.Build(), {90000}, true, "", 563, 93003},
+        {"ThreeFragments", With(selected, [](Menu& m) { m.pieces = 3; }).Build(), {90000}, true, "", 563, 93003, 0,
+         {{24, 38, 89437, 90000, 0, 1, 0}, {24, 38, 89437, 90000, 0, 0, 0}, {24, 37, 89437, 90000, 0, 0, 1},
+          {20, 10, 89437, 89437}, {21, 24, 89437, 89662, 0, 1, 1}, {21, 24, 89662, 89887, 0, 1, 1},
+          {128, 3, 89887, 89887}, {255, 0, 0, 93003}}},
+        {"InEffectWindowsOnly", effects.Build(), {90000}, true, "", 2813 + 225, 93003},
+        {"NoDefaultSelectedTakesTheLargerButton", larger.Build(), {90000}, true, "", 3 + 10, 93003},
+        {"DefaultSelectedOnPageTwo", pageTwo.Build(), {90000}, true, "", 1 + 7, 93003},
+        {"NormalStateWithoutPds", With(selected, [](Menu& m) { m.pds = false; }).Build(), {90000}, true, "", 563, 93003},
+        {"EpochStartClearsThePlane", epoch.Build(), {90000}, true, "", 11664, 93003},
+        {"Model1EndsAtTheEnd", model1.Build(), {90000}, true, "", 563, 113215},
+        {"Model1EndsAFrameAfterTheIcs", model1Short.Build(), {90000}, true, "", 563, 93003},
+        {"Model0EndsAFrameAfterTheIcs", late.Build(), {90000}, true, "", 563, 93003},
+        {"Model0EndsAtTheTimeOut", timeOut.Build(), {90000}, true, "", 563, 500000},
+        {"ObjectsOfTheSetBefore", Cat({selected.Build(), later.Build()}), {90000, 180000}, true, "", 114, 183003, 5},
+        {"AcquisitionPointForgetsObjects", Cat({selected.Build(), acquisition.Build()}), {90000, 180000}, false,
+         noObject + "1, displaySetNumber = 2)"},
+        {"PcsRefused", Cat({Pcs{}.Build(), End()}), {90000}, false, ""},
+        {"WdsRefused", Cat({ics, Wds({}), End()}), {90000}, false, ""},
+        {"SecondCompositionInOneSet", Cat({ics, ics, End()}), {90000}, false, ""},
+        {"ObjectId4096", With(selected, [](Menu& m) { m.objects = {{4096, 10, 10}}; }).Build(), {90000}, false, ""},
+        {"CompositionCutInItsHeader", Cat({cut.Build(), End()}), {90000}, false, ""},
+        {"ContinuationWithoutFirstFragment", Cat({continuation.Build(), End()}), {90000}, false, ""},
+        {"PdsAfterOds", Cat({ics, Ods(1, 10, 10, 1), Pds(0, 0, {}), End()}), {90000}, false, ""},
+        {"MoreSetsThanStarts", Cat({selected.Build(), selected.Build()}), {90000}, false,
+         "The number of pts in start pts list and display set is not equal.", 563},
+        {"PdsMissing", noPds.Build(), {90000}, false, Printf(kPdsMissing, "1")},
+        {"PdsMissingInSetTwo", Cat({selected.Build(), noPds.Build()}), {90000, 180000}, false, Printf(kPdsMissing, "2")},
+        {"InEffectObjectMissing", missingEffectObject.Build(), {90000}, false, noObject + "5, displaySetNumber = 1)"},
+        {"DefaultValidButtonMissingInDrawing", missingValid.Build(), {90000}, false, noValid},
+        {"DefaultValidButtonMissingInDecodeWait", missingValidLater.Build(), {90000}, false, noValid},
+        {"DefaultSelectedButtonMissing", missingSelected.Build(), {90000}, false,
+         "\nA button that indicates default_selected_button_id_ref does not exist in this displaySet. "
+         "(default_selected_button_id_ref = 8, displaySetNumber = 1))"},
+        {"SelectedStartObjectMissing", missingSelectedObject.Build(), {90000}, false,
+         "\nA object that indicates selected_start_object_id_ref does not exist in this displaySet. "
+         "(selected_start_object_id_ref = 6, displaySetNumber = 1)"},
+        {"NegativeDts", selected.Build(), {100}, false, "\nA DTS value of first Segment is minus .(DTS = -463)"},
+    };
+}
+
+TEST(IgAnalyser, Table) {
+    for (const Row& row : Rows()) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        ts_comp::es::CInteractiveGraphicsEs es(CL_CString(dir.Write("m.igs", row.stream).c_str()));
+        es.SetTempPath(CL_CString((dir.Path() + "/").c_str()));
+        bool ok = false, threw = false;
+        std::string message;
+        try {
+            ok = es.CreateKiv(dir.File("m.kiv").c_str(), row.starts);
+            message = es.GetLastErrorMessage();
+        } catch (const ts_comp::CTsMuxException& e) {
+            threw = true;
+            EXPECT_EQ(e.GetErrorCode(), 6);
+            CL_CString m;
+            e.GetErrorMessage(m);
+            message = m.GetString();
+        }
+        EXPECT_EQ(ok, row.ok);
+        EXPECT_EQ(message, row.message);
+        // The composition file goes after each display set; an exception leaves it behind.
+        if (ok || threw) {
+            EXPECT_EQ(std::filesystem::exists(dir.File("ic.dat")), threw);
+        }
+        const Kiv kiv = ReadKiv(dir.File("m.kiv"));
+        if (row.delay >= 0) {
+            ASSERT_GT(kiv.items.size(), row.at);
+            EXPECT_EQ(kiv.items[row.at].type, 0x18u);
+            EXPECT_EQ(static_cast<int64_t>(kiv.items[row.at].pts - kiv.items[row.at].dts), row.delay);
+            EXPECT_EQ(kiv.items[row.at].pts, row.starts.back());
+        }
+        if (ok) {
+            EXPECT_EQ(kiv.items.back(), (KivItem{255, 0, 0, row.endPts}));
+        }
+        if (!row.items.empty()) {
+            EXPECT_EQ(kiv.items, row.items);
+        }
+    }
+}
+
+std::string Report(int sets, int width, int height, int rate) {
+    return "[number of displayset] : " + std::to_string(sets) + "\r\n[video width] : " + std::to_string(width) +
+           "\r\n[video height] : " + std::to_string(height) + "\r\n[frame rate] : " + std::to_string(rate) + "\r\n";
+}
+
+std::string Xml(int width, int height, int rate) {
+    return std::string("<?xml version=\"1.0\" standalone=\"yes\"?>\n<IG xmlns=\"") + ts_comp::es::kXmlNamespace +
+           "\">\n  <parameter>\n    <video_width>" + std::to_string(width) + "</video_width>\n    <video_height>" +
+           std::to_string(height) + "</video_height>\n    <frame_rate>" + std::to_string(rate) +
+           "</frame_rate>\n  </parameter>\n</IG>\n";
+}
+
+TEST(IgAnalyser, ReportCountsFirstFragmentsXmlTakesAnyFirstIcs) {
+    Ics continuation;  // a continuation fragment ahead of the first display set
+    continuation.first = false;
+    continuation.width = 720;
+    continuation.height = 480;
+    continuation.frameRate = 3;
+    const Menu three = With(Selected(), [](Menu& m) { m.pieces = 3; m.frameRate = 6; });
+    const struct {
+        Bytes stream;
+        std::string report, xml;
+    } cases[] = {
+        {Cat({three.Build(), Selected().Build()}), Report(2, 1920, 1080, 6), Xml(1920, 1080, 6)},
+        {Cat({continuation.Build(), three.Build()}), Report(1, 1920, 1080, 6), Xml(720, 480, 3)},
+        {Cat({Pds(0, 0, {}), End()}), Report(0, 0, 0, 0), Xml(0, 0, 0)},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        ts_comp::es::CInteractiveGraphicsEs es(CL_CString(dir.Write("m.igs", c.stream).c_str()));
+        CL_CString report("x"), xml("old");
+        es.GetReportText(report);
+        es.GetXmlText(xml);
+        EXPECT_EQ(report.GetString(), "x" + c.report);
+        EXPECT_EQ(xml.GetString(), c.xml);
+    }
+}
+
+// Two menus indexed at once in one process, each creator with its own temp folder.
+TEST(IgAnalyser, ConcurrentAnalysesKeepToTheirFolders) {
+    TempDir dir;
+    const Menu menus[] = {Selected(), With(Selected(), [](Menu& m) { m.pieces = 2; m.frameRate = 6; })};
+    bool ok[2] = {true, true};
+    std::vector<KivItem> last[2];
+    const auto run = [&](int n) {
+        const std::string folder = dir.File("t" + std::to_string(n)) + "/";
+        std::filesystem::create_directory(folder);
+        const std::string es = dir.Write("m" + std::to_string(n) + ".igs", menus[n].Build());
+        for (int i = 0; i < 40 && ok[n]; ++i) {
+            kiv_comp::CKivCreator creator;
+            creator.SetTempPath(folder.c_str());
+            const std::string kiv = folder + "m.kiv";
+            ok[n] = creator.CreateKiv(kiv_comp::CKivCreator::ES_TYPE_IG, es.c_str(), kiv.c_str(), {90000}, nullptr);
+            last[n] = ParseKiv(TempDir::Read(kiv)).items;
+            ok[n] = ok[n] && !std::filesystem::exists(folder + "ic.dat");
+        }
+    };
+    std::thread a(run, 0), b(run, 1);
+    a.join();
+    b.join();
+    EXPECT_TRUE(ok[0] && ok[1]);
+    ASSERT_EQ(last[0].size(), 6u);
+    ASSERT_EQ(last[1].size(), 7u);
+    EXPECT_EQ(last[0].back().pts, 93003u);
+    EXPECT_EQ(last[1].back().pts, 91800u);
+}
+
+}  // namespace
