@@ -1,0 +1,39 @@
+// SEI NAL unit (type 6) with its messages in stream order.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "es/video/avc/nal_unit.h"
+#include "es/video/avc/sei_message.h"
+
+namespace ts_comp {
+namespace es {
+namespace avc_video {
+
+// Reads its payload loop with the active SPS; fails without an SPS or when a message fails.
+class sei_rbsp : public nal_unit {
+public:
+    sei_rbsp(uint8_t type, uint32_t size, uint8_t startCodeLength, std::unique_ptr<seq_parameter_set_data> sps)
+        : nal_unit(type, size, startCodeLength), sps(std::move(sps)) {}
+    bool Parse(CBinaryBuffer& buffer) override;
+
+    // First message of class M at top level or nested in an MVC scalable nesting; none when absent.
+    template <typename M>
+    const M* Find() const {
+        for (const auto& message : messages) {
+            if (const M* found = dynamic_cast<const M*>(message.get())) return found;
+            if (const auto* nesting = dynamic_cast<const mvc_scalable_nesting*>(message.get())) {
+                if (const M* inner = dynamic_cast<const M*>(nesting->nested.get())) return inner;
+            }
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<seq_parameter_set_data> sps;
+    std::vector<std::unique_ptr<sei_message>> messages;
+};
+
+}  // namespace avc_video
+}  // namespace es
+}  // namespace ts_comp

@@ -1,0 +1,183 @@
+// NAL units and access units of the AVC parser against a byte-by-byte reference splitter.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "es/video/avc/CAvcVideoParser.h"
+#include "support/AvcBuilder.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using namespace ts_comp::es::avc_video;
+using kiv_test::AvcBuilder;
+using kiv_test::AvcSps;
+using kiv_test::AvcTiming;
+using Nal = std::tuple<int, uint32_t, int>;  // start code length, size, type
+
+// The scans as byte automata: a start code is two or more zeros and 0x01; a unit ends on the next one,
+// stepping back over three bytes after exactly two zeros and over four after more. The size is measured
+// from the header byte, and the file then goes on from the first start code after the header byte.
+size_t SkipFrom(const std::vector<uint8_t>& s, size_t j) {
+    size_t run = 0;
+    while (j < s.size() && !(s[j] == 1 && run >= 2)) run = s[j++] == 0 ? run + 1 : 0;
+    return j < s.size() ? j + 1 - (run == 2 ? 3 : 4) : s.size();
+}
+
+std::vector<Nal> ReferenceSplit(const std::vector<uint8_t>& s) {
+    std::vector<Nal> out;
+    for (size_t i = 0;;) {
+        size_t zeros = 0;
+        while (i < s.size() && !(s[i] == 1 && zeros >= 2)) zeros = s[i++] == 0 ? zeros + 1 : 0;
+        if (++i >= s.size()) return out;  // no start code, or no header byte after it
+        out.emplace_back(static_cast<int>(zeros + 1) & 0xFF, static_cast<uint32_t>(SkipFrom(s, i) - i), s[i] & 0x1F);
+        i = SkipFrom(s, i + 1);
+    }
+}
+
+std::vector<Nal> ParserSplit(const std::string& path) {
+    CAvcVideoParser parser;
+    EXPECT_TRUE(parser.Open(path.c_str()));
+    std::vector<Nal> out;
+    while (auto unit = parser.ReadNextNalUnit()) {
+        out.emplace_back(unit->start_code_length, unit->size, unit->nal_unit_type);
+    }
+    return out;
+}
+
+// Units whose syntax the parser does not read, with payloads dense in zeros, 0x01 and 0x03, some of them
+// longer than the file buffer so that scans and steps back cross its refills.
+TEST(AvcVideoParser, NalUnitsMatchTheByteByByteScan) {
+    std::mt19937 rng(7);
+    const uint8_t headers[] = {0x00, 0x03, 0x08, 0x09, 0x0A, 0x0C, 0x18};
+    const uint8_t bytes[] = {0x00, 0x00, 0x00, 0x01, 0x02, 0x03, 0x5A};
+    kiv_test::TempDir dir;
+    for (int round = 0; round < 40; ++round) {
+        std::vector<uint8_t> s(rng() % 4, 0x00);
+        s.push_back(0x47);
+        for (int n = rng() % 12; n >= 0; --n) {
+            s.insert(s.end(), 2 + rng() % 4, 0x00);
+            s.push_back(0x01);
+            s.push_back(headers[rng() % sizeof(headers)]);
+            const size_t length = round % 8 == 7 ? 100000 + rng() % 200000 : rng() % 40;
+            for (size_t k = 0; k < length; ++k) {
+                const uint8_t b = length > 1000 ? 0x80 | rng() : bytes[rng() % 7];
+                const bool afterTwoZeros = s.size() >= 2 && s.end()[-1] == 0 && s.end()[-2] == 0;
+                s.push_back(b == 0x01 && afterTwoZeros ? 0x02 : b);  // no start code inside a payload
+            }
+        }
+        const std::vector<Nal> expected = ReferenceSplit(s);
+        EXPECT_EQ(ParserSplit(dir.Write("r.264", s)), expected) << "round " << round;
+    }
+}
+
+struct UnitView {
+    uint32_t size;
+    std::vector<Nal> nals;
+};
+
+std::vector<UnitView> Units(const std::vector<uint8_t>& s, std::vector<std::unique_ptr<CAccessUintInformation>>* keep = nullptr) {
+    kiv_test::TempDir dir;
+    CAvcVideoParser parser;
+    EXPECT_TRUE(parser.Open(dir.Write("u.264", s).c_str()));
+    std::vector<UnitView> out;
+    while (auto unit = parser.GetNextAccessUnit()) {
+        out.push_back({unit->GetSize(), {}});
+        for (const auto& n : unit->GetNalUnits()) out.back().nals.emplace_back(n->start_code_length, n->size, n->nal_unit_type);
+        if (keep != nullptr) keep->push_back(std::move(unit));
+    }
+    return out;
+}
+
+TEST(AvcVideoParser, AccessUnitsEndBeforeDelimitersAndDroppedUnits) {
+    const AvcSps sps;
+    AvcBuilder b;
+    b.Raw({0, 0, 0, 0, 0}).Unit(sps, 7, {0, 2, 0, true});  // leading zeros join the first start code
+    const size_t first = b.Size();
+    b.Unit(sps, 5, {2, 2}).Raw({0x00});  // one zero more: the next start code has four bytes
+    const size_t second = b.Size();
+    b.Delimiter().Slice(20, 5, sps).Nal(0x74, {0xFF, 0x00}).Slice(1, 5, sps);  // type 20 with SVC flag is dropped
+    const auto units = Units(b.Bytes());
+    ASSERT_EQ(units.size(), 4u);
+    EXPECT_EQ(units[0].size, first);
+    EXPECT_EQ(std::get<0>(units[0].nals[0]), 9);
+    EXPECT_EQ(units[1].size, second - first);
+    EXPECT_EQ(std::get<0>(units[2].nals[0]), 4);
+    EXPECT_EQ(units[2].nals.size(), 2u);  // delimiter and slice extension; the dropped unit ends it
+    EXPECT_EQ(units[2].size + units[3].size, b.Size() - second);
+    EXPECT_EQ(units[3].nals.size(), 1u);
+    uint64_t sum = 0;
+    for (const auto& u : units) sum += u.size;
+    EXPECT_EQ(sum, b.Size());
+}
+
+struct QueryCase {
+    const char* name;
+    AvcSps sps;
+    uint32_t sliceType;
+    AvcTiming timing;
+    uint32_t type, cpb, dpb, fields;
+};
+
+class AvcQueries : public ::testing::TestWithParam<QueryCase> {};
+
+TEST_P(AvcQueries, RecordAnswers) {
+    const QueryCase& c = GetParam();
+    AvcBuilder b;
+    b.Aud().Sps(c.sps).Pps().Sei(c.sps, c.timing).Slice(c.timing.bufferingPeriod ? 5 : 1, c.sliceType, c.sps);
+    std::vector<std::unique_ptr<CAccessUintInformation>> keep;
+    ASSERT_EQ(Units(b.Bytes(), &keep).size(), 1u);
+    const CAccessUintInformation& u = *keep[0];
+    EXPECT_EQ(u.GetPictureType(), c.type);
+    EXPECT_EQ(u.GetCpbRemovalDelay(), c.cpb);
+    EXPECT_EQ(u.GetDpbOutputDelay(), c.dpb);
+    EXPECT_EQ(u.GetFieldCount(), c.fields);
+    EXPECT_EQ(u.HasBufferingPeriod(), c.timing.bufferingPeriod);
+    EXPECT_TRUE(u.HasPicTiming());
+    EXPECT_EQ(u.IsIdrPicture(), c.timing.bufferingPeriod);
+}
+
+AvcSps NoHrd() {
+    AvcSps s;
+    s.nalHrd = false;
+    return s;
+}
+AvcSps VclOnly() {
+    AvcSps s;
+    s.nalHrd = false;
+    s.vclHrd = true;
+    s.cpbCntMinus1 = 2;
+    return s;
+}
+AvcSps NoPicStruct() {
+    AvcSps s;
+    s.picStruct = false;
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AvcQueries,
+    ::testing::Values(QueryCase{"TwoMessagesIdr", {}, 7, {0, 4, 0, true}, 1, 0, 4, 2},
+                      QueryCase{"P", {}, 5, {6, 2, 7}, 2, 6, 2, 4}, QueryCase{"B", {}, 6, {3, 0, 8}, 3, 3, 0, 6},
+                      QueryCase{"SliceType2", {}, 2, {1, 1, 1}, 0, 1, 1, 1},
+                      QueryCase{"SliceType0", {}, 0, {1, 1, 5}, 0, 1, 1, 3},
+                      QueryCase{"SliceType4", {}, 4, {1, 1, 9}, 0, 1, 1, 0},
+                      QueryCase{"NoHrdOnlyPicStruct", NoHrd(), 5, {9, 9, 2}, 2, 0, 0, 1},
+                      QueryCase{"VclHrdThreeSchedules", VclOnly(), 7, {5, 6, 0, true}, 1, 5, 6, 2},
+                      QueryCase{"NoPicStructCountsTwo", NoPicStruct(), 5, {5, 6, 7}, 2, 5, 6, 2}),
+    [](const ::testing::TestParamInfo<QueryCase>& info) { return std::string(info.param.name); });
+
+TEST(AvcVideoParser, CpbCountAbove255DropsTheSps) {
+    AvcSps big;
+    big.cpbCntMinus1 = 256;
+    AvcBuilder b;
+    b.Aud().Sps(big).Pps();
+    const auto units = Units(b.Bytes());
+    ASSERT_EQ(units.size(), 2u);
+    EXPECT_EQ(units[0].nals.size(), 1u);  // the delimiter; the SPS is dropped and cuts the unit
+}
+
+}  // namespace
