@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Indexes every bundled sample in samples/ into out/ (KIV, XML, report) and prints one summary line each.
-# The stream kind comes from the file extension; a sample of a kind not yet built in is reported as such.
-# Start time stamps: "--start-pts" values from a file next to the sample named <sample>.args, if any
-# (one or more kivtool create options), else one start value of 900000 (10 s); graphics streams take
-# one value per display set (as many as their report counts), one second apart from 900000.
-# Environment: KIV_BUILD_DIR (default build), KIV_OUT_DIR (default out).
+# Indexes every bundled stream in samples/ into out/ (KIV, XML, report) with `kivtool batch`; kivtool
+# tells each file's kind from its first bytes (files it cannot tell, such as the READMEs, are left out).
+# Start time stamps: one list for all, 900000 (10 s) and on one second apart, as long as the graphics
+# stream with the most display sets needs; lpcm, mlp and dra take its first value.
+# After the batch, one line per KIV file: items, lowest and highest pts and the duration.
+# Environment: KIV_BUILD_DIR (default build), KIV_OUT_DIR (default out), KIV_JOBS (default 2).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -22,22 +22,7 @@ if ! log=$(cmake --build "$build" --target kivtool -j "${KIV_JOBS:-2}" 2>&1); th
 fi
 kivtool=$build/tools/kivtool/kivtool
 mkdir -p "$out"
-
-kind_of() {
-  case "${1,,}" in
-    *.m2v|*.mpv) echo mpeg2 ;;
-    *.264|*.h264|*.avc) echo avc ;;
-    *.vc1) echo vc1 ;;
-    *.lpcm|*.pcm) echo lpcm ;;
-    *.ac3|*.eac3|*.ec3) echo ac3 ;;
-    *.dts|*.dtshd) echo dts ;;
-    *.mlp|*.thd) echo mlp ;;
-    *.dra) echo dra ;;
-    *.pgs|*.sup) echo pg ;;
-    *.igs) echo ig ;;
-    *) echo "" ;;
-  esac
-}
+out=$(cd "$out" && pwd)
 
 # From `kivtool dump --format csv`: items, lowest and highest pts (video items are in coded order),
 # duration from the lowest pts to the end item's pts (or the highest, if later).
@@ -58,37 +43,33 @@ summarise() {
     }'
 }
 
-supported=0
-failed=0
-for sample in "$root"/samples/*; do
+cd "$root/samples"
+streams=()
+sets=1
+for sample in *; do
   [[ -f $sample ]] || continue
-  kind=$(kind_of "$sample")
-  [[ -n $kind ]] || continue
-  name=$(basename "$sample")
-  base=$out/${name%.*}
-  options=(--start-pts 900000)
+  line=$("$kivtool" probe "$sample") || continue
+  streams+=("$sample")
+  kind=${line#"$sample: "}
+  kind=${kind%% *}
   if [[ $kind == pg || $kind == ig ]]; then
-    sets=$("$kivtool" info --type "$kind" "$sample" 2>/dev/null | tr -d '\r' |
-           awk -F' : ' '$1 == "[number of displayset]" { print $2 }' || true)
-    if [[ $sets =~ ^[0-9]+$ && $sets -gt 0 ]]; then
-      options=(--start-pts "$(seq -s, 900000 90000 $((900000 + (sets - 1) * 90000)))")
-    fi
-  fi
-  [[ -f $sample.args ]] && read -r -a options <"$sample.args"
-  if message=$("$kivtool" create --quiet --type "$kind" "${options[@]}" --xml "$base.xml" --report "$base.txt" \
-                 "$sample" "$base.kiv" 2>&1); then
-    supported=$((supported + 1))
-    printf '%-32s %-6s %s\n' "$name" "$kind" "$("$kivtool" dump --format csv "$base.kiv" | summarise)"
-  elif [[ $message == "kivtool: unknown es type." ]]; then
-    printf '%-32s %-6s not supported yet\n' "$name" "$kind"
-  else
-    failed=$((failed + 1))
-    printf '%-32s %-6s FAILED: %s\n' "$name" "$kind" "$(echo "$message" | tr '\r\n' '  ')"
+    count=$("$kivtool" info --type "$kind" "$sample" 2>/dev/null | tr -d '\r' |
+            awk -F' : ' '$1 == "[number of displayset]" { print $2 }' || true)
+    [[ $count =~ ^[0-9]+$ && $count -gt $sets ]] && sets=$count
   fi
 done
-
-if [[ $supported -eq 0 && $failed -eq 0 ]]; then
-  echo "no sample kind is supported yet"
+if [[ ${#streams[@]} -eq 0 ]]; then
+  echo "no stream found in samples/"
+  exit 1
 fi
+
+status=0
+"$kivtool" batch --jobs "${KIV_JOBS:-2}" --out-dir "$out" --start-pts "$(seq -s, 900000 90000 $((900000 + (sets - 1) * 90000)))" \
+  "${streams[@]}" || status=$?
+echo
+for sample in "${streams[@]}"; do
+  kiv=$out/${sample%.*}.kiv
+  [[ -f $kiv ]] && printf '%-32s %s\n' "$sample" "$("$kivtool" dump --format csv "$kiv" | summarise)"
+done
 echo "outputs in $out"
-[[ $failed -eq 0 ]]
+exit $status

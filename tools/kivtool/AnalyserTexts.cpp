@@ -2,28 +2,11 @@
 
 #include <cstdio>
 
-#include "ApiMessages.h"
-#include "CEsFactoryTable.h"
+#include "ArgumentParser.h"
+#include "EsTypeArgument.h"
 #include "ToolText.h"
-#include "foundation/CTsMuxException.h"
 
 namespace kivtool {
-
-std::unique_ptr<ts_comp::es::CEs> OpenAnalyser(int type, const std::string& esPath, std::string& error) {
-    const ts_comp::api::EsMaker make = ts_comp::api::CEsFactoryTable::Active().Find(type);
-    if (make == nullptr) {
-        error = kiv_comp::messages::kUnknownEsType;
-        return nullptr;
-    }
-    try {
-        return make(PRIVATE_LIBRARY::CL_CString(esPath.c_str()));
-    } catch (const ts_comp::CTsMuxException& e) {
-        PRIVATE_LIBRARY::CL_CString message;
-        e.GetErrorMessage(message);
-        error = message.GetString();
-        return nullptr;
-    }
-}
 
 std::string XmlText(ts_comp::es::CEs& analyser) {
     PRIVATE_LIBRARY::CL_CString xml;
@@ -48,10 +31,23 @@ bool WriteTextTo(const std::string& path, const std::string& text) {
 }
 
 // Library texts are shown as they are, line feeds and other control characters included.
-void PrintFailure(const std::string& message) {
+void PrintMessage(const std::string& message) {
     std::string line = text::kProgramPrefix + message;
     if (line.back() != '\n') line += '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+std::string LibraryFailureText(const std::string& error, int type, const std::string& esPath) {
+    if (!error.empty()) return error;
+    return FormatText(text::kNoReason, EsTypeName(type)) + FormatText(text::kNoReasonFile, esPath);
+}
+
+std::string SummaryText(int type, int64_t units, int64_t bytes, double seconds) {
+    const double rate = seconds > 0 ? static_cast<double>(bytes) / seconds / 1e6 : 0.0;
+    char line[160];
+    std::snprintf(line, sizeof line, text::kSummary, EsTypeName(type), static_cast<long long>(units),
+                  static_cast<long long>(bytes), seconds, rate);
+    return line;
 }
 
 }  // namespace kivtool

@@ -1,15 +1,12 @@
-// The stream attributes of an ES file as the analyser of its kind gives them, without writing a KIV file.
+// The texts kivtool shows of an analysis: the analyser's attribute texts, failures and the summary line.
 #pragma once
 
-#include <memory>
+#include <cstdint>
 #include <string>
 
 #include "es/CEs.h"
 
 namespace kivtool {
-
-// Builds the analyser for `type` on esPath; null with the library's text in `error` when that fails.
-std::unique_ptr<ts_comp::es::CEs> OpenAnalyser(int type, const std::string& esPath, std::string& error);
 
 // The analyser's XML attribute document followed by one line feed, as its XML file holds it.
 std::string XmlText(ts_comp::es::CEs& analyser);
@@ -21,6 +18,12 @@ std::string ReportText(ts_comp::es::CEs& analyser);
 bool WriteTextTo(const std::string& path, const std::string& text);
 
 // Prints "kivtool: " and the text to stderr, ending the line unless the text already does.
-void PrintFailure(const std::string& message);
+void PrintMessage(const std::string& message);
+
+// The library's failure text, or for an empty one the tool's own sentence naming the kind and the file.
+std::string LibraryFailureText(const std::string& error, int type, const std::string& esPath);
+
+// "ac3: 32 units, 24576 bytes in 0.004 s (6.1 MB/s)".
+std::string SummaryText(int type, int64_t units, int64_t bytes, double seconds);
 
 }  // namespace kivtool

@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 
 namespace kivtool {
@@ -12,12 +13,11 @@ namespace {
 constexpr int kBarWidth = 30;
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 
-// The notice that SIGINT aborts; Abort only stores an atomic flag, which is safe in a handler.
-CProgressNotice* volatile g_interrupted = nullptr;
+// Set by SIGINT; the notices that follow interrupts read it (a lock-free atomic is safe in a handler).
+std::atomic<bool> g_interrupted{false};
 
 extern "C" void OnInterrupt(int) {
-    CProgressNotice* notice = g_interrupted;
-    if (notice != nullptr) notice->Abort();
+    g_interrupted.store(true);
 }
 
 void WriteAll(int fd, const std::string& s) {
@@ -41,24 +41,38 @@ std::string Duration(double seconds) {
 CProgressNotice::CProgressNotice(int fd, bool enabled)
     : m_fd(fd), m_enabled(enabled), m_start(std::chrono::steady_clock::now()), m_lastDraw(m_start) {}
 
-CProgressNotice::~CProgressNotice() {
-    if (m_catching) {
-        signal(SIGINT, SIG_DFL);
-        g_interrupted = nullptr;
-    }
-}
-
-void CProgressNotice::CatchInterrupt() {
-    g_interrupted = this;
-    m_catching = true;
+CInterruptScope::CInterruptScope() {
+    g_interrupted.store(false);
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
 }
 
+CInterruptScope::~CInterruptScope() {
+    signal(SIGINT, SIG_DFL);
+}
+
+bool CInterruptScope::Interrupted() {
+    return g_interrupted.load();
+}
+
+CProgressNotice::~CProgressNotice() = default;
+
+void CProgressNotice::CatchInterrupt() {
+    m_scope = std::make_unique<CInterruptScope>();
+    m_following = true;
+}
+
+// The abort reaches the notice's own flag, so it stays aborted whatever happens to the interrupt.
+bool CProgressNotice::IsAborted() {
+    if (m_following && g_interrupted.load()) Abort();
+    return CKivNotice::IsAborted();
+}
+
 // Redrawn at most ten times a second, and always when the end is reached.
 void CProgressNotice::NotifyProgress(int64_t processedBytes, int64_t totalBytes) {
+    m_processed = processedBytes;
     if (!m_enabled) return;
     const auto now = std::chrono::steady_clock::now();
     if (m_drawn && now - m_lastDraw < kRedrawInterval && processedBytes < totalBytes) return;
@@ -70,6 +84,10 @@ void CProgressNotice::Draw(int64_t processedBytes, int64_t totalBytes, std::chro
     WriteAll(m_fd, "\r" + FormatLine(processedBytes, totalBytes, seconds) + "\x1b[K");
     m_drawn = true;
     m_lastDraw = now;
+}
+
+double CProgressNotice::Seconds() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
 }
 
 void CProgressNotice::Finish() {

@@ -3,11 +3,25 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "KivNotice.h"
 
 namespace kivtool {
+
+// While one lives, SIGINT is caught: it aborts every notice that follows interrupts (possibly many
+// running on other threads). Restores the default action when destroyed.
+class CInterruptScope {
+public:
+    CInterruptScope();
+    ~CInterruptScope();
+    CInterruptScope(const CInterruptScope&) = delete;
+    CInterruptScope& operator=(const CInterruptScope&) = delete;
+
+    // True once SIGINT arrived while a scope lived.
+    static bool Interrupted();
+};
 
 // Progress bar (percent, MB/s, time left) on a file descriptor; draws nothing when disabled.
 class CProgressNotice : public kiv_comp::CKivNotice {
@@ -16,14 +30,21 @@ public:
     ~CProgressNotice() override;
 
     void NotifyProgress(int64_t processedBytes, int64_t totalBytes) override;
+    // Aborts itself when it follows interrupts and SIGINT has arrived.
+    bool IsAborted() override;
     // Ends the bar's line if anything was drawn.
     void Finish();
+    // The bytes processed at the last notification, and the time since construction.
+    int64_t ProcessedBytes() const { return m_processed; }
+    double Seconds() const;
 
     // One line of the bar, without carriage return, for the given progress after `seconds`.
     static std::string FormatLine(int64_t processedBytes, int64_t totalBytes, double seconds);
 
-    // Routes SIGINT to Abort on this notice until the object is destroyed.
+    // Catches SIGINT until the object is destroyed and follows it.
     void CatchInterrupt();
+    // Follows the SIGINT of a scope someone else holds.
+    void FollowInterrupts() { m_following = true; }
 
 private:
     void Draw(int64_t processedBytes, int64_t totalBytes, std::chrono::steady_clock::time_point now);
@@ -31,7 +52,9 @@ private:
     int m_fd;
     bool m_enabled;
     bool m_drawn = false;
-    bool m_catching = false;
+    bool m_following = false;
+    std::unique_ptr<CInterruptScope> m_scope;
+    int64_t m_processed = 0;
     std::chrono::steady_clock::time_point m_start;
     std::chrono::steady_clock::time_point m_lastDraw;
 };

@@ -8,8 +8,8 @@
 
 #include "ArgumentParser.h"
 #include "Commands.h"
+#include "KivFileHead.h"
 #include "ToolText.h"
-#include "foundation/CL_CFile.h"
 #include "kiv/CKiv.h"
 #include "kiv/CKivFactory.h"
 #include "kiv/CKivItem.h"
@@ -19,17 +19,12 @@ namespace kivtool {
 
 namespace {
 
-using PRIVATE_LIBRARY::CL_CFile;
 using ts_comp::kiv::CKiv;
 using ts_comp::kiv::CKivFactory;
 using ts_comp::kiv::CKivItem;
 
 // Texts of the dump command (the usage and the shared option messages are the tool's own).
 constexpr const char kBadFormat[] = "unknown format '%s' (text, csv or json)";
-constexpr const char kCannotOpen[] = "cannot open: ";
-constexpr const char kCannotRead[] = "cannot read: ";
-constexpr const char kTooShort[] = " bytes, shorter than the 4-byte kiv_file_type";
-constexpr const char kNotKiv[] = "not a KIV file: ";
 constexpr const char kUnknownType[] =
     "unknown kiv_file_type %s (known: 1 video, 2 audio, 3 graphics, 5 MVC dependent view)";
 constexpr const char kTruncated[] = "truncated last item: ";
@@ -167,27 +162,6 @@ void PrintTail(Output& out, Format format, uint64_t count) {
     if (format == Format::kJson) out << (count == 0 ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-// Reads the kiv_file_type and the length with a handle of its own; false with a reason on failure.
-bool ProbeFile(const std::string& path, uint32_t& type, int64_t& length, std::string& reason) {
-    CL_CFile file(ts_comp::kiv::kKivFileBufferSize);
-    if (file.Open(path.c_str(), "rb") != 1) {
-        reason = std::string(kCannotOpen) + file.GetLastErrorText();
-        return false;
-    }
-    uint8_t header[ts_comp::kiv::kKivHeaderSize] = {};
-    const uint32_t got = file.Read(header, sizeof header, sizeof header);
-    length = file.GetLength();
-    const int error = file.GetLastErrorNumber();
-    const std::string errorText = file.GetLastErrorText();
-    file.Close();
-    if (got != sizeof header) {
-        reason = error != 0 ? kCannotRead + errorText : kNotKiv + std::to_string(got) + kTooShort;
-        return false;
-    }
-    type = (uint32_t{header[0]} << 24) | (uint32_t{header[1]} << 16) | (uint32_t{header[2]} << 8) | header[3];
-    return true;
-}
-
 }  // namespace
 
 int RunDump(const std::vector<std::string>& args) {
@@ -199,7 +173,7 @@ int RunDump(const std::vector<std::string>& args) {
     uint32_t type = 0;
     int64_t length = 0;
     std::string reason;
-    if (!ProbeFile(path, type, length, reason)) return Failure(path, reason);
+    if (!ReadKivHead(path, type, length, reason)) return Failure(path, reason);
     std::unique_ptr<CKiv> kiv = CKivFactory::MakeKiv(type);
     std::unique_ptr<CKivItem> item = CKivFactory::MakeItem(type);
     if (kiv == nullptr || item == nullptr) {

@@ -1,6 +1,8 @@
 #include "EsTypeArgument.h"
 
+#include "ArgumentParser.h"
 #include "KivCreator.h"
+#include "ToolText.h"
 
 namespace kivtool {
 
@@ -21,7 +23,9 @@ constexpr TypeName kTypeNames[] = {
     {"pg", CKivCreator::ES_TYPE_PG},             {"ig", CKivCreator::ES_TYPE_IG},
 };
 
-// Plain decimal digits only (no sign, no blanks, no base prefix), at most maxValue.
+}  // namespace
+
+// Plain decimal digits only (no sign, no blanks, no base prefix).
 bool ParseDecimal(const std::string& text, uint64_t maxValue, uint64_t& value) {
     if (text.empty()) return false;
     value = 0;
@@ -32,8 +36,6 @@ bool ParseDecimal(const std::string& text, uint64_t maxValue, uint64_t& value) {
     }
     return true;
 }
-
-}  // namespace
 
 bool ParseEsType(const std::string& text, int& type) {
     for (const TypeName& t : kTypeNames) {
@@ -70,6 +72,20 @@ bool ParseStartPtsList(const std::string& text, std::vector<uint32_t>& list) {
         begin = comma + 1;
     }
     list.insert(list.end(), parsed.begin(), parsed.end());
+    return true;
+}
+
+bool TakeKindOption(ArgumentParser& p, const std::string& name, int& type, std::vector<uint32_t>& startPts,
+                    std::string& error) {
+    if (name != "--type" && name != "--start-pts") return false;
+    std::string value;
+    if (!p.TakeValue(value)) {
+        error = p.Error();
+    } else if (name == "--type" && !ParseEsType(value, type)) {
+        error = FormatText(text::kBadType, value);
+    } else if (name == "--start-pts" && !ParseStartPtsList(value, startPts)) {
+        error = FormatText(text::kBadStartPts, value);
+    }
     return true;
 }
 

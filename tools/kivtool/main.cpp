@@ -42,6 +42,8 @@ int Dispatch(const std::vector<std::string>& args) {
     if (command == "create") return RunCreate(rest);
     if (command == "info") return RunInfo(rest);
     if (command == "dump") return RunDump(rest);
+    if (command == "probe") return RunProbe(rest);
+    if (command == "batch") return RunBatch(rest);
     return UsageError(FormatText(text::kUnknownCommand, command));
 }
 

@@ -1,17 +1,18 @@
-// kivtool as a program: usage errors, library failures, create/info on the bundled LPCM sample,
+// kivtool as a program: usage errors, library failures, create/info/probe/batch on the bundled samples,
 // the progress bar under a pseudo-terminal; and its argument parsing.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
-#include "EsTypeArgument.h"
 #include "CProgressNotice.h"
+#include "EsTypeArgument.h"
+#include "support/Ac3Builder.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -31,18 +32,8 @@ std::string Quote(const std::string& s) {
 }
 
 std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-ToolRun Kivtool(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = Quote(KIVTOOL_PATH);
-    for (const std::string& a : args) command += " " + Quote(a);
-    command += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr")) + " </dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(dir.File("stdout")), Slurp(dir.File("stderr"))};
+    const std::vector<uint8_t> bytes = TempDir::Read(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string Sample(const std::string& name) {
@@ -50,80 +41,98 @@ std::string Sample(const std::string& name) {
     return std::string(root == nullptr ? "." : root) + "/samples/" + name;
 }
 
-struct UsageCase {
-    std::vector<std::string> args;
-    std::string firstLine;
-};
+const std::string kLpcm = Sample("sine_48k_24bit_6ch.lpcm");
+const std::string kAc3 = Sample("sine_48k_stereo_192k.ac3");
 
-class KivtoolUsage : public ::testing::TestWithParam<UsageCase> {};
-
-TEST_P(KivtoolUsage, ExitsWithTwoAndNamesTheProblem) {
-    TempDir dir;
-    const ToolRun r = Kivtool(dir, GetParam().args);
-    EXPECT_EQ(2, r.status);
-    EXPECT_EQ(GetParam().firstLine + "\n", r.err.substr(0, r.err.find('\n') + 1));
-    EXPECT_NE(std::string::npos, r.err.find("usage: kivtool create"));
-    EXPECT_EQ("", r.out);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    BadCommandLines, KivtoolUsage,
-    ::testing::Values(UsageCase{{}, "kivtool: missing command"},
-                      UsageCase{{"frobnicate"}, "kivtool: unknown command 'frobnicate'"},
-                      UsageCase{{"create", "a", "b"}, "kivtool: --type is required"},
-                      UsageCase{{"create", "--type", "aac", "a", "b"}, "kivtool: unknown stream type 'aac'"},
-                      UsageCase{{"create", "--type", "0", "a", "b"}, "kivtool: unknown stream type '0'"},
-                      UsageCase{{"create", "--type", "11", "a", "b"}, "kivtool: unknown stream type '11'"},
-                      UsageCase{{"create", "--type", "lpcm", "a"}, "kivtool: expected ES_FILE KIV_FILE"},
-                      UsageCase{{"create", "--type", "lpcm", "a", "b", "c"}, "kivtool: expected ES_FILE KIV_FILE"},
-                      UsageCase{{"create", "a", "b", "--type"}, "kivtool: option '--type' needs a value"},
-                      UsageCase{{"create", "--type=4", "--start-pts", "-1", "a", "b"},
-                                "kivtool: bad --start-pts value '-1' (0 to 4294967295)"},
-                      UsageCase{{"create", "--type=4", "--start-pts=4294967296", "a", "b"},
-                                "kivtool: bad --start-pts value '4294967296' (0 to 4294967295)"},
-                      UsageCase{{"create", "--type=4", "--start-pts", "1,,2", "a", "b"},
-                                "kivtool: bad --start-pts value '1,,2' (0 to 4294967295)"},
-                      UsageCase{{"create", "--type=4", "--loud", "a", "b"}, "kivtool: unknown option '--loud'"},
-                      UsageCase{{"create", "--type=4", "--quiet=yes", "a", "b"}, "kivtool: unknown option '--quiet=yes'"},
-                      UsageCase{{"info", "--type", "lpcm"}, "kivtool: expected ES_FILE"},
-                      UsageCase{{"info", "--xml", "x"}, "kivtool: --type is required"},
-                      UsageCase{{"info", "--type", "lpcm", "--xml", "--report", "x"},
-                                "kivtool: --xml and --report exclude each other"}));
-
-struct FailureCase {
-    std::vector<std::string> args;
-    std::string err;
-};
-
-class KivtoolFailure : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(KivtoolFailure, ExitsWithOneAndTheLibraryText) {
-    TempDir dir;
-    std::vector<std::string> args = GetParam().args;
+// Runs kivtool with "@name" arguments standing for files in dir and "@@" for dir itself.
+ToolRun Kivtool(const TempDir& dir, std::vector<std::string> args) {
+    std::string command = Quote(KIVTOOL_PATH);
     for (std::string& a : args) {
-        if (a == "@kiv") a = dir.File("out.kiv");
+        if (a == "@@") a = dir.Path();
+        if (a.size() > 1 && a[0] == '@' && a != "@@") a = dir.File(a.substr(1));
+        command += " " + Quote(a);
     }
-    const ToolRun r = Kivtool(dir, args);
-    EXPECT_EQ(1, r.status);
-    EXPECT_EQ(GetParam().err, r.err);
+    command += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr")) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(dir.File("stdout")), Slurp(dir.File("stderr"))};
+}
+
+// Files the tests refer to: random bytes, a byte-swapped AC-3 stream, a folder.
+void MakeInputs(const TempDir& dir) {
+    std::vector<uint8_t> noise(4096);
+    for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 7919 % 251);
+    dir.Write("noise.bin", noise);
+    dir.Write("swapped.ac3", kiv_test::SwapWords(TempDir::Read(kAc3)));
+    std::filesystem::create_directory(dir.File("folder"));
+}
+
+struct ToolCase {
+    std::vector<std::string> args;
+    int status;
+    std::string err;  // the whole of stderr, or for usage errors its first line
+};
+
+class KivtoolRun : public ::testing::TestWithParam<ToolCase> {};
+
+TEST_P(KivtoolRun, ExitStatusAndMessage) {
+    TempDir dir;
+    MakeInputs(dir);
+    const ToolRun r = Kivtool(dir, GetParam().args);
+    EXPECT_EQ(GetParam().status, r.status);
+    const std::string err = std::regex_replace(GetParam().err, std::regex("@"), dir.Path() + "/");
+    EXPECT_EQ(err, GetParam().status == 2 ? r.err.substr(0, r.err.find('\n') + 1) : r.err);
+    if (GetParam().status == 2) {
+        EXPECT_NE(std::string::npos, r.err.find("usage: kivtool create"));
+    }
     EXPECT_EQ("", r.out);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    LibraryFailures, KivtoolFailure,
-    ::testing::Values(FailureCase{{"create", "--type", "mlp", "a", "b"}, "kivtool: unknown es type.\n"},
-                      FailureCase{{"create", "--type", "8", "a", "b"}, "kivtool: unknown es type.\n"},
-                      FailureCase{{"create", "--type", "lpcm", "/nonexistent/x.lpcm", "@kiv"},
-                                  "kivtool: File can not open.(/nonexistent/x.lpcm)\n"},
-                      FailureCase{{"info", "--type", "dra", "whatever"}, "kivtool: unknown es type.\n"},
-                      FailureCase{{"info", "--type", "lpcm", "/nonexistent/y"},
-                                  "kivtool: File can not open.(/nonexistent/y)\n"}));
+    UsageErrors, KivtoolRun,
+    ::testing::Values(
+        ToolCase{{}, 2, "kivtool: missing command\n"},
+        ToolCase{{"frobnicate"}, 2, "kivtool: unknown command 'frobnicate'\n"},
+        ToolCase{{"create", "--type", "aac", "a", "b"}, 2, "kivtool: unknown stream type 'aac'\n"},
+        ToolCase{{"create", "--type", "0", "a", "b"}, 2, "kivtool: unknown stream type '0'\n"},
+        ToolCase{{"create", "--type", "11", "a", "b"}, 2, "kivtool: unknown stream type '11'\n"},
+        ToolCase{{"create", "--type", "lpcm", "a"}, 2, "kivtool: expected ES_FILE KIV_FILE\n"},
+        ToolCase{{"create", "a", "b", "--type"}, 2, "kivtool: option '--type' needs a value\n"},
+        ToolCase{{"create", "--type=4", "--start-pts", "1,,2", "a", "b"}, 2,
+                 "kivtool: bad --start-pts value '1,,2' (0 to 4294967295)\n"},
+        ToolCase{{"create", "--type=4", "--quiet=yes", "a", "b"}, 2, "kivtool: unknown option '--quiet=yes'\n"},
+        ToolCase{{"info", "--type", "lpcm", "--xml", "--report", "x"}, 2, "kivtool: --xml and --report exclude each other\n"},
+        ToolCase{{"create", "@noise.bin", "@o.kiv"}, 2,
+                 "kivtool: cannot tell the stream kind of '@noise.bin' from its first bytes; give --type\n"},
+        ToolCase{{"info", "/nonexistent/x"}, 2, "kivtool: cannot open '/nonexistent/x': No such file or directory\n"},
+        ToolCase{{"create", kLpcm, "/nonexistent/a.kiv"}, 2,
+                 "kivtool: cannot write /nonexistent/a.kiv: folder /nonexistent does not exist\n"},
+        ToolCase{{"create", "--xml", "/nonexistent/a.xml", kLpcm, "@a.kiv"}, 2,
+                 "kivtool: cannot write /nonexistent/a.xml: folder /nonexistent does not exist\n"},
+        ToolCase{{"create", "--start-pts", "1,2", kLpcm, "@a.kiv"}, 2,
+                 "kivtool: lpcm takes exactly one --start-pts value, 2 given\n"},
+        ToolCase{{"probe"}, 2, "kivtool: expected ES_FILE...\n"},
+        ToolCase{{"batch", "--jobs", "0", kLpcm}, 2, "kivtool: bad --jobs value '0' (1 to 256)\n"},
+        ToolCase{{"batch", "--out-dir", "@@", kLpcm, "@a/sine_48k_24bit_6ch.pcm"}, 2,
+                 "kivtool: two files would both be written to @sine_48k_24bit_6ch.kiv\n"},
+        ToolCase{{"batch", "--out-dir", "/nonexistent", kLpcm}, 2,
+                 "kivtool: cannot write /nonexistent/sine_48k_24bit_6ch: folder /nonexistent does not exist\n"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    LibraryFailures, KivtoolRun,
+    ::testing::Values(
+        ToolCase{{"create", "--type", "lpcm", "/nonexistent/x.lpcm", "@o.kiv"}, 1,
+                 "kivtool: File can not open.(/nonexistent/x.lpcm)\n"},
+        ToolCase{{"create", "@swapped.ac3", "@o.kiv"}, 1, "kivtool: An endian of es is inverse.\n"},
+        // The LPCM analyser gives no text when its KIV file cannot be created (here: a folder).
+        ToolCase{{"create", kLpcm, "@folder"}, 1,
+                 "kivtool: the stream could not be indexed (the library gave no reason); kind lpcm, file " + kLpcm +
+                     "\n"}));
 
 TEST(Kivtool, HelpAndVersionGoToStdout) {
     TempDir dir;
     ToolRun r = Kivtool(dir, {"--help"});
     EXPECT_EQ(0, r.status);
-    EXPECT_EQ(0u, r.out.find("usage: kivtool create --type TYPE"));
+    EXPECT_EQ(0u, r.out.find("usage: kivtool create [--type TYPE]"));
     EXPECT_NE(std::string::npos, r.out.find("mpeg2 avc vc1 lpcm ac3 dts mlp dra pg ig"));
     EXPECT_EQ("", r.err);
     r = Kivtool(dir, {"--version"});
@@ -131,63 +140,76 @@ TEST(Kivtool, HelpAndVersionGoToStdout) {
     EXPECT_EQ("kivtool 1.0.0\n", r.out);
 }
 
-TEST(Kivtool, LibraryTextKeepsItsLeadingLineFeed) {
+TEST(Kivtool, CreateSummaryTextsAndRoundTrip) {
     TempDir dir;
-    // Two start values are refused by the LPCM analyser without a message.
-    const ToolRun r = Kivtool(dir, {"create", "--type", "lpcm", "--start-pts", "1,2", Sample("sine_48k_24bit_6ch.lpcm"),
-                                dir.File("o.kiv")});
-    EXPECT_EQ(1, r.status);
-    EXPECT_EQ("kivtool: \n", r.err);
-}
-
-TEST(Kivtool, CreateThenDumpRoundTrip) {
-    TempDir dir;
-    const std::string es = Sample("sine_48k_24bit_6ch.lpcm");
-    const std::string kiv = dir.File("a.kiv");
-    ToolRun r = Kivtool(dir, {"create", "--type", "lpcm", "--start-pts", "90000", "--xml", dir.File("a.xml"), "--report",
-                          dir.File("a.txt"), es, kiv});
+    ToolRun r = Kivtool(dir, {"create", "--start-pts", "90000", "--xml", "@a.xml", "--report", "@a.txt", kLpcm, "@a.kiv"});
     ASSERT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("", r.err);  // no terminal, so no bar
-    r = Kivtool(dir, {"dump", "--format", "csv", kiv});
+    EXPECT_TRUE(std::regex_match(r.err, std::regex("kivtool: lpcm: 50 units, 216200 bytes in [0-9]+\\.[0-9]{3} s "
+                                                   "\\([0-9]+\\.[0-9] MB/s\\) -> " + dir.File("a.kiv") + "\n")))
+        << r.err;
+    r = Kivtool(dir, {"dump", "--format", "csv", "@a.kiv"});
     ASSERT_EQ(0, r.status) << r.err;
-    EXPECT_NE(std::string::npos, r.out.find("90000"));
+    EXPECT_NE(std::string::npos, r.out.find("\n2,0,0,4324,90000,90000,0\n2,1,0,4324,90450,90450,0\n"));
 
-    const ToolRun info = Kivtool(dir, {"info", "--type", "4", "--xml", es});
-    ASSERT_EQ(0, info.status);
-    EXPECT_EQ(info.out, Slurp(dir.File("a.xml")));
-    EXPECT_EQ(0u, info.out.find("<?xml version=\"1.0\" standalone=\"yes\"?>"));
-    const ToolRun report = Kivtool(dir, {"info", "--type", "lpcm", es});
+    const ToolRun xml = Kivtool(dir, {"info", "--xml", kLpcm});
+    ASSERT_EQ(0, xml.status) << xml.err;
+    EXPECT_EQ(Slurp(dir.File("a.xml")), xml.out);
+    const ToolRun report = Kivtool(dir, {"info", "--type", "4", kLpcm});
     ASSERT_EQ(0, report.status);
-    EXPECT_EQ(report.out, Slurp(dir.File("a.txt")));
-    EXPECT_NE(std::string::npos, report.out.find("\r\n"));
+    EXPECT_EQ(Slurp(dir.File("a.txt")), report.out);
+    r = Kivtool(dir, {"create", "--quiet", "--type=lpcm", "--temp-dir", "@@", "--report", "-", kLpcm, "@b.kiv"});
+    EXPECT_EQ(report.out, r.out);
+    EXPECT_EQ("", r.err);
 }
 
-TEST(Kivtool, ReportToStdoutAndTempDirAccepted) {
+TEST(Kivtool, ProbeNamesKindAndReason) {
     TempDir dir;
-    const ToolRun r = Kivtool(dir, {"create", "--quiet", "--type=lpcm", "--temp-dir", dir.Path(), "--report", "-",
-                                Sample("sine_48k_24bit_6ch.lpcm"), dir.File("b.kiv")});
-    ASSERT_EQ(0, r.status) << r.err;
-    EXPECT_NE(std::string::npos, r.out.find("\r\n"));
+    MakeInputs(dir);
+    const ToolRun r = Kivtool(dir, {"probe", kAc3, "@swapped.ac3", "@noise.bin"});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ(kAc3 + ": ac3 (AC-3 sync frames (0x0B77), 32 in a row)\n" + dir.File("swapped.ac3") +
+                  ": ac3 (AC-3 sync frames in swapped byte order (0x770B), 32 in a row: the stream's bytes are "
+                  "swapped in pairs)\n" +
+                  dir.File("noise.bin") + ": unknown (no sync word or header of a known kind in its first bytes)\n",
+              r.out);
 }
 
-TEST(Kivtool, ProgressBarOnlyOnATerminal) {
-    if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "script(1) is not installed";
+// Every sample kivtool can tell, in one batch of two jobs next to two failing files; each output equals
+// what create writes for the file alone (lpcm, mlp and dra take the first start value).
+TEST(Kivtool, BatchMatchesCreateFileByFile) {
     TempDir dir;
-    const std::string es = Sample("sine_48k_24bit_6ch.lpcm");
-    const std::string base = Quote(KIVTOOL_PATH) + " create --type lpcm " + Quote(es) + " ";
-    const std::string withBar = "script -qec " + Quote(base + Quote(dir.File("c.kiv"))) + " /dev/null >" +
-                                Quote(dir.File("tty")) + " 2>&1";
-    ASSERT_EQ(0, std::system(withBar.c_str()));
-    const std::string tty = Slurp(dir.File("tty"));
-    EXPECT_NE(std::string::npos, tty.find("100%")) << tty;
-    EXPECT_NE(std::string::npos, tty.find("MB/s")) << tty;
-    EXPECT_NE(std::string::npos, tty.find("left")) << tty;
-
-    const std::string quiet = "script -qec " + Quote(base + "--quiet " + Quote(dir.File("d.kiv"))) + " /dev/null >" +
-                              Quote(dir.File("quiet")) + " 2>&1";
-    ASSERT_EQ(0, std::system(quiet.c_str()));
-    EXPECT_EQ(std::string::npos, Slurp(dir.File("quiet")).find("MB/s"));
-    EXPECT_EQ(Slurp(dir.File("c.kiv")), Slurp(dir.File("d.kiv")));
+    MakeInputs(dir);
+    const std::string starts = "900000,990000,1080000,1170000,1260000,1350000,1440000,1530000";
+    std::vector<std::string> batch = {"batch", "--jobs", "2", "--out-dir", "@@", "--start-pts", starts};
+    std::vector<std::pair<std::filesystem::path, std::string>> samples;  // path, kind
+    for (const auto& entry : std::filesystem::directory_iterator(Sample(""))) {
+        const std::string path = entry.path().string();
+        const ToolRun probe = Kivtool(dir, {"probe", path});
+        if (probe.status != 0) continue;
+        batch.push_back(path);
+        samples.push_back({entry.path(), probe.out.substr(path.size() + 2, probe.out.find(' ', path.size() + 2) - path.size() - 2)});
+    }
+    ASSERT_GE(samples.size(), 5u);
+    batch.insert(batch.end(), {"@noise.bin", "@swapped.ac3"});
+    const ToolRun r = Kivtool(dir, batch);
+    EXPECT_EQ(1, r.status);
+    const std::string noise = dir.File("noise.bin");
+    EXPECT_NE(std::string::npos,
+              r.out.find(noise + ": FAILED: cannot tell the stream kind of '" + noise + "' from its first bytes; give --type\n"));
+    EXPECT_NE(std::string::npos, r.out.find(dir.File("swapped.ac3") + ": FAILED: An endian of es is inverse.\n"));
+    EXPECT_NE(std::string::npos, r.out.find("batch: " + std::to_string(samples.size()) + " indexed, 2 failed, ")) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("swapped.kiv")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("swapped.kiv.part")));
+    for (const auto& [path, kind] : samples) {
+        const bool one = kind == "lpcm" || kind == "mlp" || kind == "dra";
+        const ToolRun create = Kivtool(dir, {"create", "--quiet", "--start-pts", one ? "900000" : starts, "--xml", "@x.xml",
+                                             "--report", "@x.txt", path.string(), "@x.kiv"});
+        ASSERT_EQ(0, create.status) << path << create.err;
+        EXPECT_NE(std::string::npos, r.out.find(path.string() + ": " + kind + ": ")) << path;
+        for (const char* ext : {".kiv", ".xml", ".txt"}) {
+            EXPECT_EQ(Slurp(dir.File(std::string("x") + ext)), Slurp(dir.File(path.stem().string() + ext))) << path << ext;
+        }
+    }
 }
 
 TEST(EsTypeArgument, NamesAndNumbers) {
@@ -215,18 +237,10 @@ TEST(StartPtsList, ParsesCommaListsAndAppends) {
         std::vector<uint32_t> values;
     };
     const Case cases[] = {
-        {"0", true, {0}},
-        {"4294967295", true, {4294967295u}},
-        {"1,2,3", true, {1, 2, 3}},
-        {"0000000000000000000012", true, {12}},
-        {"4294967296", false, {}},
-        {"99999999999999999999999", false, {}},
-        {"", false, {}},
-        {",", false, {}},
-        {"1,", false, {}},
-        {",1", false, {}},
-        {"1, 2", false, {}},
-        {"0x10", false, {}},
+        {"0", true, {0}},          {"4294967295", true, {4294967295u}}, {"1,2,3", true, {1, 2, 3}},
+        {"00000000000000000012", true, {12}}, {"4294967296", false, {}}, {"99999999999999999999999", false, {}},
+        {"", false, {}},           {",", false, {}},                     {"1,", false, {}},
+        {",1", false, {}},         {"1, 2", false, {}},                  {"0x10", false, {}},
         {"-5", false, {}},
     };
     for (const Case& c : cases) {
@@ -249,24 +263,26 @@ TEST(ProgressLine, PercentRateAndTimeLeft) {
               kivtool::CProgressNotice::FormatLine(6000000, 600000000, 6.0));
 }
 
-}  // namespace
-
-namespace {
-
-TEST(ProgressNotice, InterruptAbortsOnlyWhileCaught) {
+// One SIGINT aborts every notice that follows interrupts, on any thread; others run on.
+TEST(ProgressNotice, InterruptAbortsEveryFollowerWhileCaught) {
     {
-        kivtool::CProgressNotice notice(-1, false);
-        notice.CatchInterrupt();
-        EXPECT_FALSE(notice.IsAborted());
+        kivtool::CProgressNotice caught(-1, false);
+        kivtool::CProgressNotice follower(-1, false);
+        kivtool::CProgressNotice deaf(-1, false);
+        caught.CatchInterrupt();
+        follower.FollowInterrupts();
+        EXPECT_FALSE(caught.IsAborted());
         ASSERT_EQ(0, raise(SIGINT));
-        EXPECT_TRUE(notice.IsAborted());
+        EXPECT_TRUE(caught.IsAborted());
+        EXPECT_TRUE(follower.IsAborted());
+        EXPECT_FALSE(deaf.IsAborted());
     }
     struct sigaction current {};
     ASSERT_EQ(0, sigaction(SIGINT, nullptr, &current));
     EXPECT_EQ(SIG_DFL, current.sa_handler);
 }
 
-TEST(ProgressNotice, DisabledBarWritesNothing) {
+TEST(ProgressNotice, BarOnlyWhenEnabled) {
     TempDir dir;
     const std::string path = dir.File("bar");
     std::FILE* f = std::fopen(path.c_str(), "wb");
@@ -283,6 +299,23 @@ TEST(ProgressNotice, DisabledBarWritesNothing) {
     const std::string drawn = Slurp(path);
     EXPECT_EQ(0u, drawn.find("\r[##############################] 100%"));
     EXPECT_EQ('\n', drawn.back());
+}
+
+TEST(Kivtool, ProgressBarOnlyOnATerminal) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "script(1) is not installed";
+    TempDir dir;
+    const std::string base = Quote(KIVTOOL_PATH) + " create " + Quote(kLpcm) + " ";
+    const std::string withBar = "script -qec " + Quote(base + Quote(dir.File("c.kiv"))) + " /dev/null >" +
+                                Quote(dir.File("tty")) + " 2>&1";
+    ASSERT_EQ(0, std::system(withBar.c_str()));
+    const std::string tty = Slurp(dir.File("tty"));
+    EXPECT_NE(std::string::npos, tty.find("100%")) << tty;
+    EXPECT_NE(std::string::npos, tty.find("left")) << tty;
+    const std::string quiet = "script -qec " + Quote(base + "--quiet " + Quote(dir.File("d.kiv"))) + " /dev/null >" +
+                              Quote(dir.File("quiet")) + " 2>&1";
+    ASSERT_EQ(0, std::system(quiet.c_str()));
+    EXPECT_EQ("", Slurp(dir.File("quiet")));
+    EXPECT_EQ(Slurp(dir.File("c.kiv")), Slurp(dir.File("d.kiv")));
 }
 
 }  // namespace

@@ -1,0 +1,179 @@
+// The kind probers over streams built field by field and the bundled samples: one row per stream,
+// the probe line expected for it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "KindProbe.h"
+#include "support/Ac3Builder.h"
+#include "support/BitWriter.h"
+#include "support/GraphicsBuilder.h"
+#include "support/LpcmBuilder.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using kiv_test::BitWriter;
+namespace gfx = kiv_test::gfx;
+
+Bytes Sample(const std::string& name) {
+    const char* root = std::getenv("KIV_SOURCE_DIR");
+    return kiv_test::TempDir::Read(std::string(root == nullptr ? "." : root) + "/samples/" + name);
+}
+
+Bytes Repeat(const Bytes& unit, int times) {
+    Bytes out;
+    for (int i = 0; i < times; ++i) out.insert(out.end(), unit.begin(), unit.end());
+    return out;
+}
+
+Bytes Cat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes Padded(BitWriter& w, size_t size) {
+    Bytes bytes = w.Take();
+    bytes.resize(size, 0);
+    return bytes;
+}
+
+Bytes Mpeg2Head(uint32_t frameRateCode) {
+    BitWriter w;
+    w.Put(0x1B3, 32).Put(720, 12).Put(480, 12).Put(2, 4).Put(frameRateCode, 4).Put(2500, 18).Put(1, 1).Put(112, 10);
+    return Padded(w, 64);
+}
+
+// A DTS core frame of fsize + 1 bytes.
+Bytes DtsCore(uint32_t fsize) {
+    BitWriter w;
+    w.Put(0x7FFE8001, 32).Put(1, 1).Put(31, 5).Put(0, 1).Put(15, 7).Put(fsize, 14).Put(9, 6).Put(13, 4);
+    return Padded(w, fsize + 1);
+}
+
+// A DTS-HD extension substream with the short size fields.
+Bytes DtsSubstream(uint32_t size) {
+    BitWriter w;
+    w.Put(0x64582025, 32).Put(0, 8).Put(0, 2).Put(0, 1).Put(15, 8).Put(size - 1, 16);
+    return Padded(w, size);
+}
+
+Bytes MlpUnit(uint32_t words, bool majorSync) {
+    BitWriter w;
+    w.Put(0xF, 4).Put(words, 12).Put(0, 16);
+    if (majorSync) w.Put(0xF8726FBB, 32);
+    return Padded(w, 2 * words);
+}
+
+Bytes DraFrame(uint32_t words) {
+    BitWriter w;
+    w.Put(0x7FFF, 16).Put(0, 1).Put(words, 10).Put(1, 2).Put(8, 4).Put(2, 3);
+    return Padded(w, 4 * words);
+}
+
+Bytes Lpcm(uint16_t payload, int frames, uint8_t lastChannels = 3) {
+    kiv_test::LpcmBuilder b;
+    for (int i = 0; i < frames; ++i) b.Codes({i + 1 < frames ? uint8_t{3} : lastChannels, 1, 1, 0}).Frame(payload);
+    return b.Take();
+}
+
+// Both a chain of LPCM frames and a chain of PG display sets (PCS, ODS, END in every frame).
+Bytes LpcmAndPg() {
+    Bytes frame = {0x16, 0x00, 0x31, 0x40};
+    frame.resize(52, 0);
+    gfx::Append(frame, gfx::Segment(0x15, Bytes(5578, 0)));
+    gfx::Append(frame, gfx::End());
+    return Repeat(frame, 3);
+}
+
+Bytes Random(size_t size) {
+    Bytes out(size);
+    uint32_t x = 12345;
+    for (uint8_t& b : out) b = static_cast<uint8_t>((x = x * 1103515245u + 12345u) >> 16);
+    return out;
+}
+
+struct ProbeCase {
+    const char* name;
+    std::function<Bytes()> stream;
+    std::string line;  // after "F: "
+};
+
+class KindProbe : public ::testing::TestWithParam<ProbeCase> {};
+
+TEST_P(KindProbe, PrintsKindAndWhy) {
+    kiv_test::TempDir dir;
+    const std::string path = dir.Write("F", GetParam().stream());
+    EXPECT_EQ("F: " + GetParam().line, kivtool::ProbeLine("F", kivtool::ProbeStream(path)));
+}
+
+const char kUnknown[] = "unknown (no sync word or header of a known kind in its first bytes)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, KindProbe,
+    ::testing::Values(
+        ProbeCase{"Mpeg2", [] { return Mpeg2Head(4); }, "mpeg2 (sequence header at byte 0, 720x480, frame_rate_code 4)"},
+        ProbeCase{"Mpeg2BadFrameRate", [] { return Mpeg2Head(9); }, kUnknown},
+        ProbeCase{"Mpeg2Sample", [] { return Sample("testsrc_480p_23.976.m2v"); },
+                  "mpeg2 (sequence header at byte 0, 720x480, frame_rate_code 1)"},
+        ProbeCase{"Avc", [] { return Bytes{0, 0, 0, 1, 9, 0xF0, 0, 0, 1, 0x67, 100, 0, 0x1F, 0, 0, 1, 0x68, 0xEE, 0, 0, 1, 0x65}; },
+                  "avc (byte stream with NAL unit types 9, 7, 8, 5, SPS profile_idc 100)"},
+        ProbeCase{"MvcDependentView", [] { return Bytes{0, 0, 1, 0x18, 0, 0, 1, 0x6F, 128, 0, 0x28, 0, 0, 1, 0x68, 0xEE, 0, 0, 1, 0x74}; },
+                  "avc (MVC dependent view: NAL unit types 24, 15, 8, 20, subset SPS profile_idc 128)"},
+        ProbeCase{"AvcWithoutPps", [] { return Bytes{0, 0, 1, 0x67, 100, 0, 0x1F, 0, 0, 1, 0x65, 0x88}; }, kUnknown},
+        ProbeCase{"AvcUnknownProfile", [] { return Bytes{0, 0, 1, 0x67, 99, 0, 0x1F, 0, 0, 1, 0x68, 0xEE}; }, kUnknown},
+        ProbeCase{"Vc1", [] { return Bytes{0, 0, 1, 0x0F, 0xCA, 0x80, 0, 0, 1, 0x1F, 7, 0, 0, 1, 0x0E, 0x48, 0, 0, 1, 0x0D}; },
+                  "vc1 (advanced-profile sequence header (level 1), entry-point header at byte 11)"},
+        ProbeCase{"Vc1MainProfile", [] { return Bytes{0, 0, 1, 0x0F, 0x4A, 0x80, 0, 0, 1, 0x0E, 0x48}; }, kUnknown},
+        ProbeCase{"Vc1PictureBeforeEntryPoint", [] { return Bytes{0, 0, 1, 0x0F, 0xCA, 0, 0, 1, 0x0D, 0, 0, 1, 0x0E}; }, kUnknown},
+        ProbeCase{"Lpcm", [] { return Lpcm(960, 3); },
+                  "lpcm (3 frame headers alike: payload 960 bytes, channel_assignment 3, sampling_frequency 1, "
+                  "bits_per_sample 1)"},
+        ProbeCase{"LpcmLastHeaderDiffers", [] { return Lpcm(960, 3, 1); }, kUnknown},
+        // The third frame starts past the first 64 KiB: its header is read from the file.
+        ProbeCase{"LpcmUnitPastTheHeadDiffers", [] { return Lpcm(65000, 3, 1); }, kUnknown},
+        ProbeCase{"LpcmUnitPastTheHead", [] { return Lpcm(65000, 3); },
+                  "lpcm (3 frame headers alike: payload 65000 bytes, channel_assignment 3, sampling_frequency 1, "
+                  "bits_per_sample 1)"},
+        ProbeCase{"Ac3Sample", [] { return Sample("sine_48k_stereo_192k.ac3"); }, "ac3 (AC-3 sync frames (0x0B77), 32 in a row)"},
+        ProbeCase{"Eac3Sample", [] { return Sample("sine_48k_5.1_256k.eac3"); }, "ac3 (E-AC-3 sync frames (0x0B77), 32 in a row)"},
+        ProbeCase{"Ac3Swapped", [] { return kiv_test::SwapWords(Sample("sine_48k_stereo_192k.ac3")); },
+                  "ac3 (AC-3 sync frames in swapped byte order (0x770B), 32 in a row: the stream's bytes are swapped "
+                  "in pairs)"},
+        ProbeCase{"Ac3TwoFramesCut", [] { return Repeat(kiv_test::Ac3Frame{}.Build(), 3); },
+                  "ac3 (AC-3 sync frames (0x0B77), 3 in a row)"},
+        ProbeCase{"Ac3LoneFrameCut", [] { Bytes b = kiv_test::Ac3Frame{}.Build(); b.resize(700); return b; }, kUnknown},
+        ProbeCase{"DtsCore", [] { return Repeat(DtsCore(1023), 3); }, "dts (core frames (0x7FFE8001), 3 in a row)"},
+        ProbeCase{"DtsCoreAndSubstream", [] { return Repeat(Cat(DtsCore(1023), DtsSubstream(512)), 2); },
+                  "dts (core frames (0x7FFE8001) and extension substreams (0x64582025), 4 in a row)"},
+        ProbeCase{"DtsSubstreams", [] { return Repeat(DtsSubstream(512), 2); },
+                  "dts (extension substreams (0x64582025), 2 in a row)"},
+        ProbeCase{"DtsHdHeader", [] { return Bytes{'D', 'T', 'S', 'H', 'D', 'H', 'D', 'R', 0, 0}; },
+                  "dts (DTS-HD file with a metadata header (DTSHDHDR))"},
+        ProbeCase{"DtsCoreTooShort", [] { return Repeat(DtsCore(50), 3); }, kUnknown},
+        ProbeCase{"Mlp", [] { return Cat(MlpUnit(20, true), Repeat(MlpUnit(10, false), 3)); },
+                  "mlp (major sync (0xF8726FBB) at byte 4, 4 access units in a row)"},
+        ProbeCase{"MlpWithoutMajorSync", [] { return Repeat(MlpUnit(10, false), 3); }, kUnknown},
+        ProbeCase{"Dra", [] { return Repeat(DraFrame(64), 3); }, "dra (frames (0x7FFF) each as long as its header says, 3 in a row)"},
+        ProbeCase{"DraLengthMisses", [] { Bytes b = Repeat(DraFrame(64), 3); b.insert(b.begin() + 256, 0); return b; }, kUnknown},
+        ProbeCase{"PgSample", [] { return Sample("pg_sample.pgs"); }, "pg (17 segments in a row, PCS first)"},
+        ProbeCase{"Ig", [] { return Repeat(Cat(gfx::Ics{}.Build(), gfx::End()), 2); },
+                  "ig (4 segments in a row, ICS first)"},
+        ProbeCase{"IgWithWindow", [] { return Cat(gfx::Ics{}.Build(), gfx::Segment(0x17, {0})); }, kUnknown},
+        ProbeCase{"LpcmOrPg", LpcmAndPg,
+                  "lpcm or pg? (lpcm: 3 frame headers alike: payload 5632 bytes, channel_assignment 3, "
+                  "sampling_frequency 1, bits_per_sample 1; pg: 9 segments in a row, PCS first)"},
+        ProbeCase{"Random", [] { return Random(100000); }, kUnknown},
+        ProbeCase{"Empty", [] { return Bytes{}; }, kUnknown}),
+    [](const ::testing::TestParamInfo<ProbeCase>& info) { return std::string(info.param.name); });
+
+TEST(KindProbe, MissingFile) {
+    EXPECT_EQ("/nonexistent/x: unknown (cannot open: No such file or directory)",
+              kivtool::ProbeLine("/nonexistent/x", kivtool::ProbeStream("/nonexistent/x")));
+}
+
+}  // namespace
