@@ -10,6 +10,7 @@
 #include "es/audio/lpcm/CHdmvLpcmEs.h"
 #include "es/graphics/ig/CInteractiveGraphicsEs.h"
 #include "es/graphics/pg/CPresentationGraphicsEs.h"
+#include "es/video/avc/CAvcVideoEs.h"
 #include "es/video/mpeg2/CVideoEs.h"
 
 namespace ts_comp {
@@ -25,6 +26,7 @@ const EsFactoryRow kRows[] = {
     {kiv_comp::CKivCreator::ES_TYPE_PG, &MakeEs<es::CPresentationGraphicsEs>},
     {kiv_comp::CKivCreator::ES_TYPE_IG, &MakeEs<es::CInteractiveGraphicsEs>},
     {kiv_comp::CKivCreator::ES_TYPE_MPEG2_VIDEO, &MakeEs<es::CVideoEs>},
+    {kiv_comp::CKivCreator::ES_TYPE_AVC_VIDEO, &MakeEs<es::CAvcVideoEs>},
 };
 
 }  // namespace

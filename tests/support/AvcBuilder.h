@@ -22,7 +22,7 @@ struct AvcSps {
 struct AvcTiming {
     uint32_t cpb = 0, dpb = 2;
     uint8_t picStruct = 0;
-    bool bufferingPeriod = false;
+    bool bufferingPeriod = false, picTiming = true;
 };
 struct AvcMvc {
     uint8_t nonIdr = 0, temporalId = 0, anchor = 1;
@@ -98,7 +98,7 @@ public:
         BitWriter w;
         if (hrd) w.Put(t.cpb, 24).Put(t.dpb, 24);
         if (s.vui && s.picStruct) w.Put(t.picStruct, 4).Put(0, 4);
-        Message(rbsp, 1, w.Align().Take(), nested);
+        if (t.picTiming) Message(rbsp, 1, w.Align().Take(), nested);
         if (ofmd != 0) {
             BitWriter u;
             u.Fill(0x11, 16).Put(ofmd, 32).Fill(0x22, 6);
@@ -127,6 +127,12 @@ public:
         Aud();
         if (t.bufferingPeriod) Sps(s).Pps();
         return Sei(s, t).Slice(t.bufferingPeriod ? 5 : 1, sliceType, s, field);
+    }
+    // One dependent-view access unit: type-24 delimiter, subset SPS and PPS when bp, nested SEI, slice.
+    AvcBuilder& DependentUnit(const AvcSps& s, uint32_t sliceType, AvcTiming t, AvcMvc mvc, uint32_t ofmd = 0) {
+        Delimiter();
+        if (t.bufferingPeriod) Sps(s).Pps();
+        return Sei(s, t, true, ofmd).Slice(20, sliceType, s, -1, mvc);
     }
     size_t Size() const { return m_bytes.size(); }
     const std::vector<uint8_t>& Bytes() const { return m_bytes; }

@@ -1,0 +1,114 @@
+// AVC and MVC rows of the creator table: times from the SEI delays on the 54 MHz clock, field pairs,
+// anchored runs after an end of sequence, the dependent-view item and every failure text.
+#include "support/AvcBuilder.h"
+#include "support/CreatorTable.h"
+
+namespace kiv_test {
+namespace {
+
+constexpr auto kAvc = kiv_comp::CKivCreator::ES_TYPE_AVC_VIDEO;
+
+AvcSps Sps(uint8_t frameMbsOnly, uint32_t heightMinus1, uint32_t timeScale) {
+    AvcSps s;
+    s.frameMbsOnly = frameMbsOnly;
+    s.heightMapUnitsMinus1 = heightMinus1;
+    s.timeScale = timeScale;
+    return s;
+}
+const AvcSps k1080i = Sps(0, 33, 60000);    // c = 900900 ticks, 1501.5 in 90 kHz
+const AvcSps k1080p = Sps(1, 67, 48000);    // c = 1126125 ticks, 1876.875 in 90 kHz
+AvcSps With(AvcSps s, bool vui, bool hrd, bool timing) {
+    s.vui = vui, s.nalHrd = hrd, s.timing = timing;
+    return s;
+}
+
+// Streams joined unit by unit, and the size of each unit.
+struct Units {
+    std::vector<uint8_t> bytes;
+    std::vector<uint64_t> sizes;
+    Units& Add(const AvcBuilder& b) {
+        bytes.insert(bytes.end(), b.Bytes().begin(), b.Bytes().end());
+        sizes.push_back(b.Size());
+        return *this;
+    }
+};
+
+const Units kInterlaced = Units()
+                              .Add(AvcBuilder().Unit(k1080i, 7, {0, 2, 3, true}))
+                              .Add(AvcBuilder().Unit(k1080i, 5, {2, 6, 4}))
+                              .Add(AvcBuilder().Unit(k1080i, 6, {4, 0, 3}))
+                              .Add(AvcBuilder().Unit(k1080i, 6, {6, 0, 4}));
+const Units kFields = Units()
+                          .Add(AvcBuilder().Unit(k1080i, 7, {0, 2, 1, true}, 0))
+                          .Add(AvcBuilder().Unit(k1080i, 5, {1, 2, 2}, 1))
+                          .Add(AvcBuilder().Unit(k1080i, 5, {2, 2, 1}, 0))
+                          .Add(AvcBuilder().Unit(k1080i, 5, {3, 2, 2}, 1));
+const Units kTwoRuns = Units()
+                           .Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}))
+                           .Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}).EndOfSequence())
+                           .Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}))
+                           .Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}));
+const Units kNoTimingLater =
+    Units().Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true})).Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0, false, false}));
+// A dependent view: offset metadata in the nested SEI; the first unit's SEI follows delimiter, subset SPS, PPS.
+AvcSps Mvc() {
+    AvcSps s;
+    s.subset = true, s.profile = 128;
+    return s;
+}
+const AvcBuilder kHead = AvcBuilder().Delimiter().Sps(Mvc()).Pps();
+const AvcBuilder kSei1 = AvcBuilder().Sei(Mvc(), {0, 2, 0, true}, true, 0x4F464D44);
+const AvcBuilder kSei2 = AvcBuilder().Sei(Mvc(), {2, 2, 0}, true, 0xFFFFFFFF);
+const Units kDependent = Units()
+                             .Add(AvcBuilder(kHead).Raw(kSei1.Bytes()).Slice(20, 2, Mvc(), -1, {0, 2, 1}))
+                             .Add(AvcBuilder().Delimiter().Raw(kSei2.Bytes()).Slice(20, 5, Mvc(), -1, {1, 3, 0}))
+                             .Add(AvcBuilder().DependentUnit(Mvc(), 6, {4, 0, 0}, {1, 3, 0}));
+const std::vector<uint8_t> kCut = [] {
+    std::vector<uint8_t> s = kTwoRuns.bytes;
+    s.resize(kTwoRuns.sizes[0] + kTwoRuns.sizes[1] + 12);  // inside the SPS of the third unit
+    return s;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Avc, CreatorTable,
+    ::testing::ValuesIn(std::vector<CreatorRow>{
+        {"Interlaced2997FramesIPBB", kAvc, kInterlaced.bytes, {90000}, true, "",
+         {{1, kInterlaced.sizes[0], 86997, 90000, 0, 1, 0}, {2, kInterlaced.sizes[1], 90000, 99009},
+          {3, kInterlaced.sizes[2], 93003, 93003}, {3, kInterlaced.sizes[3], 96006, 96006}, {255, 0, 0, 102012}}},
+        {"FieldPairs", kAvc, kFields.bytes, {90000}, true, "",
+         {{1, kFields.sizes[0], 86997, 90000, 0, 1, 1}, {2, kFields.sizes[1], 88498, 91501, 0, 0, 2},
+          {2, kFields.sizes[2], 90000, 93003, 0, 0, 1}, {2, kFields.sizes[3], 91501, 94504, 0, 0, 2},
+          {255, 0, 0, 96006}}},
+        {"TwoRunsTwoStarts", kAvc, kTwoRuns.bytes, {90000, 900000}, true, "",
+         {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}, {2, kTwoRuns.sizes[1], 90000, 93754, 1, 0, 0},
+          {1, kTwoRuns.sizes[2], 896247, 900000, 0, 1, 0}, {2, kTwoRuns.sizes[3], 900000, 903754},
+          {255, 0, 0, 907508}}},
+        {"TwoRunsOneStart", kAvc, kTwoRuns.bytes, {90000}, false,
+         "The number of pts in start pts list is insufficient.",
+         {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}, {2, kTwoRuns.sizes[1], 90000, 93754, 1, 0, 0}}},
+        {"DependentViewOffsetMetadata", kAvc, kDependent.bytes, {90000}, true, "",
+         {{1, kDependent.sizes[0], 86247, 90000, 0, 1, 0, kHead.Size(), kSei1.Size()},
+          {2, kDependent.sizes[1], 90000, 93754, 0, 0, 0, 6, kSei2.Size()},
+          {3, kDependent.sizes[2], 93754, 93754}, {255, 0, 0, 97508}}},
+        {"EndInsideThirdUnit", kAvc, kCut, {90000}, false,
+         "\nThe es file ends inside an access unit. (pos = " + std::to_string(kTwoRuns.sizes[0] + kTwoRuns.sizes[1]) +
+             "[byte])",
+         {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}, {2, kTwoRuns.sizes[1], 90000, 93754, 1, 0, 0}}},
+        {"LaterUnitWithoutTiming", kAvc, kNoTimingLater.bytes, {90000}, false, "A picture_timing_sei does not exist.",
+         {{1, kNoTimingLater.sizes[0], 86247, 90000, 0, 1, 0}}},
+        {"NoBufferingPeriod", kAvc, AvcBuilder().Aud().Sps(k1080p).Pps().Unit(k1080p, 7, {}).Bytes(), {0}, false,
+         "A buffering period sei does not exist.", {}},
+        {"NoPictureTiming", kAvc, AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true, false}).Bytes(), {0}, false,
+         "A picture timing sei does not exist.", {}},
+        {"NoVui", kAvc, AvcBuilder().Unit(With(k1080p, false, true, true), 7, {0, 2, 0, true}).Bytes(), {0}, false,
+         "A vui_parameters does not exist.", {}},
+        {"NoHrd", kAvc, AvcBuilder().Unit(With(k1080p, true, false, true), 7, {0, 2, 0, true}).Bytes(), {0}, false,
+         "A hrd_parameters does not exist.", {}},
+        {"NoTimingInfo", kAvc, AvcBuilder().Unit(With(k1080p, true, true, false), 7, {0, 2, 0, true}).Bytes(), {0},
+         false, "A time_scale is zero.", {}},
+        {"EmptyFile", kAvc, {}, {0}, false, "The es attribute is invalid.(parse error)", {}},
+    }),
+    RowName);
+
+}  // namespace
+}  // namespace kiv_test
