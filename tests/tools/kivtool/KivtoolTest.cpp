@@ -2,7 +2,6 @@
 // the progress bar under a pseudo-terminal; and its argument parsing.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,23 +12,14 @@
 #include "CProgressNotice.h"
 #include "EsTypeArgument.h"
 #include "support/Ac3Builder.h"
+#include "support/ProcessRunner.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using kiv_test::TempDir;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using ToolRun = kiv_test::ProcessRun;
 
 std::string Slurp(const std::string& path) {
     const std::vector<uint8_t> bytes = TempDir::Read(path);
@@ -46,15 +36,10 @@ const std::string kAc3 = Sample("sine_48k_stereo_192k.ac3");
 
 // Runs kivtool with "@name" arguments standing for files in dir and "@@" for dir itself.
 ToolRun Kivtool(const TempDir& dir, std::vector<std::string> args) {
-    std::string command = Quote(KIVTOOL_PATH);
     for (std::string& a : args) {
-        if (a == "@@") a = dir.Path();
-        if (a.size() > 1 && a[0] == '@' && a != "@@") a = dir.File(a.substr(1));
-        command += " " + Quote(a);
+        if (a.size() > 1 && a[0] == '@') a = a == "@@" ? dir.Path() : dir.File(a.substr(1));
     }
-    command += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr")) + " </dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(dir.File("stdout")), Slurp(dir.File("stderr"))};
+    return kiv_test::Kivtool(args);
 }
 
 // Files the tests refer to: random bytes, a byte-swapped AC-3 stream, a folder.
@@ -111,6 +96,11 @@ INSTANTIATE_TEST_SUITE_P(
         ToolCase{{"create", "--start-pts", "1,2", kLpcm, "@a.kiv"}, 2,
                  "kivtool: lpcm takes exactly one --start-pts value, 2 given\n"},
         ToolCase{{"probe"}, 2, "kivtool: expected ES_FILE...\n"},
+        ToolCase{{"dump"}, 2, "kivtool: expected KIV_FILE\n"},
+        ToolCase{{"dump", "a", "b"}, 2, "kivtool: expected KIV_FILE\n"},
+        ToolCase{{"dump", "--format"}, 2, "kivtool: option '--format' needs a value\n"},
+        ToolCase{{"dump", "--format=", "a"}, 2, "kivtool: unknown format '' (text, csv or json)\n"},
+        ToolCase{{"dump", "--colour", "a"}, 2, "kivtool: unknown option '--colour'\n"},
         ToolCase{{"batch", "--jobs", "0", kLpcm}, 2, "kivtool: bad --jobs value '0' (1 to 256)\n"},
         ToolCase{{"batch", "--out-dir", "@@", kLpcm, "@a/sine_48k_24bit_6ch.pcm"}, 2,
                  "kivtool: two files would both be written to @sine_48k_24bit_6ch.kiv\n"},
@@ -304,17 +294,15 @@ TEST(ProgressNotice, BarOnlyWhenEnabled) {
 TEST(Kivtool, ProgressBarOnlyOnATerminal) {
     if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "script(1) is not installed";
     TempDir dir;
-    const std::string base = Quote(KIVTOOL_PATH) + " create " + Quote(kLpcm) + " ";
-    const std::string withBar = "script -qec " + Quote(base + Quote(dir.File("c.kiv"))) + " /dev/null >" +
-                                Quote(dir.File("tty")) + " 2>&1";
-    ASSERT_EQ(0, std::system(withBar.c_str()));
-    const std::string tty = Slurp(dir.File("tty"));
-    EXPECT_NE(std::string::npos, tty.find("100%")) << tty;
-    EXPECT_NE(std::string::npos, tty.find("left")) << tty;
-    const std::string quiet = "script -qec " + Quote(base + "--quiet " + Quote(dir.File("d.kiv"))) + " /dev/null >" +
-                              Quote(dir.File("quiet")) + " 2>&1";
-    ASSERT_EQ(0, std::system(quiet.c_str()));
-    EXPECT_EQ("", Slurp(dir.File("quiet")));
+    const std::string create = std::string(KIVTOOL_PATH) + " create " + kLpcm + " ";
+    const ToolRun bar = kiv_test::RunProcess("/usr/bin/env", {"script", "-qec", create + dir.File("c.kiv"), "/dev/null"});
+    ASSERT_EQ(0, bar.status) << bar.out;
+    EXPECT_NE(std::string::npos, bar.out.find("100%")) << bar.out;
+    EXPECT_NE(std::string::npos, bar.out.find("left")) << bar.out;
+    const ToolRun quiet =
+        kiv_test::RunProcess("/usr/bin/env", {"script", "-qec", create + "--quiet " + dir.File("d.kiv"), "/dev/null"});
+    ASSERT_EQ(0, quiet.status);
+    EXPECT_EQ("", quiet.out);
     EXPECT_EQ(Slurp(dir.File("c.kiv")), Slurp(dir.File("d.kiv")));
 }
 
