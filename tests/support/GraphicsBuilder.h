@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "support/BitWriter.h"
@@ -22,6 +23,12 @@ inline Bytes Segment(uint8_t type, const Bytes& body, int declaredLength = -1) {
 inline Bytes& Append(Bytes& to, const Bytes& more) {
     to.insert(to.end(), more.begin(), more.end());
     return to;
+}
+
+inline Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const auto& p : parts) Append(out, p);
+    return out;
 }
 
 struct CompObject {

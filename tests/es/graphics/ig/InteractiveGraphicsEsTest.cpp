@@ -7,10 +7,8 @@
 
 #include "KivCreator.h"
 #include "es/graphics/ig/CInteractiveGraphicsEs.h"
-#include "foundation/CTsMuxException.h"
 #include "support/GraphicsBuilder.h"
-#include "support/KivReader.h"
-#include "support/TempDir.h"
+#include "support/GraphicsRun.h"
 
 using namespace kiv_test;
 using namespace kiv_test::gfx;
@@ -32,12 +30,6 @@ Menu Selected() {
 Menu With(Menu m, void (*change)(Menu&)) {
     change(m);
     return m;
-}
-
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const auto& p : parts) Append(out, p);
-    return out;
 }
 
 struct Row {
@@ -156,51 +148,21 @@ TEST(IgAnalyser, Table) {
         SCOPED_TRACE(row.name);
         TempDir dir;
         ts_comp::es::CInteractiveGraphicsEs es(CL_CString(dir.Write("m.igs", row.stream).c_str()));
-        es.SetTempPath(CL_CString((dir.Path() + "/").c_str()));
-        bool ok = false, threw = false;
-        std::string message;
-        try {
-            ok = es.CreateKiv(dir.File("m.kiv").c_str(), row.starts);
-            message = es.GetLastErrorMessage();
-        } catch (const ts_comp::CTsMuxException& e) {
-            threw = true;
-            EXPECT_EQ(e.GetErrorCode(), 6);
-            CL_CString m;
-            e.GetErrorMessage(m);
-            message = m.GetString();
-        }
-        EXPECT_EQ(ok, row.ok);
-        EXPECT_EQ(message, row.message);
+        const GraphicsRun run = RunCreateKiv(es, dir, row.starts);
+        EXPECT_EQ(run.ok, row.ok);
+        EXPECT_EQ(run.message, row.message);
         // The composition file goes after each display set; an exception leaves it behind.
-        if (ok || threw) {
-            EXPECT_EQ(std::filesystem::exists(dir.File("ic.dat")), threw);
-        }
-        const Kiv kiv = ReadKiv(dir.File("m.kiv"));
+        const bool left = std::filesystem::exists(dir.File("ic.dat"));
+        EXPECT_EQ(left, !run.ok && (run.threw || left));
         if (row.delay >= 0) {
-            ASSERT_GT(kiv.items.size(), row.at);
-            EXPECT_EQ(kiv.items[row.at].type, 0x18u);
-            EXPECT_EQ(static_cast<int64_t>(kiv.items[row.at].pts - kiv.items[row.at].dts), row.delay);
-            EXPECT_EQ(kiv.items[row.at].pts, row.starts.back());
+            ASSERT_GT(run.items.size(), row.at);
+            const KivItem& ics = run.items[row.at];
+            EXPECT_EQ(std::vector<uint64_t>({ics.type, ics.pts - ics.dts, ics.pts}),
+                      std::vector<uint64_t>({0x18, static_cast<uint64_t>(row.delay), row.starts.back()}));
         }
-        if (ok) {
-            EXPECT_EQ(kiv.items.back(), (KivItem{255, 0, 0, row.endPts}));
-        }
-        if (!row.items.empty()) {
-            EXPECT_EQ(kiv.items, row.items);
-        }
+        EXPECT_EQ(run.ok ? run.items.back().pts : row.endPts, row.endPts);
+        EXPECT_EQ(row.items.empty() ? row.items : run.items, row.items);
     }
-}
-
-std::string Report(int sets, int width, int height, int rate) {
-    return "[number of displayset] : " + std::to_string(sets) + "\r\n[video width] : " + std::to_string(width) +
-           "\r\n[video height] : " + std::to_string(height) + "\r\n[frame rate] : " + std::to_string(rate) + "\r\n";
-}
-
-std::string Xml(int width, int height, int rate) {
-    return std::string("<?xml version=\"1.0\" standalone=\"yes\"?>\n<IG xmlns=\"") + ts_comp::es::kXmlNamespace +
-           "\">\n  <parameter>\n    <video_width>" + std::to_string(width) + "</video_width>\n    <video_height>" +
-           std::to_string(height) + "</video_height>\n    <frame_rate>" + std::to_string(rate) +
-           "</frame_rate>\n  </parameter>\n</IG>\n";
 }
 
 TEST(IgAnalyser, ReportCountsFirstFragmentsXmlTakesAnyFirstIcs) {
@@ -210,22 +172,22 @@ TEST(IgAnalyser, ReportCountsFirstFragmentsXmlTakesAnyFirstIcs) {
     continuation.height = 480;
     continuation.frameRate = 3;
     const Menu three = With(Selected(), [](Menu& m) { m.pieces = 3; m.frameRate = 6; });
-    const struct {
-        Bytes stream;
-        std::string report, xml;
-    } cases[] = {
-        {Cat({three.Build(), Selected().Build()}), Report(2, 1920, 1080, 6), Xml(1920, 1080, 6)},
-        {Cat({continuation.Build(), three.Build()}), Report(1, 1920, 1080, 6), Xml(720, 480, 3)},
-        {Cat({Pds(0, 0, {}), End()}), Report(0, 0, 0, 0), Xml(0, 0, 0)},
+    const auto [report1, xml1] = AttributeTexts("IG", 1, 1920, 1080, 6);
+    const std::tuple<Bytes, std::string, std::string> cases[] = {
+        {Cat({three.Build(), Selected().Build()}), AttributeTexts("IG", 2, 1920, 1080, 6).first, xml1},
+        {Cat({continuation.Build(), three.Build()}), report1, AttributeTexts("IG", 0, 720, 480, 3).second},
+        {Cat({Pds(0, 0, {}), End()}), AttributeTexts("IG", 0, 0, 0, 0).first, AttributeTexts("IG", 0, 0, 0, 0).second},
     };
-    for (const auto& c : cases) {
+    for (const auto& [stream, report, xml] : cases) {
         TempDir dir;
-        ts_comp::es::CInteractiveGraphicsEs es(CL_CString(dir.Write("m.igs", c.stream).c_str()));
-        CL_CString report("x"), xml("old");
-        es.GetReportText(report);
-        es.GetXmlText(xml);
-        EXPECT_EQ(report.GetString(), "x" + c.report);
-        EXPECT_EQ(xml.GetString(), c.xml);
+        ts_comp::es::CInteractiveGraphicsEs es(CL_CString(dir.Write("m.igs", stream).c_str()));
+        CL_CString reportText("x"), xmlText("old");
+        es.GetReportText(reportText);
+        es.GetXmlText(xmlText);
+        EXPECT_EQ(reportText.GetString(), "x" + report);
+        EXPECT_EQ(xmlText.GetString(), xml);
+        EXPECT_FALSE(es.CreateKiv(nullptr, {0}));
+        EXPECT_FALSE(es.CreateKiv(dir.File("m.kiv").c_str(), {}));
     }
 }
 

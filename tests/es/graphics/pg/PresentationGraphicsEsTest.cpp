@@ -1,330 +1,228 @@
-// PG analyser: KIV items per segment, the end item, start-PTS handling, notice, report and XML.
+// PG analyser with its display sets: the decoder model's time stamps, admission and order, messages, texts.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "KivNotice.h"
 #include "es/graphics/pg/CPresentationGraphicsEs.h"
-#include "foundation/CTsMuxException.h"
 #include "support/GraphicsBuilder.h"
-#include "support/TempDir.h"
+#include "support/GraphicsRun.h"
+#include "support/RecordingNotice.h"
 
+using namespace kiv_test;
 using namespace kiv_test::gfx;
-using kiv_test::TempDir;
-using ts_comp::CTsMuxException;
-using ts_comp::es::CPresentationGraphicsEs;
+using PRIVATE_LIBRARY::CL_CString;
+using Stamps = std::vector<std::pair<uint64_t, uint64_t>>;  // dts, pts of each item before the end item
 
 namespace {
 
-struct Item {
-    uint64_t type, size, dts, pts, sub, first, last;
-};
-
-uint64_t Field(const uint8_t* b, unsigned pos, unsigned width) {
-    uint64_t v = 0;
-    for (unsigned i = 0; i < width; ++i) v = (v << 1) | ((b[(pos + i) / 8] >> (7 - (pos + i) % 8)) & 1u);
-    return v;
-}
-
-std::vector<Item> Items(const Bytes& kiv) {
-    std::vector<Item> out;
-    for (size_t at = 4; at + 15 <= kiv.size(); at += 15) {
-        const uint8_t* b = kiv.data() + at;
-        out.push_back({Field(b, 0, 8), Field(b, 8, 32), Field(b, 40, 33), Field(b, 73, 33), Field(b, 112, 2),
-                       Field(b, 114, 1), Field(b, 115, 1)});
-    }
-    return out;
-}
-
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const auto& p : parts) Append(out, p);
-    return out;
-}
-
-Pcs MakePcs(uint8_t state, std::vector<CompObject> objects, uint8_t frameRate = 4) {
+Bytes PcsOf(uint8_t state, std::vector<CompObject> objects, uint8_t frameRate = 4) {
     Pcs p;
     p.state = state;
     p.objects = std::move(objects);
     p.frameRate = frameRate;
-    return p;
+    return p.Build();
 }
 
+// Epoch start, one 1000 x 200 window and object: decode 1125, plane 5832, window 563 (562.5); PCS pts 6396.
 Bytes SmallEpoch(uint8_t frameRate = 4) {
-    return Cat({MakePcs(2, {{1, 0}}, frameRate).Build(), Wds({{0, 0, 0, 1000, 200}}), Pds(0, 0, {{0, 16, 128, 128, 0}}),
+    return Cat({PcsOf(2, {{1, 0}}, frameRate), Wds({{0, 0, 0, 1000, 200}}), Pds(0, 0, {{0, 16, 128, 128, 0}}),
                 Ods(1, 1000, 200, 100), End()});
 }
 
-struct PgRun {
-    TempDir dir;
-    std::string es, kiv;
-    std::unique_ptr<CPresentationGraphicsEs> analyser;
-    explicit PgRun(const Bytes& stream) {
-        es = dir.Write("s.pgs", stream);
-        kiv = dir.File("s.kiv");
-        analyser = std::make_unique<CPresentationGraphicsEs>(PRIVATE_LIBRARY::CL_CString(es.c_str()));
-    }
-    bool Create(std::vector<uint64_t> starts) { return analyser->CreateKiv(kiv.c_str(), std::move(starts)); }
-    Bytes Kiv() const { return TempDir::Read(kiv); }
+struct Row {
+    const char* name;
+    Bytes stream;
+    std::vector<uint64_t> starts;
+    bool ok;
+    std::string message;
+    Stamps stamps = {};
+    int64_t endPts = -1;
 };
 
-TEST(PgAnalyser, NoSegmentsWritesOnlyTheEndItem) {
-    PgRun run({});
-    ASSERT_TRUE(run.Create({0}));
-    EXPECT_EQ(run.Kiv(), Bytes({0, 0, 0, 3, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+// An object of exactly `total` coded bytes in the largest fragments, after PCS 22 + WDS 13 + PDS 5 bytes:
+// past 1,048,576 coded bytes the object waits ceil(size x 90000 / 5e6); it decodes in 57 (56.25).
+Row TransferRow(const char* name, size_t total, uint64_t delay, uint64_t pcsPts) {
+    Bytes object = Ods(1, 100, 100, std::min<size_t>(total, 65538) - 14, total <= 65538);
+    Stamps stamps = {{0, pcsPts}, {0, pcsPts - 29}, {0, 0}, {delay, delay + 57}};
+    for (size_t left = total - 65538; left > 0; left -= std::min<size_t>(left, 65538)) {
+        Append(object, OdsMore(1, std::min<size_t>(left, 65538) - 7, left <= 65538));
+        stamps.push_back({delay, delay + 57});
+    }
+    stamps.push_back({delay + 57, delay + 57});
+    return {name, Cat({PcsOf(2, {{1, 0}}), Wds({{0, 0, 0, 100, 100}}), Pds(0, 0, {}), object, End()}), {pcsPts}, true,
+            "", stamps};
 }
 
-TEST(PgAnalyser, ItemsOfAnEpochStartSet) {
-    const Bytes stream = SmallEpoch();
-    PgRun run(stream);
-    ASSERT_TRUE(run.Create({90000}));
-    const Bytes kiv = run.Kiv();
-    ASSERT_EQ(kiv.size(), 4u + 6 * 15);
-    EXPECT_EQ(Bytes(kiv.begin() + 4, kiv.begin() + 19),
-              Bytes({0x16, 0, 0, 0, 0x16, 0, 0, 0xA3, 0x4A, 0, 0, 0x57, 0xE4, 0, 0x80}));
-    const int64_t d = 90000 - 6396;
-    const std::vector<Item> expected = {{0x16, 22, uint64_t(d), 90000, 2, 0, 0},
-                                        {0x17, 13, uint64_t(d), uint64_t(d + 5833), 0, 0, 0},
-                                        {0x14, 10, uint64_t(d), uint64_t(d), 0, 0, 0},
-                                        {0x15, 114, uint64_t(d), uint64_t(d + 1125), 0, 1, 1},
-                                        {0x80, 3, uint64_t(d + 1125), uint64_t(d + 1125), 0, 0, 0},
-                                        {0xFF, 0, 0, 90000 + 3003, 0, 0, 0}};
-    const auto items = Items(kiv);
-    uint64_t total = 0;
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(items[i].type, expected[i].type) << i;
-        EXPECT_EQ(items[i].size, expected[i].size) << i;
-        EXPECT_EQ(items[i].dts, expected[i].dts) << i;
-        EXPECT_EQ(items[i].pts, expected[i].pts) << i;
-        EXPECT_EQ(items[i].sub, expected[i].sub) << i;
-        EXPECT_EQ(items[i].first, expected[i].first) << i;
-        EXPECT_EQ(items[i].last, expected[i].last) << i;
-        total += items[i].size;
-    }
-    EXPECT_EQ(total, stream.size());
+std::vector<Row> Rows() {
+    const Bytes pcs0 = PcsOf(0, {}), wds = Wds({}), pds = Pds(0, 0, {}), ods = Ods(1, 10, 10, 1);
+    const Bytes twoWindows = Wds({{0, 0, 0, 1000, 200}, {1, 0, 300, 500, 100}});  // 563 + 141 to draw, 704 both
+    const auto twoObjects = [&](uint8_t secondWindow) {
+        return Cat({PcsOf(2, {{1, 0}, {2, secondWindow}}), twoWindows, pds, Ods(1, 1000, 200, 10),
+                    Ods(2, 500, 100, 10), End()});
+    };
+    Pcs fewer;
+    fewer.objects = {{1, 0}};
+    fewer.declaredObjects = 2;
+    Bytes cut = PcsOf(0, {{1, 0}});
+    cut.resize(cut.size() - 8);  // its composition object lies past the end of the file
+    const Stamps epochAt90000 = {{83604, 90000}, {83604, 89437}, {83604, 83604}, {83604, 84729}, {84729, 84729}};
+    const Stamps threeSets = {{3604, 10000},   {3604, 9437},    {3604, 3604},    {3604, 4729}, {4729, 4729},
+                              {19436, 20000}, {19436, 19436}, {29436, 30000}, {29436, 29436}};
+    const Bytes threeSetStream = Cat({SmallEpoch(), PcsOf(0, {{1, 0}}), End(), pcs0, End()});
+    const std::string startsMessage = "The number of pts in start pts list and display set is not equal.";
+    const std::string noObject = "A object does not exist in this display set.(object_id = ";
+    return {
+        {"NoSegments", {}, {0}, true, "", {}, 0},
+        {"EpochStartBeforeTheMove", SmallEpoch(), {6396}, true, "",
+         {{0, 6396}, {0, 5833}, {0, 0}, {0, 1125}, {1125, 1125}}, 9399},
+        {"FullHdObjectDecodesIn11664",
+         Cat({PcsOf(2, {{7, 0}}), Wds({{0, 0, 0, 1920, 1080}}), pds, Ods(7, 1920, 1080, 50), End()}), {17497}, true, "",
+         {{0, 17497}, {0, 11665}, {0, 0}, {0, 11664}, {11664, 11664}}},
+        {"TwoObjectsTwoWindows", twoObjects(1), {6537}, true, "",
+         {{0, 6537}, {0, 5833}, {0, 0}, {0, 1125}, {1125, 1407}, {1407, 1407}}},
+        {"TwoObjectsOneWindow", twoObjects(0), {6396}, true, "",
+         {{0, 6396}, {0, 5692}, {0, 0}, {0, 1125}, {1125, 1407}, {1407, 1407}}},
+        {"SecondWaitAfterTheFirst",  // waits 5832 and 11664 measured one after the other
+         Cat({PcsOf(2, {{1, 0}, {2, 0}}), Wds({{0, 0, 0, 1920, 1080}}), pds, Ods(1, 1920, 1080, 10),
+              Ods(2, 1920, 1080, 10), End()}),
+         {29161}, true, "", {{0, 29161}, {0, 23329}, {0, 0}, {0, 11664}, {11664, 23328}, {23328, 23328}}},
+        {"NormalSetClearsUnusedWindows",  // window 1 cleared (141), window 0 drawn (563)
+         Cat({PcsOf(2, {{1, 0}}), twoWindows, pds, Ods(1, 1000, 200, 10), End(), PcsOf(0, {{1, 0}}), End()}),
+         {100000, 95434}, true, "",
+         {{93604, 100000}, {93604, 99296}, {93604, 93604}, {93604, 94729}, {94729, 94729}, {94729, 95434},
+          {94729, 94729}}},
+        {"RepeatedWindowIdCountsItsLastSize",  // 2 x 200 x 200 x 8 bits: 225
+         Cat({PcsOf(2, {}), Wds({{0, 0, 0, 100, 100}, {0, 0, 0, 200, 200}}), pds, End()}), {5833}, true, "",
+         {{0, 5833}, {0, 5608}, {0, 0}, {0, 0}}},
+        {"NormalWithoutWds", Cat({pcs0, End()}), {1000}, true, "", {{999, 1000}, {999, 999}}},
+        {"NormalWithoutWdsWithPds", Cat({pcs0, pds, End()}), {1000}, true, "", {{999, 1000}, {999, 999}, {999, 999}}},
+        {"ContinuationTakesTheMostRecentFirst",
+         Cat({pcs0, OdsMore(3, 4, false), Ods(2, 1000, 200, 1), OdsMore(3, 4, true), End()}), {1001}, true, "",
+         {{1000, 1001}, {1000, 1000}, {1000, 2125}, {1000, 2125}, {2125, 2125}}},
+        {"ObjectId63", Cat({pcs0, Ods(63, 10, 10, 1), End()}), {1000}, true, "", {{999, 1000}, {999, 1000}, {1000, 1000}}},
+        {"ContinuationId64", Cat({pcs0, OdsMore(64, 1, true), End()}), {1000}, true, "",
+         {{999, 1000}, {999, 999}, {999, 999}}},
+        TransferRow("NoTransferDelayAtOneMebibyte", 1048576 - 40, 0, 5862),
+        TransferRow("TransferDelayOneByteLater", 1048576 - 40 + 1, 18874, 18961),
+        {"StartPerDisplaySet", threeSetStream, {10000, 20000, 30000}, true, "", threeSets, 33003},
+        {"SurplusStartsUnused", threeSetStream, {10000, 20000, 30000, 40000}, true, "", threeSets, 33003},
+        {"FewerStartsThanSets", threeSetStream, {10000, 20000}, false, startsMessage,
+         Stamps(threeSets.begin(), threeSets.begin() + 7)},
+        {"IncompleteLastSet", Cat({SmallEpoch(6), pcs0, pds}), {90000, 180000}, true, "", epochAt90000, 91800},
+        {"PcsCutByTheEnd", Cat({SmallEpoch(6), cut}), {90000, 180000}, true, "", epochAt90000, 91800},
+        {"FrameRate5EndsAtThePcs", SmallEpoch(5), {50000}, true, "", {}, 50000},
+        {"AcquisitionObjectMissing",
+         Cat({SmallEpoch(), PcsOf(0, {{1, 0}}), End(), PcsOf(1, {{1, 0}}), Wds({{0, 0, 0, 1000, 200}}), pds, End()}),
+         {90000, 200000, 300000}, false, noObject + "1,display set number = 3)"},
+        {"ObjectOutsideTheTable", Cat({PcsOf(0, {{100, 0}}), End()}), {300000}, false,
+         noObject + "100,display set number = 1)"},
+        {"WdsMissing", Cat({PcsOf(1, {}), pds, End()}), {0}, false,
+         "A WDS does not exist in this display set.(display set number = 1)"},
+        {"PdsMissing", Cat({PcsOf(3, {}), wds, End()}), {0}, false,
+         "A PDS does not exist in this display set.(display set number = 1)"},
+        {"PdsMissingInSetTwo", Cat({SmallEpoch(), PcsOf(2, {}), wds, End()}), {90000, 200000}, false,
+         "A PDS does not exist in this display set.(display set number = 2)"},
+        {"NegativeDts", SmallEpoch(), {100}, false, "\nA DTS value of first Segment is minus .(DTS = -6296)"},
+        {"MisplacedPcs", Cat({pcs0, pds, pcs0, End()}), {0}, false, ""},
+        {"IcsRefused", Cat({pcs0, Ics{}.Build(), End()}), {0}, false, ""},
+        {"UnknownType", Cat({pcs0, Segment(0x42, {1}), End()}), {0}, false, ""},
+        {"ObjectId64", Cat({pcs0, Ods(64, 10, 10, 1), End()}), {0}, false, ""},
+        {"PcsWithFewerObjectsThanDeclared", Cat({fewer.Build(), End()}), {0}, false, ""},
+        {"WdsWithFewerWindowsThanDeclared", Cat({pcs0, Wds({{0, 0, 0, 1, 1}}, 2), End()}), {0}, false, ""},
+        {"WdsAfterPds", Cat({pcs0, pds, wds, End()}), {0}, false, ""},
+        {"WdsAfterOds", Cat({pcs0, ods, wds, End()}), {0}, false, ""},
+        {"TwoWds", Cat({pcs0, wds, wds, End()}), {0}, false, ""},
+        {"PdsAfterOds", Cat({pcs0, ods, pds, End()}), {0}, false, ""},
+        {"TwoPdsTwoOds", Cat({pcs0, wds, pds, pds, ods, ods, End()}), {100000}, true, ""},
+    };
 }
 
-TEST(PgAnalyser, FragmentItemsCarryTheirSequenceFlags) {
-    Pcs pcs = MakePcs(1, {{3, 0}});
-    const Bytes stream = Cat({pcs.Build(), Wds({{0, 0, 0, 1000, 200}}), Pds(0, 0, {}), Ods(3, 1000, 200, 50, false),
-                              OdsMore(3, 20, false), OdsMore(3, 10, true), End()});
-    PgRun run(stream);
-    ASSERT_TRUE(run.Create({90000}));
-    const auto items = Items(run.Kiv());
-    ASSERT_EQ(items.size(), 8u);
-    const uint64_t flags[][3] = {{1, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}};
-    for (size_t i = 0; i < 7; ++i) {
-        EXPECT_EQ(items[i].sub, flags[i][0]) << i;
-        EXPECT_EQ(items[i].first, flags[i][1]) << i;
-        EXPECT_EQ(items[i].last, flags[i][2]) << i;
+TEST(PgAnalyser, Table) {
+    for (const Row& row : Rows()) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        ts_comp::es::CPresentationGraphicsEs es(CL_CString(dir.Write("s.pgs", row.stream).c_str()));
+        const GraphicsRun run = RunCreateKiv(es, dir, row.starts);
+        EXPECT_EQ(run.ok, row.ok);
+        EXPECT_EQ(run.message, row.message);
+        Stamps stamps;
+        for (const KivItem& i : run.items) stamps.push_back({i.dts, i.pts});
+        if (run.ok) {
+            ASSERT_FALSE(stamps.empty());
+            EXPECT_EQ(run.items.back(), (KivItem{255, 0, 0, stamps.back().second}));
+            EXPECT_EQ(stamps.back().second, row.endPts < 0 ? stamps.back().second : row.endPts);
+            stamps.pop_back();
+        }
+        EXPECT_EQ(row.stamps.empty() ? row.stamps : stamps, row.stamps);
     }
-    EXPECT_EQ(items[3].pts, items[4].pts);
-    EXPECT_EQ(items[3].pts, items[5].pts);
-    EXPECT_EQ(items[3].size + items[4].size + items[5].size, 64u + 27 + 17);
-    EXPECT_EQ(items[7].first + items[7].last + items[7].sub, 0u);
 }
 
 TEST(PgAnalyser, EndItemFollowsTheFrameDurationTable) {
-    const std::pair<uint8_t, uint64_t> cases[] = {{0, 0},    {1, 3753}, {2, 3750}, {3, 3600}, {4, 3003}, {5, 0},
-                                                  {6, 1800}, {7, 1501}, {8, 0},    {15, 0}};
-    for (const auto& c : cases) {
-        PgRun run(SmallEpoch(c.first));
-        ASSERT_TRUE(run.Create({50000}));
-        const auto items = Items(run.Kiv());
-        ASSERT_EQ(items.size(), 6u);
-        EXPECT_EQ(items.back().pts, 50000 + c.second) << int(c.first);
+    const uint64_t ticks[16] = {0, 3753, 3750, 3600, 3003, 0, 1800, 1501, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (uint8_t code = 0; code < 16; ++code) {
+        TempDir dir;
+        ts_comp::es::CPresentationGraphicsEs es(CL_CString(dir.Write("s.pgs", SmallEpoch(code)).c_str()));
+        EXPECT_EQ(RunCreateKiv(es, dir, {50000}).items.back().pts, 50000 + ticks[code]) << int(code);
     }
 }
-
-TEST(PgAnalyser, IncompleteLastDisplaySetWritesNoItems) {
-    Bytes cut = MakePcs(0, {{1, 0}}).Build();
-    cut.resize(cut.size() - 8);  // the composition object lies past the end of the file
-    const Bytes tails[] = {Cat({MakePcs(0, {}).Build(), Pds(0, 0, {})}), cut};
-    for (const Bytes& tail : tails) {
-        Bytes stream = SmallEpoch(6);
-        Append(stream, tail);
-        PgRun run(stream);
-        ASSERT_TRUE(run.Create({90000, 180000})) << tail.size();
-        const auto items = Items(run.Kiv());
-        ASSERT_EQ(items.size(), 6u);
-        EXPECT_EQ(items.back().type, 0xFFu);
-        EXPECT_EQ(items.back().pts, 90000u + 1800);
-    }
-}
-
-TEST(PgAnalyser, EachDisplaySetTakesItsStartPts) {
-    Bytes stream = SmallEpoch();
-    Append(stream, Cat({MakePcs(0, {{1, 0}}).Build(), End()}));
-    Append(stream, Cat({MakePcs(0, {}).Build(), End()}));
-    struct Case {
-        std::vector<uint64_t> starts;
-        bool ok;
-        size_t items;
-    };
-    const Case cases[] = {{{10000, 20000, 30000}, true, 10}, {{10000, 20000, 30000, 40000}, true, 10},
-                          {{10000, 20000}, false, 7}};
-    for (const auto& c : cases) {
-        PgRun run(stream);
-        EXPECT_EQ(run.Create(c.starts), c.ok);
-        if (!c.ok) {
-            EXPECT_STREQ(run.analyser->GetLastErrorMessage(),
-                         "The number of pts in start pts list and display set is not equal.");
-        }
-        run.analyser.reset();  // closes nothing of the KIV: the writer lived inside CreateKiv
-        const auto items = Items(run.Kiv());
-        ASSERT_EQ(items.size(), c.items);
-        EXPECT_EQ(items[0].pts, 10000u);
-        EXPECT_EQ(items[5].pts, 20000u);
-        if (c.ok) {
-            EXPECT_EQ(items[7].pts, 30000u);
-            EXPECT_EQ(items[9].pts, 30000u + 3003);
-        }
-    }
-}
-
-TEST(PgAnalyser, RejectedInputReturnsFalse) {
-    PgRun run(SmallEpoch());
-    EXPECT_FALSE(run.analyser->CreateKiv(nullptr, {0}));
-    EXPECT_FALSE(run.Create({}));
-    EXPECT_FALSE(run.analyser->CreateKiv((run.dir.Path() + "/no/dir/x.kiv").c_str(), {0}));
-    EXPECT_STREQ(run.analyser->GetLastErrorMessage(), "");
-    PgRun bad(Cat({MakePcs(0, {}).Build(), Segment(0x18, Bytes(9, 0)), End()}));
-    EXPECT_FALSE(bad.Create({0}));
-    EXPECT_STREQ(bad.analyser->GetLastErrorMessage(), "");
-}
-
-TEST(PgAnalyser, DecoderModelErrorsPropagate) {
-    PgRun run(SmallEpoch());
-    try {
-        run.Create({10});
-        ADD_FAILURE() << "no throw";
-    } catch (const CTsMuxException& e) {
-        PRIVATE_LIBRARY::CL_CString m;
-        e.GetErrorMessage(m);
-        EXPECT_STREQ(m.GetString(), "\nA DTS value of first Segment is minus .(DTS = -6386)");
-    }
-}
-
-class Notice : public kiv_comp::CKivNotice {
-public:
-    explicit Notice(int abortAfter) : m_abortAfter(abortAfter) {}
-    void NotifyProgress(int64_t processed, int64_t total) override {
-        progress.push_back(processed);
-        totals.push_back(total);
-    }
-    bool IsAborted() override { return ++calls > m_abortAfter; }
-    std::vector<int64_t> progress, totals;
-    int calls = 0;
-
-private:
-    int m_abortAfter;
-};
 
 TEST(PgAnalyser, NoticeGetsProgressPerSegmentAndCanAbort) {
-    const Bytes stream = SmallEpoch();
-    {
-        PgRun run(stream);
-        Notice notice(1000);
-        run.analyser->SetNotice(&notice);
-        ASSERT_TRUE(run.Create({90000}));
-        EXPECT_EQ(notice.progress, std::vector<int64_t>({22, 35, 45, 159, 162}));
-        EXPECT_EQ(notice.totals, std::vector<int64_t>(5, static_cast<int64_t>(stream.size())));
+    for (int abortAfter : {-1, 2}) {
+        TempDir dir;
+        ts_comp::es::CPresentationGraphicsEs es(CL_CString(dir.Write("s.pgs", SmallEpoch()).c_str()));
+        RecordingNotice notice(abortAfter);
+        es.SetNotice(&notice);
+        std::string message;
+        try {
+            EXPECT_TRUE(es.CreateKiv(dir.File("s.kiv").c_str(), {90000}));
+        } catch (const ts_comp::CTsMuxException& e) {
+            CL_CString m;
+            e.GetErrorMessage(m);
+            message = m.GetString() + std::to_string(e.GetErrorCode());
+        }
+        EXPECT_EQ(message, abortAfter < 0 ? "" : "abort end.0");
+        EXPECT_EQ(notice.progress, abortAfter < 0 ? std::vector<int64_t>({22, 35, 45, 159, 162})
+                                                  : std::vector<int64_t>({22, 35}));
+        EXPECT_EQ(notice.totals, std::vector<int64_t>(notice.progress.size(), 162));
     }
-    PgRun run(stream);
-    Notice notice(2);
-    run.analyser->SetNotice(&notice);
-    try {
-        run.Create({90000});
-        ADD_FAILURE() << "no throw";
-    } catch (const CTsMuxException& e) {
-        EXPECT_EQ(e.GetErrorCode(), 0);
-        PRIVATE_LIBRARY::CL_CString m;
-        e.GetErrorMessage(m);
-        EXPECT_STREQ(m.GetString(), "abort end.");
-    }
-    EXPECT_EQ(notice.progress, std::vector<int64_t>({22, 35}));
 }
 
-TEST(PgAnalyser, ReportCountsDisplaySets) {
-    struct Case {
-        Bytes stream;
-        const char* text;
-    };
-    Pcs small = MakePcs(2, {}, 3);
+TEST(PgAnalyser, ReportAndXml) {
+    Pcs small;
     small.width = 720;
     small.height = 480;
-    const Case cases[] = {
-        {{}, "[number of displayset] : 0\r\n[video width] : 0\r\n[video height] : 0\r\n[frame rate] : 0\r\n"},
-        {Cat({Wds({}), Pds(0, 0, {}), End()}),
-         "[number of displayset] : 0\r\n[video width] : 0\r\n[video height] : 0\r\n[frame rate] : 0\r\n"},
-        {Cat({small.Build(), End(), MakePcs(0, {}, 6).Build(), End()}),
-         "[number of displayset] : 2\r\n[video width] : 720\r\n[video height] : 480\r\n[frame rate] : 3\r\n"},
+    small.frameRate = 3;
+    const std::pair<Bytes, std::pair<std::string, std::string>> cases[] = {
+        {{}, AttributeTexts("PG", 0, 0, 0, 0)},
+        {Cat({Wds({}), Pds(0, 0, {}), End()}), AttributeTexts("PG", 0, 0, 0, 0)},
+        {Cat({small.Build(), End(), PcsOf(0, {}, 6), End()}), AttributeTexts("PG", 2, 720, 480, 3)},
     };
-    for (const auto& c : cases) {
-        PgRun run(c.stream);
-        PRIVATE_LIBRARY::CL_CString out("x\r\n");
-        run.analyser->GetReportText(out);
-        EXPECT_EQ(std::string(out.GetString()), std::string("x\r\n") + c.text);
+    for (const auto& [stream, texts] : cases) {
+        TempDir dir;
+        ts_comp::es::CPresentationGraphicsEs es(CL_CString(dir.Write("s.pgs", stream).c_str()));
+        CL_CString report("x\r\n"), xml("old");
+        es.GetReportText(report);
+        es.GetXmlText(xml);
+        EXPECT_EQ(report.GetString(), "x\r\n" + texts.first);
+        EXPECT_EQ(xml.GetString(), texts.second);
     }
 }
 
-TEST(PgAnalyser, XmlDocument) {
-    const auto doc = [](int w, int h, int f) {
-        return std::string("<?xml version=\"1.0\" standalone=\"yes\"?>\n<PG xmlns=\"") + ts_comp::es::kXmlNamespace +
-               "\">\n  <parameter>\n    <video_width>" + std::to_string(w) + "</video_width>\n    <video_height>" +
-               std::to_string(h) + "</video_height>\n    <frame_rate>" + std::to_string(f) +
-               "</frame_rate>\n  </parameter>\n</PG>\n";
-    };
-    PgRun run(SmallEpoch(7));
-    PRIVATE_LIBRARY::CL_CString out("old");
-    run.analyser->GetXmlText(out);
-    EXPECT_EQ(std::string(out.GetString()), doc(1920, 1080, 7));
-    PgRun none(Cat({Pds(0, 0, {}), End()}));
-    none.analyser->GetXmlText(out);
-    EXPECT_EQ(std::string(out.GetString()), doc(0, 0, 0));
-}
-
-TEST(PgAnalyser, UnreadableStreamLeavesTextsUnchanged) {
-    PgRun run(SmallEpoch());
-    std::remove(run.es.c_str());  // the parser opens the file by name again
-    PRIVATE_LIBRARY::CL_CString report("keep"), xml("keep");
-    run.analyser->GetReportText(report);
-    run.analyser->GetXmlText(xml);
-    EXPECT_STREQ(report.GetString(), "keep");
-    EXPECT_STREQ(xml.GetString(), "keep");
-    EXPECT_FALSE(run.Create({0}));
-    EXPECT_STREQ(run.analyser->GetLastErrorMessage(), "");
-}
-
-TEST(PgAnalyser, HostileStreamsEndWithoutCrashing) {
-    // Random segment types and lengths, mostly the PG ones, with random bodies.
-    uint32_t seed = 12345;
-    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFFu; };
-    const uint8_t types[] = {0x14, 0x15, 0x16, 0x17, 0x80, 0x18, 0x42};
-    for (int round = 0; round < 200; ++round) {
-        Bytes stream;
-        const int segments = static_cast<int>(next() % 12);
-        for (int s = 0; s < segments; ++s) {
-            Bytes body(next() % 40);
-            for (auto& b : body) b = static_cast<uint8_t>(next());
-            const int declared = next() % 4 == 0 ? static_cast<int>(next() % 60) : -1;
-            Append(stream, Segment(types[next() % 7], body, declared));
-        }
-        if (next() % 3 == 0 && !stream.empty()) stream.resize(next() % stream.size());
-        PgRun run(stream);
-        try {
-            const bool ok = run.Create({1000000, 2000000, 3000000});
-            if (ok) {
-                EXPECT_EQ(run.Kiv().size() % 15, 4u) << round;
-            }
-        } catch (const CTsMuxException& e) {
-            EXPECT_EQ(e.GetErrorCode(), 6) << round;
-        }
-        PRIVATE_LIBRARY::CL_CString text;
-        run.analyser->GetReportText(text);
-        run.analyser->GetXmlText(text);
-    }
+TEST(PgAnalyser, RejectedArgumentsAndAnUnreadableStream) {
+    TempDir dir;
+    const std::string es = dir.Write("s.pgs", SmallEpoch());
+    ts_comp::es::CPresentationGraphicsEs pg{CL_CString(es.c_str())};
+    EXPECT_FALSE(pg.CreateKiv(nullptr, {0}));
+    EXPECT_FALSE(pg.CreateKiv(dir.File("a.kiv").c_str(), {}));
+    EXPECT_FALSE(pg.CreateKiv(dir.File("no/dir/a.kiv").c_str(), {0}));
+    std::remove(es.c_str());  // the parser opens the file by name again
+    CL_CString report("keep"), xml("keep");
+    pg.GetReportText(report);
+    pg.GetXmlText(xml);
+    EXPECT_EQ(std::string(report.GetString()) + xml.GetString(), "keepkeep");
+    EXPECT_FALSE(pg.CreateKiv(dir.File("a.kiv").c_str(), {0}));
+    EXPECT_STREQ(pg.GetLastErrorMessage(), "");
 }
 
 }  // namespace
