@@ -12,6 +12,7 @@
 #include "es/graphics/pg/CPresentationGraphicsEs.h"
 #include "es/video/avc/CAvcVideoEs.h"
 #include "es/video/mpeg2/CVideoEs.h"
+#include "es/video/vc1/CVc1VideoEs.h"
 
 namespace ts_comp {
 namespace api {
@@ -27,6 +28,7 @@ const EsFactoryRow kRows[] = {
     {kiv_comp::CKivCreator::ES_TYPE_IG, &MakeEs<es::CInteractiveGraphicsEs>},
     {kiv_comp::CKivCreator::ES_TYPE_MPEG2_VIDEO, &MakeEs<es::CVideoEs>},
     {kiv_comp::CKivCreator::ES_TYPE_AVC_VIDEO, &MakeEs<es::CAvcVideoEs>},
+    {kiv_comp::CKivCreator::ES_TYPE_VC1_VIDEO, &MakeEs<es::CVc1VideoEs>},
 };
 
 }  // namespace

@@ -1,0 +1,136 @@
+// Access units cut by the VC-1 start-code search: boundaries, picture types and the end of the stream.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "es/video/vc1/CVc1VideoParser.h"
+#include "support/TempDir.h"
+#include "support/Vc1Builder.h"
+
+namespace {
+
+using namespace ts_comp::es::vc1_video;
+using kiv_test::Vc1Builder;
+
+// Size, picture type and BDU count of a unit.
+using Unit = std::array<uint32_t, 3>;
+
+std::vector<Unit> Parse(const std::vector<uint8_t>& bytes) {
+    kiv_test::TempDir dir;
+    CVc1VideoParser parser;
+    EXPECT_TRUE(parser.Open(dir.Write("a.vc1", bytes).c_str()));
+    std::vector<Unit> units;
+    while (auto unit = parser.GetNextAccessUnit()) {
+        units.push_back({unit->GetSize(), unit->GetPictureType(), static_cast<uint32_t>(unit->GetBduCount())});
+    }
+    return units;
+}
+
+// A stream script (see Vc1Builder::Script) whose cuts bound the units, with their types and BDU counts.
+struct ParserCase {
+    const char* name;
+    const char* script;
+    std::vector<uint32_t> types;
+    std::vector<uint32_t> bdus;
+};
+
+class Vc1Units : public ::testing::TestWithParam<ParserCase> {};
+
+TEST_P(Vc1Units, CutWhereTheSearchDecides) {
+    std::vector<size_t> cuts;
+    const std::vector<uint8_t> stream = Vc1Builder().Script(GetParam().script, &cuts).Bytes();
+    std::vector<Unit> expected;
+    for (size_t k = 0; k + 1 < cuts.size(); ++k) {
+        expected.push_back({static_cast<uint32_t>(cuts[k + 1] - cuts[k]), GetParam().types[k], GetParam().bdus[k]});
+    }
+    EXPECT_EQ(Parse(stream), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, Vc1Units,
+    ::testing::Values(
+        // A four-byte code leaves its first zero to the unit before (or to none at the start).
+        ParserCase{"FourByteStartCodes", "x00 | H | I x00 | P |", {0, 1, 2}, {2, 1, 1}},
+        ParserCase{"ZeroZeroTwoEndsTheStream", "| H | I x000002 | P", {0, 1}, {2, 1}},
+        ParserCase{"ThreeZerosEndTheStream", "| H | I x00000005 | P", {0, 1}, {2, 1}},
+        ParserCase{"EscapedByteAboveThreeEndsTheStream", "| H | I x00000304 | P", {0, 1}, {2, 1}},
+        ParserCase{"EscapedOneIsNoStartCode", "| H | I x0000030177 | B |", {0, 1, 3}, {2, 1, 1}},
+        ParserCase{"MainProfilePicturesAreUntyped", "| H1 | I | P |", {0, 0, 0}, {2, 1, 1}},
+        ParserCase{"UserDataBeforeEntryPointSplitsTheHeader", "| S U | N | I U |", {0, 0, 1}, {2, 1, 2}},
+        ParserCase{"EndOfSequenceJoinsItsPicture", "| H | I | P E | H |", {0, 1, 2, 0}, {2, 1, 2, 2}},
+        ParserCase{"FieldPairsAndFrames", "| Hi | F0 | F1 | F2 | F3 | F4 | F5 | F6 | F7 | X | P | K | B | Y |",
+                   {0, 1, 1, 2, 2, 3, 3, 3, 3, 1, 2, 2, 3, 3}, {2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+        // The end of the file inside a sequence header drops the unit being read.
+        ParserCase{"CutSequenceHeader", "x0000010FC810", {}, {}}),
+    [](const ::testing::TestParamInfo<ParserCase>& info) { return std::string(info.param.name); });
+
+// The search as described, one byte at a time from pos: the position of the next code, or where it stopped.
+size_t DescribedSearch(const std::vector<uint8_t>& f, size_t pos, bool& found, uint8_t& type) {
+    found = false;
+    for (uint32_t zeros = 0; pos < f.size();) {
+        const uint8_t b = f[pos++];
+        if (b == 0) {
+            ++zeros;
+        } else if (zeros >= 2 && b == 1) {
+            if (pos == f.size()) break;
+            found = true;
+            type = f[pos];
+            return pos - 3;
+        } else if ((zeros >= 2 && b == 2) || zeros >= 3) {
+            return pos;
+        } else if (zeros == 2 && b == 3) {
+            if (pos == f.size()) break;
+            if (f[pos] > 3) return pos + 1;
+            zeros = f[pos++] == 0 ? 1 : 0;
+        } else {
+            zeros = 0;
+        }
+    }
+    return f.size();
+}
+
+// Units as described: a BDU is sized by a search from its payload, and a look-ahead search starts where its
+// header parse ended (15 bytes of a sequence header, one of a progressive picture, none otherwise).
+std::vector<Unit> DescribedUnits(const std::vector<uint8_t>& f) {
+    std::vector<Unit> units;
+    for (size_t position = 0; position < f.size();) {
+        Unit u{};
+        for (bool more = true; more;) {
+            bool found = false, ahead = false;
+            uint8_t type = 0, next = 0;
+            const size_t p = DescribedSearch(f, position, found, type);
+            if (!found) break;
+            u[0] += static_cast<uint32_t>(DescribedSearch(f, p + 4, ahead, next) - p);
+            ++u[2];
+            position = p + 4 + (type == 0x0F ? 15 : type == 0x0D ? 1 : 0);
+            DescribedSearch(f, position, ahead, next);
+            const bool header = type == 0x0F || type == 0x0E;
+            more = ahead && next != 0x0D && (header || (next != 0x0F && next != 0x0E));
+        }
+        if (u[2] == 0) break;
+        units.push_back(u);
+    }
+    return units;
+}
+
+TEST(Vc1UnitsAgainstByteSearch, HostileBytesGiveTheDescribedUnits) {
+    std::mt19937 random(7);
+    const uint8_t alphabet[] = {0, 0, 0, 1, 2, 3, 4, 0x5A};
+    const uint8_t types[] = {0x0D, 0x0D, 0x0D, 0x0A, 0x0B, 0x1F};
+    for (int round = 0; round < 300; ++round) {
+        std::vector<uint8_t> f = Vc1Builder().Script("S").Bytes();
+        ASSERT_EQ(f.size(), 20u);  // 15 bytes of fields, then the stop bit
+        for (int n = random() % 6; n >= 0; --n) {
+            f.insert(f.end(), {0, 0, 1, types[random() % 6]});
+            for (int k = 1 + random() % 12; k > 0; --k) f.push_back(alphabet[random() % 8]);
+        }
+        std::vector<Unit> parsed = Parse(f);
+        for (Unit& u : parsed) u[1] = 0;
+        ASSERT_EQ(parsed, DescribedUnits(f)) << "round " << round;
+    }
+}
+
+}  // namespace
