@@ -63,23 +63,8 @@ constexpr uint32_t kChannelLfe = 1u << 15;
 constexpr uint32_t kChannelLfe2 = 1u << 14;
 // Bitmap of each audio coding mode (acmod 0 to 7).
 constexpr uint32_t kAcmodChannels[8] = {0x30000, 0x2, 0x5, 0x7, 0x40005, 0x40007, 0x1D, 0x1F};
-// Channel codes of one and of two full-band channels without LFE.
-constexpr int kMonoCode = 10;
-constexpr int kStereoCode = 20;
-// Results of the channel check: invalid, mono, stereo, multi-channel.
-constexpr uint8_t kChannelsInvalid = 0;
-constexpr uint8_t kChannelsMono = 1;
-constexpr uint8_t kChannelsStereo = 3;
-constexpr uint8_t kChannelsMulti = 6;
 
 // Text report.
-constexpr const char* kReportValueFormat = "%s : %d\r\n";
-constexpr const char* kReportFlagFormat = "%s : %s\r\n";
-constexpr const char* kReportExist = "EXIST";
-constexpr const char* kReportNoExist = "NO EXIST";
-constexpr const char* kReportSeparator = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n";
-constexpr const char* kReportChannelsInvalid = "combinations of channels is invalid.\r\n";
-constexpr const char* kReportEmptyLine = "\r\n";
 constexpr const char* kLabelLegacyCore = "[Legacy Core]";
 // Labels of the report lines (the substream block reuses fscod, acmod and lfeon).
 constexpr const char* kLabelFscod = "[fscod]";

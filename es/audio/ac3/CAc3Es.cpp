@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "es/audio/AudioReport.h"
 #include "es/audio/CAudioItemLoop.h"
 #include "es/audio/IsMultiChannelCode.h"
 #include "es/audio/ac3/Ac3Constants.h"
@@ -21,13 +22,6 @@ using namespace dolby_digital_audio;
 
 namespace {
 
-// Throws one of the analyser's own exceptions; a %s in the message is filled with path.
-[[noreturn]] void Throw(int code, const char* message, const char* path, int line) {
-    CL_CString text;
-    text.Format(message, path);
-    throw CTsMuxException(code, text, kSourceAc3Es, line, "", "");
-}
-
 uint32_t CodingModeChannels(uint8_t acmod, uint8_t lfeon) {
     return kAcmodChannels[acmod & 7] | (lfeon ? kChannelLfe : 0);
 }
@@ -39,36 +33,15 @@ int ChannelCode(uint32_t channels) {
            ((channels & kChannelLfe2) ? 1 : 0);
 }
 
-void AppendValue(CL_CString& out, const char* label, int value) {
-    CL_CString line;
-    line.Format(kReportValueFormat, label, value);
-    out.Append(line);
-}
-
-void AppendFlag(CL_CString& out, const char* label, bool exists) {
-    CL_CString line;
-    line.Format(kReportFlagFormat, label, exists ? kReportExist : kReportNoExist);
-    out.Append(line);
-}
-
 }  // namespace
 
 CAc3Es::CAc3Es(const CL_CString& esPath) : CAudioEs(esPath, kSourceAc3Es) {
-    CL_CString fileName;
-    m_reader.GetFileName(fileName);
-    if (m_reader.GetLength() < kMinimumFileSize) {
-        throw CTsMuxException(error_code::kUnusableEs, CL_CString(messages::kEsFileIsShort), kSourceAc3Es,
-                              __LINE__, fileName.GetString(), messages::kEsFileIsShort);
-    }
     uint8_t head[kMinimumFileSize] = {};
-    m_reader.Read(head, kMinimumFileSize);
-    m_reader.Rewind();
+    ReadHead(head, kMinimumFileSize);
     if (!ParseAttributes()) {
         // A sync word in the wrong byte order tells a byte-swapped stream.
         const bool swapped = head[0] == kSyncByte1 && head[1] == kSyncByte0;
-        const char* message = swapped ? messages::kEndianInverse : messages::kEsAttributeInvalid;
-        throw CTsMuxException(error_code::kUnusableEs, CL_CString(message), kSourceAc3Es, __LINE__,
-                              fileName.GetString(), message);
+        ThrowUnusable(swapped ? messages::kEndianInverse : messages::kEsAttributeInvalid, __LINE__);
     }
 }
 
@@ -196,10 +169,7 @@ uint8_t CAc3Es::CheckChannelCombination(const Attributes& a) {
         a.chanmape == 1 ? a.chanmap : CodingModeChannels(a.substreamAcmod, a.substreamLfeon);
     if (a.legacyCore == 0 && a.substream0_flag == 0) return kChannelsInvalid;
     if (a.legacyCore == 0 || a.substream0_flag == 0) {
-        const int code = ChannelCode(a.legacyCore == 1 ? core : substream);
-        if (code == kMonoCode) return kChannelsMono;
-        if (code == kStereoCode) return kChannelsStereo;
-        return IsMultiChannelCode(code) ? kChannelsMulti : kChannelsInvalid;
+        return ChannelSetResult(ChannelCode(a.legacyCore == 1 ? core : substream));
     }
     const int coreCode = ChannelCode(core);
     if (coreCode == 0 || coreCode == kMonoCode || coreCode == kStereoCode) return kChannelsInvalid;
@@ -214,32 +184,32 @@ void CAc3Es::GetReportText(CL_CString& out) {
         out.Append(kReportSeparator);
         out.Append(kReportEmptyLine);
     }
-    AppendFlag(out, kLabelLegacyCore, a.legacyCore == 1);
+    AppendReportFlag(out, kLabelLegacyCore, a.legacyCore == 1);
     if (a.legacyCore == 1) {
-        AppendValue(out, kLabelFscod, a.fscod);
-        AppendValue(out, kLabelFrmsizecod, a.frmsizecod);
-        AppendValue(out, kLabelBsid, a.bsid);
-        AppendValue(out, kLabelBsmod, a.bsmod);
-        AppendValue(out, kLabelAcmod, a.acmod);
-        AppendValue(out, kLabelLfeon, a.lfeon);
-        AppendValue(out, kLabelDsurmod, a.dsurmod);
-        AppendValue(out, kLabelCompre, a.compre);
-        AppendValue(out, kLabelLangcode, a.langcode);
-        if (a.langcode == 1) AppendValue(out, kLabelLangcod, a.langcod);
-        AppendValue(out, kLabelAudprodie, a.audprodie);
-        AppendValue(out, kLabelCompr2e, a.compr2e);
-        AppendValue(out, kLabelLangcod2e, a.langcod2e);
-        if (a.langcod2e == 1) AppendValue(out, kLabelLangcod2, a.langcod2);
-        AppendValue(out, kLabelFullSvc, a.fullSvc);
+        AppendReportValue(out, kLabelFscod, a.fscod);
+        AppendReportValue(out, kLabelFrmsizecod, a.frmsizecod);
+        AppendReportValue(out, kLabelBsid, a.bsid);
+        AppendReportValue(out, kLabelBsmod, a.bsmod);
+        AppendReportValue(out, kLabelAcmod, a.acmod);
+        AppendReportValue(out, kLabelLfeon, a.lfeon);
+        AppendReportValue(out, kLabelDsurmod, a.dsurmod);
+        AppendReportValue(out, kLabelCompre, a.compre);
+        AppendReportValue(out, kLabelLangcode, a.langcode);
+        if (a.langcode == 1) AppendReportValue(out, kLabelLangcod, a.langcod);
+        AppendReportValue(out, kLabelAudprodie, a.audprodie);
+        AppendReportValue(out, kLabelCompr2e, a.compr2e);
+        AppendReportValue(out, kLabelLangcod2e, a.langcod2e);
+        if (a.langcod2e == 1) AppendReportValue(out, kLabelLangcod2, a.langcod2);
+        AppendReportValue(out, kLabelFullSvc, a.fullSvc);
     }
     out.Append(kReportEmptyLine);
-    AppendFlag(out, kLabelSubstream0, a.substream0_flag == 1);
+    AppendReportFlag(out, kLabelSubstream0, a.substream0_flag == 1);
     if (a.substream0_flag == 1) {
-        AppendValue(out, kLabelFscod, a.substreamFscod);
-        AppendValue(out, kLabelAcmod, a.substreamAcmod);
-        AppendValue(out, kLabelLfeon, a.substreamLfeon);
-        AppendValue(out, kLabelChanmape, a.chanmape);
-        if (a.chanmape == 1) AppendValue(out, kLabelChanmap, a.chanmap);
+        AppendReportValue(out, kLabelFscod, a.substreamFscod);
+        AppendReportValue(out, kLabelAcmod, a.substreamAcmod);
+        AppendReportValue(out, kLabelLfeon, a.substreamLfeon);
+        AppendReportValue(out, kLabelChanmape, a.chanmape);
+        if (a.chanmape == 1) AppendReportValue(out, kLabelChanmap, a.chanmap);
     }
 }
 

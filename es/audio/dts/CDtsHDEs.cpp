@@ -1,0 +1,240 @@
+#include "es/audio/dts/CDtsHDEs.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "es/audio/AudioReport.h"
+#include "es/audio/CAudioItemLoop.h"
+#include "es/audio/IsMultiChannelCode.h"
+#include "es/audio/dts/CCoreFrameHeader.h"
+#include "es/audio/dts/CExtensionSubstream.h"
+#include "es/audio/dts/DtsConstants.h"
+#include "foundation/CTsMuxException.h"
+#include "foundation/Messages.h"
+#include "input/CBinaryBuffer.h"
+
+namespace ts_comp {
+namespace es {
+
+using PRIVATE_LIBRARY::CL_CString;
+using namespace dts;
+using namespace dts_analyser;
+
+namespace {
+
+uint32_t BigEndianWord(const uint8_t* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
+}
+
+bool IsSyncWord(uint32_t word) { return word == kCoreSync || word == kExtensionSubstreamSync; }
+
+uint32_t PeekWord(CBinaryBuffer& buffer) {
+    uint64_t word = 0;
+    buffer.PeekBits(&word, 32);
+    return static_cast<uint32_t>(word);
+}
+
+}  // namespace
+
+CDtsHDEs::CDtsHDEs(const CL_CString& esPath) : CAudioEs(esPath, kSourceDtsHDEs) {
+    uint8_t head[kMinimumFileSize] = {};
+    ReadHead(head, kMinimumFileSize);
+    if (!ParseAttributes(head)) {
+        const bool metadata = std::memcmp(head, kMetadataMarker, sizeof kMetadataMarker - 1) == 0;
+        ThrowUnusable(metadata ? messages::kDtshdContainsMetadata : messages::kEsAttributeInvalid, __LINE__);
+    }
+}
+
+CDtsHDEs::~CDtsHDEs() = default;
+
+// The first core frame and the first extension substream, through a bit buffer of its own; a file that ends
+// inside either gives false.
+bool CDtsHDEs::ParseAttributes(const uint8_t* head) {
+    if (!IsSyncWord(BigEndianWord(head))) return false;
+    CL_CString path;
+    GetEsFilePath(path);
+    CBinaryBuffer buffer;
+    if (!buffer.Open(path.GetString())) return false;
+    Attributes& a = m_attributes;
+    try {
+        for (int pass = 0; pass < kAttributePasses; ++pass) {
+            if (!FindNextSync(buffer)) return false;
+            if (PeekWord(buffer) == kCoreSync) {
+                if (pass > 0) return true;
+                a.core = 1;
+                CCoreFrameHeader frame;
+                if (!frame.ParseFrame(buffer)) return false;
+                a.AMODE = static_cast<uint8_t>(frame.AMODE);
+                a.SFREQ = static_cast<uint8_t>(frame.SFREQ);
+                a.EXT_AUDIO = frame.EXT_AUDIO;
+                a.EXT_AUDIO_ID = frame.EXT_AUDIO_ID;
+                a.LFF = frame.LFF;
+            } else {
+                CExtensionSubstream substream;
+                if (!substream.Parse(buffer)) return false;
+                a.extension_substream_flag = 1;
+                a.extensionSubStreamSync = substream.extensionSubStreamSync;
+                a.nTotalNumCHs = substream.header.assets[0].nTotalNumCHs;
+                a.nMaxSampleRate = substream.header.assets[0].nMaxSampleRate;
+                a.nuSpkrActivityMask = substream.header.assets[0].nuSpkrActivityMask;
+                return true;
+            }
+        }
+    } catch (const CBinaryBuffer::BinaryBufferException&) {
+        return false;
+    }
+    return true;
+}
+
+// Scans the buffered bytes a word at a time; only a window that ends inside a possible sync word is looked at
+// across its end, one byte at a time.
+bool CDtsHDEs::FindNextSync(CBinaryBuffer& buffer) {
+    for (;;) {
+        const uint8_t* data = nullptr;
+        const uint32_t count = buffer.PeekBuffered(&data);
+        if (count < kSyncBytes) {
+            uint8_t word[kSyncBytes];
+            if (buffer.PeekBytes(word, kSyncBytes) < kSyncBytes) return false;
+            if (IsSyncWord(BigEndianWord(word))) return true;
+            buffer.SkipBytes(1);
+            continue;
+        }
+        const uint32_t candidates = count - kSyncBytes + 1;
+        for (uint32_t i = 0; i < candidates; ++i) {
+            if (IsSyncWord(BigEndianWord(data + i))) {
+                buffer.ConsumeBuffered(i);
+                return true;
+            }
+        }
+        buffer.ConsumeBuffered(candidates);
+    }
+}
+
+// Core frames advance their time stamp before their item, extension substreams after theirs, so both units of
+// an access unit carry the same time stamp. Units must follow each other without a gap.
+bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) {
+    if (startPtsList.empty()) Throw(error_code::kStreamContent, messages::kStartPtsNotSet, "", __LINE__);
+    if (kivPath == nullptr) return false;
+    CAudioItemLoop loop(*this, startPtsList[0]);
+    if (!loop.Create(kivPath)) Throw(error_code::kOpenOther, messages::kFileOpenError, kivPath, __LINE__);
+    CL_CString esPath;
+    GetEsFilePath(esPath);
+    CBinaryBuffer buffer;
+    if (!buffer.Open(esPath.GetString())) {
+        Throw(error_code::kOpenOther, messages::kOpenError, esPath.GetString(), __LINE__);
+    }
+    uint64_t corePts = startPtsList[0] - kPtsStep;
+    uint64_t extensionPts = startPtsList[0];
+    uint64_t extensionStep = kPtsStep;
+    uint32_t coreCount = 0;
+    uint32_t extensionCount = 0;
+    int64_t expected = buffer.Tell();
+    bool found = FindNextSync(buffer);
+    while (found) {
+        const int64_t position = buffer.Tell();
+        if (position != expected) {
+            CL_CString text;
+            text.Format(kMsgStuffing, expected);
+            throw CTsMuxException(error_code::kStreamContent, text, kSourceDtsHDEs, __LINE__, "", "");
+        }
+        uint32_t itemSize = 0;
+        uint8_t itemType = 0;
+        if (PeekWord(buffer) == kCoreSync) {
+            ++coreCount;
+            corePts += kPtsStep;
+            CCoreFrameHeader frame;
+            if (!frame.ParseFrame(buffer)) return false;
+            itemSize = frame.FSIZE + 1;
+            loop.SetPts(corePts);
+        } else {
+            ++extensionCount;
+            CExtensionSubstream substream;
+            try {
+                if (!substream.Parse(buffer)) return false;
+            } catch (const CBinaryBuffer::BinaryBufferException&) {
+                CL_CString text;
+                text.Format(kMsgExtensionCutOff, position);
+                m_errorMessage = text;
+                return false;
+            }
+            itemSize = substream.header.nuExtSSFsize;
+            itemType = 1;
+            loop.SetPts(extensionPts);
+            if (substream.header.GetFrameDuration() != 0) extensionStep = substream.header.GetFrameDuration();
+            extensionPts += extensionStep;
+        }
+        if (!loop.WriteUnit(itemType, itemSize)) {
+            Throw(error_code::kAnalyserWrite, messages::kWriteError, kivPath, __LINE__);
+        }
+        expected = buffer.Tell();
+        found = FindNextSync(buffer);
+        if (!found && coreCount != 0 && extensionCount != 0 && coreCount != extensionCount) {
+            CL_CString text;
+            text.Format(kMsgFrameCounts, coreCount, extensionCount);
+            throw CTsMuxException(error_code::kStreamContent, text, kSourceDtsHDEs, __LINE__, "", "");
+        }
+    }
+    loop.SetPts(std::max(corePts + kPtsStep, extensionPts));
+    return loop.WriteEnd();
+}
+
+uint8_t CDtsHDEs::CheckChannelCombination(const Attributes& a) {
+    const int channels = a.AMODE < 16 ? kCoreChannels[a.AMODE] : 0;
+    const int coreCode = kMonoCode * channels + ((a.LFF == 1 || a.LFF == 2) ? 1 : 0);
+    const int extension = a.nTotalNumCHs & 0xFF;
+    if (a.core == 0) return a.extension_substream_flag == 0 ? kChannelsInvalid : ChannelSetResult(extension);
+    if (a.extension_substream_flag == 0) return ChannelSetResult(coreCode);
+    if (coreCode == kMonoCode && extension == kMonoCode) return kChannelsMono;
+    if (coreCode == kStereoCode && extension == kStereoCode) return kChannelsStereo;
+    if (IsMultiChannelCode(coreCode)) {
+        return IsMultiChannelCode(extension) ? kChannelsMulti : kChannelsInvalid;
+    }
+    return coreCode == kStereoCode && IsMultiChannelCode(extension) ? kChannelsStereoPlusMulti : kChannelsInvalid;
+}
+
+void CDtsHDEs::GetReportText(CL_CString& out) {
+    const Attributes& a = m_attributes;
+    AppendReportFlag(out, kLabelLegacyCore, a.core == 1);
+    if (a.core == 1) {
+        AppendReportValue(out, kLabelAmode, a.AMODE, a.AMODE == 1 || a.AMODE > 9);
+        AppendReportValue(out, kLabelSfreq, a.SFREQ, kCoreSamplingFrequency[a.SFREQ & 15] == 0);
+        AppendReportValue(out, kLabelExtAudio, a.EXT_AUDIO);
+        if (a.EXT_AUDIO == 1) {
+            const bool known = a.EXT_AUDIO_ID == 0 || a.EXT_AUDIO_ID == 2 || a.EXT_AUDIO_ID == 6;
+            AppendReportValue(out, kLabelExtAudioId, a.EXT_AUDIO_ID, !known);
+        }
+        AppendReportValue(out, kLabelLff, a.LFF, a.LFF == 3);
+    }
+    AppendReportFlag(out, kLabelExtensionSubstream, a.extension_substream_flag == 1);
+    if (a.extension_substream_flag == 1) {
+        CL_CString line;
+        line.Format(kReportSyncLineFormat, a.extensionSubStreamSync);
+        out.Append(line);
+        AppendReportValue(out, kLabelTotalChannels, a.nTotalNumCHs);
+        AppendReportValue(out, kLabelMaxSampleRate, a.nMaxSampleRate);
+        AppendReportValue(out, kLabelSpeakerMask, static_cast<int32_t>(a.nuSpkrActivityMask));
+    }
+    if (CheckChannelCombination(a) == kChannelsInvalid) {
+        out.Append(kReportEmptyLine);
+        out.Append(kReportSeparator);
+        out.Append(kReportChannelsInvalid);
+        out.Append(kReportSeparator);
+    }
+    if (a.extension_substream_flag == 1 && (a.nTotalNumCHs & 0xFF) >= kOverSevenOneChannels) {
+        out.Append(kReportEmptyLine);
+        out.Append(kReportSeparator);
+        out.Append(kReportOverSevenOne);
+        out.Append(kReportSeparator);
+    }
+}
+
+// The extension block is written whatever the flag says.
+void CDtsHDEs::GetXmlText(CL_CString& out) {
+    const Attributes& a = m_attributes;
+    out.Format(kXmlFormat, kXmlDeclaration, kXmlNamespace, a.AMODE, a.SFREQ, a.EXT_AUDIO, a.EXT_AUDIO_ID, a.LFF,
+               a.extension_substream_flag, a.extensionSubStreamSync, a.nTotalNumCHs, a.nMaxSampleRate,
+               static_cast<int32_t>(a.nuSpkrActivityMask));
+}
+
+}  // namespace es
+}  // namespace ts_comp

@@ -1,0 +1,26 @@
+// One DTS-HD extension substream: its header and the word that follows the header.
+#pragma once
+
+#include <cstdint>
+
+#include "es/audio/dts/CExtensionSubstreamHeader.h"
+
+namespace ts_comp {
+class CBinaryBuffer;
+namespace es {
+namespace dts {
+
+// Parses the header, reads the word after it and leaves the buffer after the whole substream.
+class CExtensionSubstream {
+public:
+    // False when the header does not parse. A header or word cut off by the end of the file throws the bit
+    // buffer's exception; the payload is passed by a seek and may end past the end of the file.
+    bool Parse(CBinaryBuffer& buffer);
+
+    CExtensionSubstreamHeader header;
+    uint32_t extensionSubStreamSync = 0;
+};
+
+}  // namespace dts
+}  // namespace es
+}  // namespace ts_comp

@@ -1,0 +1,87 @@
+#include "es/audio/dts/CExtensionSubstreamHeader.h"
+
+#include "input/CBinaryBuffer.h"
+
+namespace ts_comp {
+namespace es {
+namespace dts {
+
+CExtensionSubstreamHeader::CAudioAssetDescriptor::~CAudioAssetDescriptor() = default;
+
+bool CExtensionSubstreamHeader::CAudioAssetDescriptor::Parse(CBinaryBuffer& buffer, bool staticFieldsPresent) {
+    auto bits = [&buffer](uint32_t count) { return static_cast<uint32_t>(buffer.GetBits(count)); };
+    bits(9);  // nuAssetDescriptFsize
+    bits(3);  // nuAssetIndex
+    if (!staticFieldsPresent) return true;
+    if (bits(1)) bits(4);    // bAssetTypeDescrPresent: nuAssetTypeDescriptor
+    if (bits(1)) bits(24);   // bLanguageDescrPresent: LanguageDescriptor
+    if (bits(1)) {           // bInfoTextPresent
+        const uint32_t textBytes = bits(10) + 1;
+        for (uint32_t i = 0; i < textBytes; ++i) bits(8);
+    }
+    bits(5);  // nuBitResolution
+    nMaxSampleRate = static_cast<uint8_t>(bits(4));
+    nTotalNumCHs = static_cast<uint16_t>(bits(8) + 1);
+    if (bits(1)) {  // bOne2OneMapChannels2Speakers
+        if (nTotalNumCHs > 2) bits(1);  // bEmbeddedStereoFlag
+        if (nTotalNumCHs > 6) bits(1);  // bEmbeddedSixChFlag
+        if (bits(1)) {                  // bSpkrMaskEnabled
+            const uint32_t maskBits = (bits(2) + 1) * 4;
+            nuSpkrActivityMask = bits(maskBits);
+        }
+    }
+    return true;
+}
+
+CExtensionSubstreamHeader::~CExtensionSubstreamHeader() = default;
+
+bool CExtensionSubstreamHeader::Parse(CBinaryBuffer& buffer) {
+    auto bits = [&buffer](uint32_t count) { return static_cast<uint32_t>(buffer.GetBits(count)); };
+    bits(32);  // SYNCEXTSSH
+    bits(8);   // UserDefinedBits
+    const uint32_t nExtSSIndex = bits(2);
+    const uint32_t headerSizeType = bits(1);
+    nuExtSSHeaderSize = bits(kHeaderSizeBits[headerSizeType]) + 1;
+    nuExtSSFsize = bits(kSubstreamSizeBits[headerSizeType]) + 1;
+    bStaticFieldsPresent = static_cast<uint8_t>(bits(1));
+    // Without static fields the header describes one asset.
+    nuNumAssets = 1;
+    if (bStaticFieldsPresent) {
+        nuRefClockCode = static_cast<uint8_t>(bits(2));
+        nuExSSFrameDuration = (bits(3) + 1) * kFrameDurationUnit;
+        if (bits(1)) {  // bTimeStampFlag
+            bits(32);   // nuTimeStamp
+            bits(4);    // nLSB
+        }
+        const uint32_t presentations = bits(3) + 1;
+        nuNumAssets = static_cast<uint8_t>(bits(3) + 1);
+        uint32_t activeSubstreams[kMaxAssets] = {};
+        for (uint32_t p = 0; p < presentations; ++p) activeSubstreams[p] = bits(nExtSSIndex + 1);
+        for (uint32_t p = 0; p < presentations; ++p) {
+            for (uint32_t ss = 0; ss <= nExtSSIndex; ++ss) {
+                if ((activeSubstreams[p] >> ss) & 1u) bits(8);  // nuActiveAssetMask
+            }
+        }
+        if (bits(1)) {  // bMixMetadataEnbl
+            bits(2);    // nuMixMetadataAdjLevel
+            const uint32_t maskBits = (bits(2) + 1) * 4;
+            const uint32_t configurations = bits(2) + 1;
+            for (uint32_t c = 0; c < configurations; ++c) bits(maskBits);  // nuMixOutChMask
+        }
+    }
+    for (uint32_t a = 0; a < nuNumAssets; ++a) bits(kSubstreamSizeBits[headerSizeType]);  // nuAssetFsize
+    for (uint32_t a = 0; a < nuNumAssets; ++a) {
+        if (!assets[a].Parse(buffer, bStaticFieldsPresent != 0)) return false;
+    }
+    return true;
+}
+
+uint32_t CExtensionSubstreamHeader::GetFrameDuration() const {
+    const uint32_t clock = kReferenceClock[nuRefClockCode & 3];
+    if (!bStaticFieldsPresent || clock == 0) return 0;
+    return static_cast<uint32_t>(uint64_t{nuExSSFrameDuration} * kTicksPerSecond / clock);
+}
+
+}  // namespace dts
+}  // namespace es
+}  // namespace ts_comp

@@ -1,0 +1,48 @@
+// Fields of a DTS-HD extension substream header and its audio asset descriptors.
+#pragma once
+
+#include <cstdint>
+
+#include "es/audio/dts/DtsConstants.h"
+
+namespace ts_comp {
+class CBinaryBuffer;
+namespace es {
+namespace dts {
+
+// Parses the header from its sync word through the last asset descriptor.
+class CExtensionSubstreamHeader {
+public:
+    // The part of one asset descriptor that the analyser keeps.
+    class CAudioAssetDescriptor {
+    public:
+        virtual ~CAudioAssetDescriptor();
+        // Reads the descriptor; the static fields only when the header has them. A read past the end of the
+        // file throws the bit buffer's exception.
+        bool Parse(CBinaryBuffer& buffer, bool staticFieldsPresent);
+
+        uint8_t nMaxSampleRate = 0;
+        uint16_t nTotalNumCHs = 0;
+        uint32_t nuSpkrActivityMask = 0;
+    };
+
+    virtual ~CExtensionSubstreamHeader();
+    // Reads the header at the buffer position and leaves the buffer after the last descriptor read. A header
+    // without static fields describes one asset. A read past the end of the file throws the bit buffer's
+    // exception.
+    bool Parse(CBinaryBuffer& buffer);
+    // Duration of the substream in 90 kHz ticks; 0 without static fields or with the reserved clock code.
+    uint32_t GetFrameDuration() const;
+
+    uint8_t nuNumAssets = 0;
+    uint32_t nuExtSSHeaderSize = 0;
+    uint32_t nuExtSSFsize = 0;
+    uint8_t bStaticFieldsPresent = 0;
+    uint8_t nuRefClockCode = 0;
+    uint32_t nuExSSFrameDuration = 0;
+    CAudioAssetDescriptor assets[kMaxAssets];
+};
+
+}  // namespace dts
+}  // namespace es
+}  // namespace ts_comp
