@@ -63,10 +63,37 @@ struct DtsExtensionSubstream {
     }
 };
 
+inline std::vector<uint8_t> DtsCore(uint32_t amode = 9, uint32_t lff = 1) {
+    DtsCoreFrame f;
+    f.amode = amode, f.lff = lff;
+    return f.Build();
+}
+
+inline std::vector<uint8_t> DtsExt(uint32_t bytes = 1000, uint32_t duration = 0, uint32_t clock = 2, uint32_t channels = 8) {
+    DtsExtensionSubstream s;
+    s.bytes = bytes, s.durationCode = duration, s.refClockCode = clock, s.channels = channels;
+    return s.Build();
+}
+
+inline std::vector<uint8_t> DtsExt(void (*edit)(DtsExtensionSubstream&)) {
+    DtsExtensionSubstream s;
+    edit(s);
+    return s.Build();
+}
+
 inline std::vector<uint8_t> JoinUnits(const std::vector<std::vector<uint8_t>>& units) {
     std::vector<uint8_t> out;
     for (const auto& u : units) out.insert(out.end(), u.begin(), u.end());
     return out;
+}
+
+// `times` copies of the units in a row, cut to cutTo bytes when it is not 0.
+inline std::vector<uint8_t> RepeatUnits(const std::vector<std::vector<uint8_t>>& unit, int times, size_t cutTo = 0) {
+    std::vector<std::vector<uint8_t>> all;
+    for (int i = 0; i < times; ++i) all.insert(all.end(), unit.begin(), unit.end());
+    std::vector<uint8_t> bytes = JoinUnits(all);
+    if (cutTo != 0) bytes.resize(cutTo);
+    return bytes;
 }
 
 }  // namespace kiv_test

@@ -1,25 +1,20 @@
 // DTS core streams from ffmpeg's dca encoder, made at test time, against ffprobe's packet list.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
 
-#include "es/audio/ac3/Ac3TestSupport.h"
 #include "es/audio/dts/CDtsHDEs.h"
+#include "support/KivReader.h"
+#include "support/ProcessRunner.h"
 
 using namespace kiv_test;
 
 namespace {
 
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[4096];
-        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-        pclose(p);
-    }
-    return out;
+// Output of a shell command line, empty when it failed.
+std::string Shell(const std::string& command) {
+    const ProcessRun run = RunProcess("/bin/sh", {"-c", command});
+    return run.status == 0 ? run.out : std::string();
 }
 
 struct EncodeCase {
@@ -32,25 +27,23 @@ struct EncodeCase {
 class DtsConformanceTest : public ::testing::TestWithParam<EncodeCase> {};
 
 TEST_P(DtsConformanceTest, ItemsMatchFfprobePackets) {
-    if (std::system("command -v ffmpeg > /dev/null && command -v ffprobe > /dev/null") != 0) {
-        GTEST_SKIP() << "ffmpeg or ffprobe is not installed";
-    }
+    if (Shell("command -v ffmpeg && command -v ffprobe").empty()) GTEST_SKIP() << "ffmpeg or ffprobe is not installed";
     const EncodeCase& c = GetParam();
     TempDir dir;
     const std::string es = dir.File("clip.dts"), kiv = dir.File("clip.kiv");
     const std::string encode = "ffmpeg -nostdin -loglevel error -y -f lavfi -i sine=frequency=997:sample_rate=" +
                                std::to_string(c.rate) + ":duration=0.6 -af aformat=channel_layouts=" + c.layout +
                                " -c:a dca -strict -2 -f dts '" + es + "'";
-    ASSERT_EQ(std::system(encode.c_str()), 0) << encode;
+    ASSERT_EQ(RunProcess("/bin/sh", {"-c", encode}).status, 0) << encode;
     ts_comp::es::CDtsHDEs analyser{PRIVATE_LIBRARY::CL_CString(es.c_str())};
     ASSERT_TRUE(analyser.CreateKiv(kiv.c_str(), {0}));
-    const std::vector<AudioItem> items = ReadAudioKiv(kiv).items;
-    std::istringstream packets(Capture("ffprobe -v error -show_entries packet=pts,size -of csv=p=0 '" + es + "'"));
+    const std::vector<KivItem> items = ReadKiv(kiv).items;
+    std::istringstream packets(Shell("ffprobe -v error -show_entries packet=pts,size -of csv=p=0 '" + es + "'"));
     size_t i = 0;
     uint64_t total = 0;
     for (std::string line; std::getline(packets, line); ++i) {
         ASSERT_LT(i + 1, items.size());
-        EXPECT_EQ(items[i], (AudioItem{0, std::stoull(line.substr(line.find(',') + 1)), 960 * i, 960 * i, 0})) << i;
+        EXPECT_EQ(items[i], (KivItem{0, std::stoull(line.substr(line.find(',') + 1)), 960 * i, 960 * i})) << i;
         if (c.rate == 48000) {
             EXPECT_EQ(std::to_string(960 * i), line.substr(0, line.find(','))) << i;
         }
@@ -58,7 +51,7 @@ TEST_P(DtsConformanceTest, ItemsMatchFfprobePackets) {
     }
     EXPECT_GT(i, 20u);
     EXPECT_EQ(items.size(), i + 1);
-    EXPECT_EQ(items.back(), (AudioItem{255, 0, 0, 960 * i, 0}));
+    EXPECT_EQ(items.back(), (KivItem{255, 0, 0, 960 * i}));
     EXPECT_EQ(total, TempDir::Read(es).size());
     const auto& a = analyser.GetAttributes();
     EXPECT_EQ(std::vector<int>({a.core, a.AMODE, a.SFREQ, a.LFF, a.extension_substream_flag}),
