@@ -29,7 +29,7 @@ struct DtsCoreFrame {
 // header has a time stamp, mix metadata, three presentations over three substream indexes and three assets,
 // the first with an info text.
 struct DtsExtensionSubstream {
-    uint32_t headerSizeType = 0, refClockCode = 2, durationCode = 0, channels = 8, mask = 0x084B, bytes = 1000;
+    uint32_t headerSizeType = 0, refClockCode = 2, durationCode = 0, channels = 8, mask = 0x004F, bytes = 1000;
     bool staticFields = true, rich = false;
 
     std::vector<uint8_t> Build() const {
@@ -56,7 +56,7 @@ struct DtsExtensionSubstream {
             if (!staticFields) continue;
             w.Put(1, 1).Put(2, 4).Put(1, 1).Put(0x656E67, 24).Put(rich && a == 0, 1);
             if (rich && a == 0) w.Put(4, 10).Fill('t', 5);
-            w.Put(23, 5).Put(8, 4).Put(channels - 1, 8).Put(1, 1).Put(1, channels > 2).Put(0, channels > 6);
+            w.Put(23, 5).Put(12, 4).Put(channels - 1, 8).Put(1, 1).Put(1, channels > 2).Put(0, channels > 6);
             w.Put(1, 1).Put(3, 2).Put(mask, 16);
         }
         return w.Put(0, 7).Align().Take();

@@ -62,7 +62,7 @@ std::vector<uint8_t> MarkedCore(uint32_t amode, uint32_t sfreq, uint32_t id, uin
 #define SEP "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n"
 #define CORE(amode, lff) "[Legacy Core] : EXIST\r\n[amode] : " amode "\r\n[sfreq] : 13\r\n[EXT_AUDIO] : 0\r\n[LFF] : " lff "\r\n"
 #define EXT(n) "[Extension Substream] : EXIST\r\n[Extension Substream Sync] : 41A29547\r\n[nTotalNumCHs] : " n \
-               "\r\n[nMaxSampleRate] : 8\r\n[nuSpkrActivityMask] : 2123\r\n"
+               "\r\n[nMaxSampleRate] : 12\r\n[nuSpkrActivityMask] : 79\r\n"
 #define NO_EXT "[Extension Substream] : NO EXIST\r\n"
 #define OVER "\r\n" SEP "An number of channels is over 7.1[ch].\r\n" SEP
 #define INVALID "\r\n" SEP "combinations of channels is invalid.\r\n" SEP
