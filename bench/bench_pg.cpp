@@ -1,6 +1,6 @@
 // PG analyser throughput: a stream of many small display sets indexed and timed end to end.
-// `bench_pg --once FILE SETS [OBJECT_BYTES]` analyses one generated stream once (for /usr/bin/time);
-// otherwise Google Benchmark runs.
+// `bench_pg --once FILE SETS [OBJECT_BYTES]` analyses one generated stream once (for /usr/bin/time),
+// `bench_pg --write FILE SETS [OBJECT_BYTES]` only writes it; otherwise Google Benchmark runs.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -71,6 +71,10 @@ BENCHMARK(BM_PgCreateKiv)->RangeMultiplier(2)->Range(12500, 100000)->Unit(benchm
 }  // namespace
 
 int main(int argc, char** argv) {
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--write") == 0) {
+        const size_t objectBytes = argc == 5 ? static_cast<size_t>(std::atoll(argv[4])) : 400;
+        return WriteStream(argv[2], std::atoll(argv[3]), objectBytes) != 0 ? 0 : 1;
+    }
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--once") == 0) {
         const int64_t sets = std::atoll(argv[3]);
         const std::string es = argv[2];

@@ -1,22 +1,16 @@
-#!/bin/sh
-# PG analyser stress case: builds bench_pg, runs the scaling benchmark (12,500 to 100,000 display sets; the
-# fitted complexity shows whether the time is linear in the size), then one 100,000-set run under
-# /usr/bin/time -v for the peak memory, and `cat` of the same file for comparison.
-# Usage: bench/bench_pg.sh   (BUILD_DIR selects the build folder; default build-bench)
-set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build-bench}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIV_BUILD_BENCH=ON -DKIV_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target bench_pg -j2 >/dev/null
-"$build/bench/bench_pg"
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-/usr/bin/time -v "$build/bench/bench_pg" --once "$tmp/pg.pgs" 100000 2>"$tmp/time.txt"
-grep -E "Elapsed|Maximum resident" "$tmp/time.txt"
-# A subtitle-like stream: 20,000 display sets whose objects carry 8,000 coded bytes.
-"$build/bench/bench_pg" --once "$tmp/pg8k.pgs" 20000 8000
-rm -f "$tmp/pg8k.pgs" "$tmp/pg8k.pgs.kiv"
-cat "$tmp/pg.pgs" >/dev/null
-start=$(date +%s.%N); cat "$tmp/pg.pgs" >/dev/null; end=$(date +%s.%N)
-size=$(stat -c %s "$tmp/pg.pgs")
-python3 -c "print(f'cat FILE > /dev/null: {$size / ($end - $start) / 1e6:.0f} MB/s')"
+#!/usr/bin/env bash
+# Presentation graphics: 100,000 display sets (PCS, WDS, PDS, ODS, END; every 50th an epoch start) with
+# 1600x100 objects of 10,000 coded bytes each, about 1.05 GB, one start time stamp per display set.
+# Usage: bench/bench_pg.sh [DIR]   (DIR holds the streams; see bench/lib/index_bench.sh)
+set -euo pipefail
+source "$(dirname "$0")/lib/index_bench.sh"
+
+kind=pg ext=pgs ffprobe=no targets=bench_pg
+sets=${sets:-100000} object_bytes=${object_bytes:-10000}
+# $build is the build folder of run_index_bench.
+make_stream() { "$build/bench/bench_pg" --write "$1" "$sets" "$object_bytes"; }
+# Display set k starts at 1 s + k * 0.4 s, in lists of 10,000 (one argument stays below 128 KiB).
+mapfile -t create_args < <(python3 -c "
+v = [str(90000 + k * 36000) for k in range($sets)]
+for i in range(0, len(v), 10000): print('--start-pts'); print(','.join(v[i:i + 10000]))")
+run_index_bench "$@"
