@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,10 +41,15 @@ int AccessFlags(uint32_t flags) {
     return O_RDONLY;
 }
 
+constexpr std::align_val_t kBufferAlignment{4096};
+
 }  // namespace
 
+void CL_CFile::PageAlignedDelete::operator()(uint8_t* p) const { ::operator delete[](p, kBufferAlignment); }
+
 CL_CFile::CL_CFile(uint32_t bufferSize)
-    : m_buffer(new uint8_t[bufferSize == 0 ? kDefaultBufferSize : bufferSize]),
+    : m_buffer(static_cast<uint8_t*>(
+          ::operator new[](bufferSize == 0 ? kDefaultBufferSize : bufferSize, kBufferAlignment))),
       m_bufferSize(bufferSize == 0 ? kDefaultBufferSize : bufferSize) {}
 
 CL_CFile::CL_CFile(const char* path, const char* mode, uint32_t bufferSize) : CL_CFile(bufferSize) {

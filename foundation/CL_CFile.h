@@ -102,7 +102,12 @@ private:
     int64_t m_lengthAtOpen = 0;
     CL_CString m_path;
     uint32_t m_openFlags = 0;
-    std::unique_ptr<uint8_t[]> m_buffer;
+    // Page-aligned: the kernel copies into a destination that is not cache-line aligned at a fraction of
+    // its speed.
+    struct PageAlignedDelete {
+        void operator()(uint8_t* p) const;
+    };
+    std::unique_ptr<uint8_t[], PageAlignedDelete> m_buffer;
     uint32_t m_bufferSize = 0;
     uint32_t m_bufferPosition = 0;
     uint32_t m_bufferFill = 0;

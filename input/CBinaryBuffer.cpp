@@ -39,6 +39,38 @@ const uint8_t* FindZeroPair(const uint8_t* from, const uint8_t* end) {
     return nullptr;
 }
 
+// First byte in [p, end) that is not 0, or end: 64 bytes a step while all are zero, then 16, then 8.
+const uint8_t* SkipZeros(const uint8_t* p, const uint8_t* end) {
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    while (end - p >= 64) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48));
+        const __m128i any = _mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(any, zero)) != 0xFFFF) break;
+        p += 64;
+    }
+    while (end - p >= 16) {
+        const auto nonZero = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), zero)) ^ 0xFFFF);
+        if (nonZero != 0) return p + __builtin_ctz(nonZero);
+        p += 16;
+    }
+#endif
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    while (end - p >= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        if (word != 0) return p + __builtin_ctzll(word) / 8;
+        p += 8;
+    }
+#endif
+    while (p != end && *p == 0) ++p;
+    return p;
+}
+
 // First p in [from, last) with p[0] = hi and p[1] = lo, or null; hiCount grows by the hi bytes before it
 // (all of [from, last) when there is none).
 const uint8_t* FindPair(const uint8_t* from, const uint8_t* last, uint8_t hi, uint8_t lo, uint64_t& hiCount) {
@@ -88,6 +120,34 @@ const uint8_t* FindPair(const uint8_t* from, const uint8_t* last, uint8_t hi, ui
         ++p;
     }
     return nullptr;
+}
+
+// FindPair for a search whose counter cannot reach its limit: the hi bytes go uncounted, and a 64-byte
+// block costs one mask test unless a pair lies in it.
+const uint8_t* FindPairUncounted(const uint8_t* from, const uint8_t* last, uint8_t hi, uint8_t lo) {
+    const uint8_t* p = from;
+#ifdef __SSE2__
+    const __m128i vhi = _mm_set1_epi8(static_cast<char>(hi));
+    const __m128i vlo = _mm_set1_epi8(static_cast<char>(lo));
+    while (last - p >= 64) {
+        __m128i pairs[4];
+        for (int k = 0; k < 4; ++k) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k + 1));
+            pairs[k] = _mm_and_si128(_mm_cmpeq_epi8(a, vhi), _mm_cmpeq_epi8(b, vlo));
+        }
+        const __m128i any = _mm_or_si128(_mm_or_si128(pairs[0], pairs[1]), _mm_or_si128(pairs[2], pairs[3]));
+        if (_mm_movemask_epi8(any) != 0) {
+            for (int k = 0; k < 4; ++k) {
+                const int mask = _mm_movemask_epi8(pairs[k]);
+                if (mask != 0) return p + 16 * k + __builtin_ctz(static_cast<unsigned>(mask));
+            }
+        }
+        p += 64;
+    }
+#endif
+    uint64_t uncounted = 0;
+    return FindPair(p, last, hi, lo, uncounted);
 }
 
 }  // namespace
@@ -368,8 +428,10 @@ bool CBinaryBuffer::SearchCodeWithin(uint16_t code, uint64_t limit) {
             // and once more when the byte before it is hi; the pair is found at the first hi followed by lo.
             const uint8_t* first = m_cur - 1;
             const uint8_t* last = m_end - 1;
+            // Files stay below 2^61 bytes, so a counter that far from its limit never reaches it.
             uint64_t hiCount = 0;
-            const uint8_t* pair = FindPair(first, last, hi, lo, hiCount);
+            const uint8_t* pair = limit - counter > (uint64_t{1} << 62) ? FindPairUncounted(first, last, hi, lo)
+                                                                        : FindPair(first, last, hi, lo, hiCount);
             if (pair != nullptr) {
                 m_cur = pair;
                 m_bitPos = 8;
@@ -438,11 +500,14 @@ bool CBinaryBuffer::ScanStartCodePrefix(uint32_t& zeros, uint8_t& value) {
         const uint8_t* p = m_cur;
         const uint8_t* const end = m_end;
         while (p != end) {
-            const uint8_t c = *p++;
-            if (c == 0) {
-                ++run;
+            if (*p == 0) {
+                // A zero run is counted in one step; the count wraps as one added per byte would.
+                const uint8_t* const next = SkipZeros(p + 1, end);
+                run += static_cast<uint32_t>(next - p);
+                p = next;
                 continue;
             }
+            const uint8_t c = *p++;
             if (run >= 2) {
                 m_cur = p;
                 zeros = run;
