@@ -12,6 +12,7 @@
 #include "CProgressNotice.h"
 #include "EsTypeArgument.h"
 #include "support/Ac3Builder.h"
+#include "support/AvcBuilder.h"
 #include "support/ProcessRunner.h"
 #include "support/TempDir.h"
 
@@ -150,6 +151,26 @@ TEST(Kivtool, CreateSummaryTextsAndRoundTrip) {
     r = Kivtool(dir, {"create", "--quiet", "--type=lpcm", "--temp-dir", "@@", "--report", "-", kLpcm, "@b.kiv"});
     EXPECT_EQ(report.out, r.out);
     EXPECT_EQ("", r.err);
+}
+
+// Values only the whole pass knows (fields per GOP, a still picture at the end) reach create --xml and
+// info --xml: both take the texts from the analyser that indexed the stream.
+TEST(Kivtool, XmlCarriesWholeStreamValues) {
+    TempDir dir;
+    kiv_test::AvcSps interlaced;
+    interlaced.widthMbsMinus1 = 119, interlaced.heightMapUnitsMinus1 = 33, interlaced.frameMbsOnly = 0;
+    interlaced.timeScale = 60000;
+    const kiv_test::AvcTiming anchor{0, 2, 0, true};
+    // I P B B (four fields), I P, then a still picture: delimiter, SPS, PPS, IDR slice, end of sequence.
+    dir.Write("a.264", kiv_test::AvcBuilder().Unit(interlaced, 7, anchor).Unit(interlaced, 5, {2, 6})
+                           .Unit(interlaced, 6, {4, 0}).Unit(interlaced, 6, {6, 0}).Unit(interlaced, 7, anchor)
+                           .Unit(interlaced, 5, {2, 2}).Unit(interlaced, 7, anchor).EndOfSequence().Bytes());
+    const ToolRun r = Kivtool(dir, {"create", "--quiet", "--xml", "@a.xml", "@a.264", "@a.kiv"});
+    ASSERT_EQ(0, r.status) << r.err;
+    const std::string xml = Slurp(dir.File("a.xml"));
+    EXPECT_NE(std::string::npos, xml.find("\n    <maximum_number_of_fields_displayed_in_a_GOP>4</")) << xml;
+    EXPECT_NE(std::string::npos, xml.find("\n    <AvcStillPresent>1</AvcStillPresent>\n")) << xml;
+    EXPECT_EQ(xml, Kivtool(dir, {"info", "--xml", "@a.264"}).out);
 }
 
 TEST(Kivtool, ProbeNamesKindAndReason) {
