@@ -34,7 +34,7 @@ for t in "${targets[@]}"; do
   [[ -f $root/fuzz/dict/$kind.dict ]] && dict=(-dict="$root/fuzz/dict/$kind.dict")
   log=$work/$t.log
   if "$build/fuzz/fuzz_$t" "$corpus" "${seeds[@]}" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
-       -rss_limit_mb=2048 -malloc_limit_mb=1024 -max_len=65536 -print_final_stats=1 \
+       -rss_limit_mb=2048 -malloc_limit_mb=1024 -max_len=65536 -print_final_stats=1 -close_fd_mask=1 \
        -artifact_prefix="$artifacts" >"$log" 2>&1; then
     result=clean
   else
