@@ -12,6 +12,7 @@
 #include "KivCreator.h"
 #include "support/KivReader.h"
 #include "support/LpcmBuilder.h"
+#include "support/Mpeg2Builder.h"
 #include "support/RecordingNotice.h"
 #include "support/TempDir.h"
 
@@ -23,9 +24,10 @@ constexpr uint64_t kFourGiB = uint64_t{1} << 32;
 struct BigRow {
     const char* name;
     kiv_comp::CKivCreator::ES_TYPE type;
-    std::vector<uint8_t> frame;  // one whole frame, repeated to past 4 GiB
-    uint64_t ptsStep;            // 90 kHz ticks per frame, worked out by hand
+    std::vector<uint8_t> frame;  // one whole unit, repeated to past 4 GiB
+    uint64_t ptsStep;            // 90 kHz ticks per unit, worked out by hand
     size_t itemBytes;            // bytes of one item in the KIV file
+    std::vector<uint8_t> lead;   // bytes before the first unit
 };
 
 std::vector<uint8_t> LpcmFrame() {
@@ -36,16 +38,26 @@ std::vector<uint8_t> LpcmFrame() {
     return LpcmBuilder().Codes(codes).Frame(65532).Take();
 }
 
+// Closed GOPs of one I picture at 25 Hz, each a MiB long: one slice byte, then zero stuffing.
+std::vector<uint8_t> Mpeg2Gop() {
+    std::vector<uint8_t> unit = Mpeg2Builder().Gop(1).Picture(1, 3, 0, 0, 1).Bytes();
+    unit.resize(size_t{1} << 20, 0);
+    return unit;
+}
+
 // Writes the frame's bytes up to its last non-zero byte at every frame position; the rest stays a hole.
-uint64_t WriteSparse(const std::string& path, const std::vector<uint8_t>& frame, uint64_t frames) {
+uint64_t WriteSparse(const std::string& path, const std::vector<uint8_t>& lead, const std::vector<uint8_t>& frame,
+                     uint64_t frames) {
     const auto last = std::find_if(frame.rbegin(), frame.rend(), [](uint8_t b) { return b != 0; });
     const size_t head = static_cast<size_t>(frame.rend() - last);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     EXPECT_GE(fd, 0);
+    EXPECT_EQ(::pwrite(fd, lead.data(), lead.size(), 0), static_cast<ssize_t>(lead.size()));
     for (uint64_t i = 0; i < frames; ++i) {
-        EXPECT_EQ(::pwrite(fd, frame.data(), head, static_cast<off_t>(i * frame.size())), static_cast<ssize_t>(head));
+        const off_t at = static_cast<off_t>(lead.size() + i * frame.size());
+        EXPECT_EQ(::pwrite(fd, frame.data(), head, at), static_cast<ssize_t>(head));
     }
-    const uint64_t size = frames * frame.size();
+    const uint64_t size = lead.size() + frames * frame.size();
     EXPECT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
     ::close(fd);
     return size;
@@ -58,7 +70,7 @@ TEST_P(BeyondFourGiB, EveryFrameIndexedAndProgressReachesTheEnd) {
     const uint64_t frames = kFourGiB / row.frame.size() + 3;
     TempDir dir;
     const std::string es = dir.File("big.es"), kiv = dir.File("big.kiv");
-    const uint64_t size = WriteSparse(es, row.frame, frames);
+    const uint64_t size = WriteSparse(es, row.lead, row.frame, frames);
     ASSERT_GT(size, kFourGiB);
 
     RecordingNotice notice;
@@ -72,12 +84,13 @@ TEST_P(BeyondFourGiB, EveryFrameIndexedAndProgressReachesTheEnd) {
     tail.insert(tail.end(), bytes.end() - 3 * row.itemBytes, bytes.end());
     const Kiv parsed = ParseKiv(tail);
     ASSERT_EQ(parsed.items.size(), 3u);
-    const uint64_t lastPts = 90000 + (frames - 1) * row.ptsStep;
+    // Time stamps step by the unit's duration up to the end item, wherever the first one falls.
+    EXPECT_EQ(parsed.items[0].size, row.frame.size());
     EXPECT_EQ(parsed.items[1].size, row.frame.size());
-    EXPECT_EQ(parsed.items[1].pts, lastPts);
-    EXPECT_EQ(parsed.items[1].dts, lastPts);
+    EXPECT_EQ(parsed.items[1].pts - parsed.items[0].pts, row.ptsStep);
+    EXPECT_EQ(parsed.items[1].dts - parsed.items[0].dts, row.ptsStep);
     EXPECT_EQ(parsed.items[2].type, 255u);
-    EXPECT_EQ(parsed.items[2].pts, lastPts + row.ptsStep);
+    EXPECT_EQ(parsed.items[2].pts - parsed.items[1].pts, row.ptsStep);
 
     ASSERT_FALSE(notice.progress.empty());
     EXPECT_EQ(notice.totals.back(), static_cast<int64_t>(size));
@@ -86,7 +99,9 @@ TEST_P(BeyondFourGiB, EveryFrameIndexedAndProgressReachesTheEnd) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sparse, BeyondFourGiB,
-    ::testing::Values(BigRow{"Lpcm", kiv_comp::CKivCreator::ES_TYPE_HDMV_LPCM, LpcmFrame(), 450, 14}),
+    ::testing::Values(BigRow{"Lpcm", kiv_comp::CKivCreator::ES_TYPE_HDMV_LPCM, LpcmFrame(), 450, 14, {}},
+                      BigRow{"Mpeg2", kiv_comp::CKivCreator::ES_TYPE_MPEG2_VIDEO, Mpeg2Gop(), 3600, 15,
+                             Mpeg2Builder().Sequence(1080, 3, 1).Bytes()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
