@@ -18,7 +18,9 @@ namespace {
 bool ReadAttributes(const CL_CString& path, bool countAll, graphics_stream::GraphicsAttributes& out) {
     CGspGsParser parser;
     if (!parser.Open(path.GetString())) return false;
-    for (uint32_t i = 0; i < parser.GetSegmentCount(); ++i) {
+    const uint32_t count = parser.GetSegmentCount();
+    if (parser.IndexFailed()) return false;
+    for (uint32_t i = 0; i < count; ++i) {
         if (parser.GetIndexEntry(i).segment_type != gsp::kSegmentPCS) continue;
         if (out.displaySets++ == 0) {
             const auto* pcs = dynamic_cast<const CGspPCS*>(parser.GetSegmentAt(i));
@@ -70,6 +72,8 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
         displaySet.Clear();
         ++k;
     }
+    // A descriptor that could not be read ends the index: the file cannot be indexed.
+    if (parser.IndexFailed()) return false;
     graphics_stream::FillEndItem(item, endPts);
     return kiv.WriteItem(item);
 }

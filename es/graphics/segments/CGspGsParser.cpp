@@ -1,5 +1,7 @@
 #include "es/graphics/segments/CGspGsParser.h"
 
+#include <cstdint>
+
 #include "es/graphics/segments/CGspEND.h"
 #include "es/graphics/segments/CGspICS.h"
 #include "es/graphics/segments/CGspODS.h"
@@ -40,30 +42,50 @@ void CGspGsParser::ReleaseCurrentSegment() { m_current.reset(); }
 void CGspGsParser::ClearIndex() {
     m_index.clear();
     m_index.shrink_to_fit();
+    m_indexComplete = true;
 }
 
-// Only the 3 descriptor bytes of each segment are read; the segment_type is not checked.
+// The first descriptor is indexed here; the others when a segment at or past them is asked for.
 bool CGspGsParser::Open(const char* path) {
     if (path == nullptr || m_file) return false;
     auto file = std::make_unique<CL_CFile>(gsp::kFileBufferSize);
     if (file->Open(path, "rb") != 1) return false;
     m_file = std::move(file);
-    const int64_t length = m_file->GetLength();
-    uint64_t offset = 0;
-    while (length > 0 && offset < static_cast<uint64_t>(length)) {
+    m_length = m_file->GetLength();
+    m_nextOffset = 0;
+    m_indexComplete = m_length <= 0;
+    m_indexFailed = false;
+    IndexThrough(0);
+    return !m_indexFailed;
+}
+
+// Only the 3 descriptor bytes of each segment are read; the segment_type is not checked. Reading them
+// just before the segment is parsed keeps the file position moving forward through the buffer.
+bool CGspGsParser::IndexThrough(uint64_t i) const {
+    while (i >= m_index.size() && !m_indexComplete) {
         uint8_t d[3];
-        if (!gsp_io::SeekTo(m_file.get(), offset) || gsp_io::ReadZeroFilled(m_file.get(), d, 3) == 0) return false;
-        m_index.push_back(Index{d[0], offset});
-        offset += ((uint32_t{d[1]} << 8) | d[2]) + 3u;
+        if (!gsp_io::SeekTo(m_file.get(), m_nextOffset) || gsp_io::ReadZeroFilled(m_file.get(), d, 3) == 0) {
+            m_indexFailed = true;
+            m_indexComplete = true;
+            break;
+        }
+        m_index.push_back(Index{d[0], m_nextOffset});
+        m_nextOffset += ((uint32_t{d[1]} << 8) | d[2]) + 3u;
+        m_indexComplete = m_nextOffset >= static_cast<uint64_t>(m_length);
     }
-    return true;
+    return i < m_index.size();
+}
+
+uint32_t CGspGsParser::GetSegmentCount() const {
+    IndexThrough(UINT64_MAX);
+    return static_cast<uint32_t>(m_index.size());
 }
 
 // The object becomes current even when its body could not be read.
 bool CGspGsParser::ParseCurrentSegment() {
     if (!m_file) return false;
     ReleaseCurrentSegment();
-    if (m_position >= m_index.size()) return false;
+    if (!IndexThrough(m_position)) return false;
     const Index& entry = m_index[m_position];
     m_current = MakeSegment(entry.segment_type);
     m_current->Parse(m_file.get(), entry.offset);
@@ -71,7 +93,7 @@ bool CGspGsParser::ParseCurrentSegment() {
 }
 
 CGspSegment* CGspGsParser::GetSegmentAt(uint32_t i) {
-    if (i >= m_index.size()) return nullptr;
+    if (!IndexThrough(i)) return nullptr;
     m_position = i;
     return ParseCurrentSegment() ? m_current.get() : nullptr;
 }
@@ -84,7 +106,7 @@ CGspSegment* CGspGsParser::GetPreviousSegment() {
 }
 
 CGspSegment* CGspGsParser::GetNextSegment() {
-    if (uint64_t{m_position} + 1 >= m_index.size()) return nullptr;
+    if (!IndexThrough(uint64_t{m_position} + 1)) return nullptr;
     return GetSegmentAt(m_position + 1);
 }
 
@@ -97,13 +119,13 @@ bool CGspGsParser::AppendFragment(CL_CFile& out, std::vector<uint8_t>& raw) {
 }
 
 bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
-    if (i >= m_index.size() || path == nullptr || !m_file) return false;
+    if (path == nullptr || !m_file || !IndexThrough(i)) return false;
     CL_CFile out(gsp::kFileBufferSize);
     if (out.Open(path, "wb") != 1) return false;
     std::vector<uint8_t> raw;
     bool ok = m_index[i].segment_type == gsp::kSegmentICS && GetSegmentAt(i) != nullptr &&
               static_cast<const CGspICS*>(m_current.get())->GetFirstInSequenceFlag() == 1 && AppendFragment(out, raw);
-    for (uint32_t j = i + 1; ok && j < m_index.size(); ++j) {
+    for (uint32_t j = i + 1; ok && IndexThrough(j); ++j) {
         if (m_index[j].segment_type != gsp::kSegmentICS) break;
         ok = GetSegmentAt(j) != nullptr && AppendFragment(out, raw);
         if (ok && static_cast<const CGspICS*>(m_current.get())->GetLastInSequenceFlag() == 1) break;

@@ -1,4 +1,5 @@
-// Indexes the segments of a graphics stream file and parses one segment at a time on demand.
+// Indexes the segments of a graphics stream file and parses one segment at a time on demand; the index
+// grows as segments are asked for, so that one sequential pass over the file does both.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +28,8 @@ public:
     virtual void ClearIndex();
     virtual uint32_t GetCurrentIndex() const { return m_position; }
     virtual bool Open(const char* path);
-    virtual uint32_t GetSegmentCount() const { return static_cast<uint32_t>(m_index.size()); }
+    // Completes the index first.
+    virtual uint32_t GetSegmentCount() const;
     virtual CGspSegment* GetSegmentAt(uint32_t i);
     virtual CGspSegment* GetCurrentSegment();
     virtual CGspSegment* GetPreviousSegment();
@@ -37,12 +39,21 @@ public:
 
     // The index entry at i (i below GetSegmentCount()).
     const Index& GetIndexEntry(uint32_t i) const { return m_index[i]; }
+    // True when a segment descriptor after the first could not be read (the file shrank or failed), which
+    // ends the index there.
+    bool IndexFailed() const { return m_indexFailed; }
 
 private:
     bool AppendFragment(PRIVATE_LIBRARY::CL_CFile& out, std::vector<uint8_t>& raw);
+    // Extends the index until entry i exists or the file is indexed to its end; true when entry i exists.
+    bool IndexThrough(uint64_t i) const;
 
     std::unique_ptr<CGspSegment> m_current;
-    std::vector<Index> m_index;
+    mutable std::vector<Index> m_index;
+    mutable uint64_t m_nextOffset = 0;
+    mutable bool m_indexComplete = true;
+    mutable bool m_indexFailed = false;
+    int64_t m_length = 0;
     uint32_t m_position = 0;
     std::unique_ptr<PRIVATE_LIBRARY::CL_CFile> m_file;
 };
