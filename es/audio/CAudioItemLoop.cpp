@@ -17,8 +17,8 @@ bool CAudioItemLoop::Write(uint64_t itemType, uint64_t itemSize, uint64_t dts) {
     return m_kiv.WriteItem(m_item);
 }
 
-bool CAudioItemLoop::WriteUnit(uint8_t itemType, uint32_t itemSize) {
-    if (!Write(itemType, itemSize, m_pts)) return false;
+bool CAudioItemLoop::WriteUnit(uint8_t itemType, uint32_t itemSize, uint64_t dts) {
+    if (!Write(itemType, itemSize, dts)) return false;
     m_processedBytes += itemSize;
     m_owner.NotifyUnit(m_processedBytes, m_owner.m_sourceName, __LINE__);
     return true;

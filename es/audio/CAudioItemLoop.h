@@ -27,7 +27,9 @@ public:
 
     // Writes one access unit at the running time stamp (dts = pts), then counts its bytes and polls the
     // owner's notice, which throws "abort end." when the host aborted. False when the write failed.
-    bool WriteUnit(uint8_t itemType, uint32_t itemSize);
+    bool WriteUnit(uint8_t itemType, uint32_t itemSize) { return WriteUnit(itemType, itemSize, m_pts); }
+    // The same with a decoding time stamp of its own.
+    bool WriteUnit(uint8_t itemType, uint32_t itemSize, uint64_t dts);
     // Writes the terminating item (type 255, size 0, dts 0, pts the running time stamp); no poll follows.
     bool WriteEnd();
 

@@ -1,0 +1,152 @@
+#include "es/audio/mlp/CMlpEs.h"
+
+#include "es/audio/CAudioItemLoop.h"
+#include "es/audio/mlp/CMlpAccessUnit.h"
+#include "es/audio/mlp/MlpConstants.h"
+#include "foundation/CTsMuxException.h"
+#include "foundation/Messages.h"
+#include "input/CBinaryBuffer.h"
+
+namespace ts_comp {
+namespace es {
+
+using PRIVATE_LIBRARY::CL_CString;
+using namespace mlp;
+
+namespace {
+
+uint32_t SamplingCode(const CMlpAccessUnit& au) { return au.major_sync.format_info >> 28; }
+
+// Samples from the first unit's input to its output: output_timing of substream 0 less input_timing,
+// taken modulo 65536.
+uint64_t DecoderDelay(const CMlpAccessUnit& au) {
+    uint64_t output = au.substream[0].output_timing;
+    if (output < au.input_timing) output += kTimingModulus;
+    return output - au.input_timing;
+}
+
+// samples * 90000 / rate in double precision, truncated toward zero.
+uint64_t Ticks(uint64_t samples, uint32_t rate) {
+    return static_cast<uint64_t>(static_cast<double>(samples) * kClockHz / static_cast<double>(rate));
+}
+
+}  // namespace
+
+CMlpEs::CMlpEs(const CL_CString& esPath) : CAudioEs(esPath, kSourceMlpEs) {
+    uint8_t head[kMinimumFileSize];
+    ReadHead(head, kMinimumFileSize);
+    if (!ParseAttributes()) ThrowUnusable(messages::kEsAttributeInvalid, __LINE__);
+}
+
+CMlpEs::~CMlpEs() = default;
+
+// The first access unit through a bit buffer of its own; one cut off by the end of the file does not parse.
+bool CMlpEs::ParseAttributes() {
+    CL_CString path;
+    GetEsFilePath(path);
+    CBinaryBuffer buffer;
+    if (!buffer.Open(path.GetString())) return false;
+    CMlpAccessUnit au;
+    try {
+        if (!au.Parse(buffer, buffer.GetSize())) return true;
+    } catch (const CBinaryBuffer::BinaryBufferException&) {
+        return false;
+    }
+    if (!au.major_sync_flag || !au.substream[0].restart_header) return false;
+    const uint32_t info = au.major_sync.format_info;
+    m_audio_sampling_frequency = static_cast<int32_t>(info >> 28);
+    m_6ch_decorder_channel_assignment = static_cast<int32_t>((info >> 15) & 0x1F);
+    m_8ch_decorder_channel_assignment = static_cast<int32_t>(info & 0x1FFF);
+    m_restart_header_exists = 1;
+    m_substreams = au.major_sync.substreams;
+    for (int i = 0; i < 3; ++i) m_max_chan[i] = au.substream[i].restart_header ? au.substream[i].max_chan : 0;
+    return true;
+}
+
+// dts follows the input timing of each unit, pts advances one unit (1/1200 s) at a time; both start from
+// the base S - delay, so the first unit is presented at S.
+bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) {
+    if (kivPath == nullptr || startPtsList.size() != 1) return false;
+    const uint64_t start = startPtsList[0];
+    CAudioItemLoop loop(*this, start);
+    if (!loop.Create(kivPath)) return false;
+    CL_CString path;
+    GetEsFilePath(path);
+    CBinaryBuffer buffer;
+    if (!buffer.Open(path.GetString())) return false;
+    const int64_t fileSize = buffer.GetSize();
+
+    CMlpAccessUnit au;
+    uint64_t count = 0;
+    uint64_t delay = 0;
+    uint64_t base = 0;
+    uint64_t inputSamples = 0;  // T(n) - T(0)
+    uint16_t lastInput = 0;
+    for (;;) {
+        const int64_t unitStart = buffer.Tell();
+        try {
+            if (!au.Parse(buffer, fileSize)) break;
+        } catch (const CBinaryBuffer::BinaryBufferException&) {
+            m_errorMessage.Format(kMsgEndInsideUnit, static_cast<long long>(unitStart));
+            return false;
+        }
+        if (2 * int64_t{au.access_unit_length} < int64_t{kUnitHeadBytes}) {
+            m_errorMessage.Format(kMsgUnitShorterThanHead, static_cast<long long>(au.position));
+            return false;
+        }
+        if (au.position + 2 * int64_t{au.access_unit_length} > fileSize) {
+            m_errorMessage.Format(kMsgEndInsideUnit, static_cast<long long>(au.position));
+            return false;
+        }
+        if (count == 0 && (!au.major_sync_flag || !au.substream[0].restart_header)) return false;
+        const uint32_t code = SamplingCode(au);
+        if (code >= kSamplingRateCodes) {
+            CL_CString message;
+            message.Format(kMsgSamplingFrequencyZero, static_cast<int>(count));
+            ThrowUnusable(message.GetString(), __LINE__);
+        }
+        const uint32_t rate = kSamplingRates[code];
+        if (count == 0) {
+            delay = DecoderDelay(au);
+            base = start - Ticks(delay, rate);
+        } else {
+            inputSamples += static_cast<uint16_t>(au.input_timing - lastInput);
+        }
+        lastInput = au.input_timing;
+        loop.SetPts(base + Ticks(uint64_t{rate / kUnitsPerSecond} * count + delay, rate));
+        const uint8_t type = au.major_sync_flag ? kItemTypeMajorSync : kItemTypePlain;
+        if (!loop.WriteUnit(type, 2u * au.access_unit_length, base + Ticks(inputSamples, rate))) return false;
+        ++count;
+    }
+    loop.SetPts(start + kTicksPerUnit * count);
+    return loop.WriteEnd();
+}
+
+void CMlpEs::GetReportText(CL_CString& out) {
+    CL_CString line;
+    line.Format(kReportSamplingFrequency, m_audio_sampling_frequency);
+    out.Append(line);
+    if (m_audio_sampling_frequency > 2) out.Append(messages::kReportErrorMark);
+    out.Append(kReportLineEnd);
+    const int32_t values[] = {m_6ch_decorder_channel_assignment, m_8ch_decorder_channel_assignment,
+                              m_restart_header_exists};
+    for (size_t i = 0; i < 3; ++i) {
+        line.Format(kReportLineFormats[i], values[i]);
+        out.Append(line);
+    }
+    if (m_restart_header_exists == 0) return;
+    const int32_t restart[] = {m_substreams, m_max_chan[0], m_max_chan[1], m_max_chan[2]};
+    for (size_t i = 0; i < 4; ++i) {
+        line.Format(kReportRestartFormats[i], restart[i]);
+        out.Append(line);
+    }
+}
+
+void CMlpEs::GetXmlText(CL_CString& out) {
+    out.Format(kXmlFormat, kXmlDeclaration, kXmlNamespace, m_audio_sampling_frequency,
+               m_6ch_decorder_channel_assignment, m_8ch_decorder_channel_assignment, m_restart_header_exists,
+               m_substreams, m_max_chan[0], m_max_chan[1], m_max_chan[2]);
+}
+
+}  // namespace es
+}  // namespace ts_comp
