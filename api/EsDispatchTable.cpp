@@ -7,6 +7,7 @@
 #include "CEsFactoryTable.h"
 #include "KivCreator.h"
 #include "es/audio/ac3/CAc3Es.h"
+#include "es/audio/dra/CDraEs.h"
 #include "es/audio/dts/CDtsHDEs.h"
 #include "es/audio/lpcm/CHdmvLpcmEs.h"
 #include "es/audio/mlp/CMlpEs.h"
@@ -28,6 +29,7 @@ const EsFactoryRow kRows[] = {
     {kiv_comp::CKivCreator::ES_TYPE_AC3, &MakeEs<es::CAc3Es>},
     {kiv_comp::CKivCreator::ES_TYPE_DTS, &MakeEs<es::CDtsHDEs>},
     {kiv_comp::CKivCreator::ES_TYPE_MLP, &MakeEs<es::CMlpEs>},
+    {kiv_comp::CKivCreator::ES_TYPE_DRA, &MakeEs<es::CDraEs>},
     {kiv_comp::CKivCreator::ES_TYPE_PG, &MakeEs<es::CPresentationGraphicsEs>},
     {kiv_comp::CKivCreator::ES_TYPE_IG, &MakeEs<es::CInteractiveGraphicsEs>},
     {kiv_comp::CKivCreator::ES_TYPE_MPEG2_VIDEO, &MakeEs<es::CVideoEs>},

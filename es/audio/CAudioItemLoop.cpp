@@ -19,9 +19,13 @@ bool CAudioItemLoop::Write(uint64_t itemType, uint64_t itemSize, uint64_t dts) {
 
 bool CAudioItemLoop::WriteUnit(uint8_t itemType, uint32_t itemSize, uint64_t dts) {
     if (!Write(itemType, itemSize, dts)) return false;
-    m_processedBytes += itemSize;
-    m_owner.NotifyUnit(m_processedBytes, m_owner.m_sourceName, __LINE__);
+    CountUnit(itemSize);
     return true;
+}
+
+void CAudioItemLoop::CountUnit(uint64_t bytes) {
+    m_processedBytes += static_cast<int64_t>(bytes);
+    m_owner.NotifyUnit(m_processedBytes, m_owner.m_sourceName, __LINE__);
 }
 
 bool CAudioItemLoop::WriteEnd() { return Write(kiv::kEndItemType, 0, 0); }

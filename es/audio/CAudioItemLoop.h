@@ -30,6 +30,10 @@ public:
     bool WriteUnit(uint8_t itemType, uint32_t itemSize) { return WriteUnit(itemType, itemSize, m_pts); }
     // The same with a decoding time stamp of its own.
     bool WriteUnit(uint8_t itemType, uint32_t itemSize, uint64_t dts);
+    // The two halves of WriteUnit for an analyser with work between them: the item alone (dts = pts), then
+    // the count and the poll.
+    bool WriteItem(uint8_t itemType, uint32_t itemSize) { return Write(itemType, itemSize, m_pts); }
+    void CountUnit(uint64_t bytes);
     // Writes the terminating item (type 255, size 0, dts 0, pts the running time stamp); no poll follows.
     bool WriteEnd();
 

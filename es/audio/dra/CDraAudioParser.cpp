@@ -1,0 +1,67 @@
+#include "es/audio/dra/CDraAudioParser.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "es/audio/dra/DraConstants.h"
+#include "foundation/Messages.h"
+
+namespace ts_comp {
+namespace es {
+namespace dra_audio {
+
+namespace {
+
+constexpr int kFromStart = 0;
+
+}  // namespace
+
+bool CDraAudioParser::Open(const char* path) {
+    if (!m_buffer.Open(path)) return false;
+    m_fileSize = m_buffer.GetSize();
+    m_syncFound = m_buffer.SearchCode(kSyncWord);
+    return true;
+}
+
+// The next sync word is looked for from the frame's declared end, so bytes between the two belong to the
+// frame. A declared end before the sync word's second byte (no words at all) is searched from just past the
+// sync word, so that the walk always moves on.
+const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
+    if (!m_syncFound) return nullptr;
+    const int64_t position = m_buffer.Tell();
+    Frame& f = m_frame;
+    f = Frame{};
+    try {
+        if (m_buffer.GetBits(16) != kSyncWord) return nullptr;
+        f.nFrmHeaderType = static_cast<uint8_t>(m_buffer.GetBits(1));
+        const bool normal = f.nFrmHeaderType == 0;
+        f.nNumWord = static_cast<uint16_t>(m_buffer.GetBits(normal ? 10 : 13));
+        f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << m_buffer.GetBits(2));
+        f.nSampleRateIndex = static_cast<uint8_t>(m_buffer.GetBits(4));
+        f.nNumNormalCh = static_cast<uint8_t>(m_buffer.GetBits(normal ? 3 : 6));
+        f.nNumLfeCh = static_cast<uint8_t>(m_buffer.GetBits(normal ? 1 : 2));
+        f.bAuxChCfg = static_cast<uint8_t>(m_buffer.GetBits(1));
+        if (normal && f.nNumNormalCh >= 2) {
+            f.bUseSumDiff = static_cast<uint8_t>(m_buffer.GetBits(1));
+            f.bUseJIC = static_cast<uint8_t>(m_buffer.GetBits(1));
+            if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(m_buffer.GetBits(5) + 1);
+        }
+    } catch (const CBinaryBuffer::BinaryBufferException& e) {
+        std::printf(messages::kFileReadErrorLine, e.what());
+        std::fflush(stdout);
+        return nullptr;
+    }
+    const int64_t declaredEnd = std::max<int64_t>(position + 4 * int64_t{f.nNumWord}, position + 2);
+    if (declaredEnd >= m_fileSize) {
+        m_buffer.Seek(0, 2);
+    } else {
+        m_buffer.Seek(declaredEnd, kFromStart);
+    }
+    m_syncFound = m_buffer.SearchCode(kSyncWord);
+    f.frameSize = m_buffer.Tell() - position;
+    return &f;
+}
+
+}  // namespace dra_audio
+}  // namespace es
+}  // namespace ts_comp
