@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AnalyserTexts.h"
+#include "ApiMessages.h"
 #include "ArgumentParser.h"
 #include "CAnalysisRun.h"
 #include "CProgressNotice.h"
@@ -117,7 +118,8 @@ Outcome IndexOne(const BatchOptions& o, std::size_t i) {
     CAnalysisRun run;
     bool ok = false;
     try {
-        ok = run.Run(type, es, partial, starts, &notice, interactive ? scratch.Prefix() : "./");
+        const std::string temp = interactive ? scratch.Prefix() : kiv_comp::messages::kDefaultTempPath;
+        ok = run.Run(type, es, partial, starts, &notice, temp);
         reason = ok ? "" : LibraryFailureText(run.Error(), type, es);
     } catch (const std::exception& e) {
         reason = e.what();

@@ -1,5 +1,7 @@
 #include "CAnalysisRun.h"
 
+#include <utility>
+
 #include "ApiMessages.h"
 #include "CEsFactoryTable.h"
 #include "KivCreateDriver.h"
@@ -31,10 +33,13 @@ bool CAnalysisRun::Run(int type, const std::string& esPath, const std::string& k
     }
     try {
         m_analyser = make(PRIVATE_LIBRARY::CL_CString(esPath.c_str()));
-        if (type == kiv_comp::CKivCreator::ES_TYPE_IG) m_analyser->SetTempPath(PRIVATE_LIBRARY::CL_CString(tempPath.c_str()));
+        if (type == kiv_comp::CKivCreator::ES_TYPE_IG) {
+            m_analyser->SetTempPath(PRIVATE_LIBRARY::CL_CString(tempPath.c_str()));
+        }
         m_analyser->SetNotice(notice);
         // The 32-bit values are unsigned: widened by zero extension.
-        const bool ok = m_analyser->CreateKiv(kivPath.c_str(), std::vector<uint64_t>(startPts.begin(), startPts.end()));
+        std::vector<uint64_t> starts(startPts.begin(), startPts.end());
+        const bool ok = m_analyser->CreateKiv(kivPath.c_str(), std::move(starts));
         if (!ok) m_error = Bounded(m_analyser->GetLastErrorMessage());
         return ok;
     } catch (const ts_comp::CTsMuxException& e) {

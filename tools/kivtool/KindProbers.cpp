@@ -261,9 +261,10 @@ bool ProbeDts(CStreamHead& s, std::string& why) {
         return true;
     });
     if (units == 0) return false;
-    why = core && substream ? Format("core frames (0x7FFE8001) and extension substreams (0x64582025), %u in a row", units)
-          : core            ? Format("core frames (0x7FFE8001), %u in a row", units)
-                            : Format("extension substreams (0x64582025), %u in a row", units);
+    const char* kinds = core && substream ? "core frames (0x7FFE8001) and extension substreams (0x64582025)"
+                        : core            ? "core frames (0x7FFE8001)"
+                                          : "extension substreams (0x64582025)";
+    why = Format("%s, %u in a row", kinds, units);
     return true;
 }
 

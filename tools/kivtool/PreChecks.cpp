@@ -25,7 +25,8 @@ std::string CheckOutputFolder(const std::string& path) {
 
 bool TakesOneStartValue(int type) {
     using kiv_comp::CKivCreator;
-    return type == CKivCreator::ES_TYPE_HDMV_LPCM || type == CKivCreator::ES_TYPE_MLP || type == CKivCreator::ES_TYPE_DRA;
+    return type == CKivCreator::ES_TYPE_HDMV_LPCM || type == CKivCreator::ES_TYPE_MLP ||
+           type == CKivCreator::ES_TYPE_DRA;
 }
 
 std::string CheckStartValues(int type, std::size_t count) {

@@ -171,6 +171,18 @@ INSTANTIATE_TEST_SUITE_P(
         ProbeCase{"Empty", [] { return Bytes{}; }, kUnknown}),
     [](const ::testing::TestParamInfo<ProbeCase>& info) { return std::string(info.param.name); });
 
+// A command without --type takes the one kind found, and otherwise says which kinds fit.
+TEST(KindProbe, ResolveKindNamesTheCandidates) {
+    kiv_test::TempDir dir;
+    const std::string path = dir.Write("F", LpcmAndPg());
+    int type = 0;
+    std::string reason;
+    EXPECT_FALSE(kivtool::ResolveKind(0, path, type, reason));
+    EXPECT_EQ("cannot tell the stream kind of '" + path + "': it could be lpcm or pg; give --type", reason);
+    EXPECT_TRUE(kivtool::ResolveKind(9, path, type, reason));
+    EXPECT_EQ(9, type);
+}
+
 TEST(KindProbe, MissingFile) {
     EXPECT_EQ("/nonexistent/x: unknown (cannot open: No such file or directory)",
               kivtool::ProbeLine("/nonexistent/x", kivtool::ProbeStream("/nonexistent/x")));

@@ -79,7 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
         ToolCase{{}, 2, "kivtool: missing command\n"},
         ToolCase{{"frobnicate"}, 2, "kivtool: unknown command 'frobnicate'\n"},
         ToolCase{{"create", "--type", "aac", "a", "b"}, 2, "kivtool: unknown stream type 'aac'\n"},
-        ToolCase{{"create", "--type", "0", "a", "b"}, 2, "kivtool: unknown stream type '0'\n"},
         ToolCase{{"create", "--type", "11", "a", "b"}, 2, "kivtool: unknown stream type '11'\n"},
         ToolCase{{"create", "--type", "lpcm", "a"}, 2, "kivtool: expected ES_FILE KIV_FILE\n"},
         ToolCase{{"create", "a", "b", "--type"}, 2, "kivtool: option '--type' needs a value\n"},
@@ -98,7 +97,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "kivtool: lpcm takes exactly one --start-pts value, 2 given\n"},
         ToolCase{{"probe"}, 2, "kivtool: expected ES_FILE...\n"},
         ToolCase{{"dump"}, 2, "kivtool: expected KIV_FILE\n"},
-        ToolCase{{"dump", "a", "b"}, 2, "kivtool: expected KIV_FILE\n"},
         ToolCase{{"dump", "--format"}, 2, "kivtool: option '--format' needs a value\n"},
         ToolCase{{"dump", "--format=", "a"}, 2, "kivtool: unknown format '' (text, csv or json)\n"},
         ToolCase{{"dump", "--colour", "a"}, 2, "kivtool: unknown option '--colour'\n"},
@@ -224,20 +222,16 @@ TEST(Kivtool, BatchMatchesCreateFileByFile) {
 }
 
 TEST(EsTypeArgument, NamesAndNumbers) {
-    const std::vector<std::string> names = {"mpeg2", "avc", "vc1", "lpcm", "ac3", "dts", "mlp", "dra", "pg", "ig"};
-    for (int i = 0; i < 10; ++i) {
-        int byName = 0;
-        int byNumber = 0;
-        ASSERT_TRUE(kivtool::ParseEsType(names[i], byName));
-        ASSERT_TRUE(kivtool::ParseEsType(std::to_string(i + 1), byNumber));
-        EXPECT_EQ(i + 1, byName);
-        EXPECT_EQ(i + 1, byNumber);
-        EXPECT_EQ(names[i], kivtool::EsTypeName(i + 1));
+    const char* names[] = {"mpeg2", "avc", "vc1", "lpcm", "ac3", "dts", "mlp", "dra", "pg", "ig"};
+    for (int i = 1; i <= 10; ++i) {
+        int byName = 0, byNumber = 0;
+        EXPECT_TRUE(kivtool::ParseEsType(names[i - 1], byName) && kivtool::ParseEsType(std::to_string(i), byNumber));
+        EXPECT_EQ(std::vector<int>({i, i}), std::vector<int>({byName, byNumber}));
+        EXPECT_STREQ(names[i - 1], kivtool::EsTypeName(i));
     }
     for (const char* bad : {"", "0", "11", "-1", "+4", "LPCM", "4x", " 4", "mpeg"}) {
         int type = 99;
-        EXPECT_FALSE(kivtool::ParseEsType(bad, type)) << bad;
-        EXPECT_EQ(99, type);
+        EXPECT_FALSE(kivtool::ParseEsType(bad, type) || type != 99) << bad;
     }
 }
 
@@ -291,25 +285,6 @@ TEST(ProgressNotice, InterruptAbortsEveryFollowerWhileCaught) {
     struct sigaction current {};
     ASSERT_EQ(0, sigaction(SIGINT, nullptr, &current));
     EXPECT_EQ(SIG_DFL, current.sa_handler);
-}
-
-TEST(ProgressNotice, BarOnlyWhenEnabled) {
-    TempDir dir;
-    const std::string path = dir.File("bar");
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, f);
-    {
-        kivtool::CProgressNotice off(fileno(f), false);
-        off.NotifyProgress(10, 100);
-        off.Finish();
-        kivtool::CProgressNotice on(fileno(f), true);
-        on.NotifyProgress(100, 100);
-        on.Finish();
-    }
-    std::fclose(f);
-    const std::string drawn = Slurp(path);
-    EXPECT_EQ(0u, drawn.find("\r[##############################] 100%"));
-    EXPECT_EQ('\n', drawn.back());
 }
 
 TEST(Kivtool, ProgressBarOnlyOnATerminal) {
