@@ -11,6 +11,7 @@
 
 #include "KivCreator.h"
 #include "support/KivReader.h"
+#include "support/DraBuilder.h"
 #include "support/LpcmBuilder.h"
 #include "support/Mpeg2Builder.h"
 #include "support/RecordingNotice.h"
@@ -43,6 +44,14 @@ std::vector<uint8_t> Mpeg2Gop() {
     std::vector<uint8_t> unit = Mpeg2Builder().Gop(1).Picture(1, 3, 0, 0, 1).Bytes();
     unit.resize(size_t{1} << 20, 0);
     return unit;
+}
+
+// DRA frames of 48 kHz and 8 blocks, each a MiB long: the declared 64 bytes, then zeros up to the next sync word.
+std::vector<uint8_t> DraMiBFrame() {
+    std::vector<uint8_t> frame;
+    DraFrame().AppendTo(frame);
+    frame.resize(size_t{1} << 20, 0);
+    return frame;
 }
 
 // Writes the frame's bytes up to its last non-zero byte at every frame position; the rest stays a hole.
@@ -101,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
     Sparse, BeyondFourGiB,
     ::testing::Values(BigRow{"Lpcm", kiv_comp::CKivCreator::ES_TYPE_HDMV_LPCM, LpcmFrame(), 450, 14, {}},
                       BigRow{"Mpeg2", kiv_comp::CKivCreator::ES_TYPE_MPEG2_VIDEO, Mpeg2Gop(), 3600, 15,
-                             Mpeg2Builder().Sequence(1080, 3, 1).Bytes()}),
+                             Mpeg2Builder().Sequence(1080, 3, 1).Bytes()},
+                      BigRow{"Dra", kiv_comp::CKivCreator::ES_TYPE_DRA, DraMiBFrame(), 1920, 14, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
