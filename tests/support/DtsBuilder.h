@@ -15,15 +15,13 @@ inline std::vector<uint8_t> PadTo(BitWriter& w, size_t size) {
 }
 
 // A core frame: the header, then zero bytes up to FSIZE + 1 bytes.
-struct DtsCoreFrame {
-    uint32_t fsize = 2012, amode = 9, sfreq = 13, extAudioId = 0, extAudio = 0, lff = 1;
-    std::vector<uint8_t> Build() const {
-        BitWriter w;
-        w.Put(0x7FFE8001, 32).Put(1, 1).Put(31, 5).Put(0, 1).Put(15, 7).Put(fsize, 14).Put(amode, 6).Put(sfreq, 4);
-        w.Put(15, 5).Put(0, 5).Put(extAudioId, 3).Put(extAudio, 1).Put(0, 1).Put(lff, 2);
-        return PadTo(w, fsize + 1);
-    }
-};
+inline std::vector<uint8_t> DtsCore(uint32_t amode = 9, uint32_t lff = 1, uint32_t sfreq = 13, uint32_t extAudio = 0,
+                                    uint32_t extAudioId = 0, uint32_t fsize = 2012) {
+    BitWriter w;
+    w.Put(0x7FFE8001, 32).Put(1, 1).Put(31, 5).Put(0, 1).Put(15, 7).Put(fsize, 14).Put(amode, 6).Put(sfreq, 4);
+    w.Put(15, 5).Put(0, 5).Put(extAudioId, 3).Put(extAudio, 1).Put(0, 1).Put(lff, 2);
+    return PadTo(w, fsize + 1);
+}
 
 // An extension substream: header, the word that follows it, zero payload up to `bytes` bytes in all. A rich
 // header has a time stamp, mix metadata, three presentations over three substream indexes and three assets,
@@ -63,37 +61,22 @@ struct DtsExtensionSubstream {
     }
 };
 
-inline std::vector<uint8_t> DtsCore(uint32_t amode = 9, uint32_t lff = 1) {
-    DtsCoreFrame f;
-    f.amode = amode, f.lff = lff;
-    return f.Build();
-}
-
-inline std::vector<uint8_t> DtsExt(uint32_t bytes = 1000, uint32_t duration = 0, uint32_t clock = 2, uint32_t channels = 8) {
+inline std::vector<uint8_t> DtsExt(uint32_t bytes = 1000, uint32_t duration = 0, uint32_t clock = 2, uint32_t channels = 8,
+                                   void (*edit)(DtsExtensionSubstream&) = nullptr) {
     DtsExtensionSubstream s;
     s.bytes = bytes, s.durationCode = duration, s.refClockCode = clock, s.channels = channels;
+    if (edit != nullptr) edit(s);
     return s.Build();
-}
-
-inline std::vector<uint8_t> DtsExt(void (*edit)(DtsExtensionSubstream&)) {
-    DtsExtensionSubstream s;
-    edit(s);
-    return s.Build();
-}
-
-inline std::vector<uint8_t> JoinUnits(const std::vector<std::vector<uint8_t>>& units) {
-    std::vector<uint8_t> out;
-    for (const auto& u : units) out.insert(out.end(), u.begin(), u.end());
-    return out;
 }
 
 // `times` copies of the units in a row, cut to cutTo bytes when it is not 0.
-inline std::vector<uint8_t> RepeatUnits(const std::vector<std::vector<uint8_t>>& unit, int times, size_t cutTo = 0) {
-    std::vector<std::vector<uint8_t>> all;
-    for (int i = 0; i < times; ++i) all.insert(all.end(), unit.begin(), unit.end());
-    std::vector<uint8_t> bytes = JoinUnits(all);
-    if (cutTo != 0) bytes.resize(cutTo);
-    return bytes;
+inline std::vector<uint8_t> JoinUnits(const std::vector<std::vector<uint8_t>>& units, int times = 1, size_t cutTo = 0) {
+    std::vector<uint8_t> out;
+    for (int i = 0; i < times; ++i) {
+        for (const auto& u : units) out.insert(out.end(), u.begin(), u.end());
+    }
+    if (cutTo != 0) out.resize(cutTo);
+    return out;
 }
 
 }  // namespace kiv_test

@@ -38,10 +38,10 @@ public:
     void GetXmlText(PRIVATE_LIBRARY::CL_CString& out) override;
 
     const Attributes& GetAttributes() const { return m_attributes; }
-    // 0 invalid, 1 mono, 3 stereo, 6 multi-channel, 12 stereo core with a multi-channel extension.
-    static uint8_t CheckChannelCombination(const Attributes& attributes);
 
 private:
+    // 0 invalid, 1 mono, 3 stereo, 6 multi-channel, 12 stereo core with a multi-channel extension.
+    static uint8_t CheckChannelCombination(const Attributes& attributes);
     bool ParseAttributes(const uint8_t* head);
     // Positions the buffer on the next core or extension sync word; false when none is left.
     static bool FindNextSync(CBinaryBuffer& buffer);

@@ -1,4 +1,4 @@
-// CDtsHDEs: the channel check, the report, and positions past 4 GiB.
+// CDtsHDEs: the channel check and the report, and positions past 4 GiB.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -18,24 +18,31 @@ using ts_comp::es::CDtsHDEs;
 
 namespace {
 
-class DtsChannelTest : public ::testing::TestWithParam<std::array<int, 6>> {};
-
-// core, AMODE, LFF, extension, nTotalNumCHs -> result
-TEST_P(DtsChannelTest, Combination) {
-    const auto& c = GetParam();
-    CDtsHDEs::Attributes a;
-    a.core = uint8_t(c[0]), a.AMODE = uint8_t(c[1]), a.LFF = uint8_t(c[2]), a.extension_substream_flag = uint8_t(c[3]);
-    a.nTotalNumCHs = uint16_t(c[4]);
-    EXPECT_EQ(CDtsHDEs::CheckChannelCombination(a), c[5]);
+std::string Report(const std::vector<uint8_t>& stream) {
+    TempDir dir;
+    CDtsHDEs analyser{CL_CString(dir.Write("a.dts", stream).c_str())};
+    CL_CString out("head\r\n");
+    analyser.GetReportText(out);
+    return out.GetString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, DtsChannelTest,
-    ::testing::ValuesIn(std::vector<std::array<int, 6>>{
-        {0, 0, 0, 0, 0, 0},  {0, 0, 0, 1, 10, 1}, {0, 0, 0, 1, 20, 3}, {0, 0, 0, 1, 8, 6},  {0, 0, 0, 1, 40, 6},
-        {0, 0, 0, 1, 266, 1}, {0, 0, 0, 1, 256, 0}, {1, 0, 0, 0, 0, 1}, {1, 2, 0, 0, 0, 3},  {1, 2, 2, 0, 0, 6},
-        {1, 15, 0, 0, 0, 0}, {1, 16, 1, 0, 0, 6}, {1, 0, 3, 1, 10, 1}, {1, 4, 0, 1, 20, 3}, {1, 9, 1, 1, 8, 6},
-        {1, 9, 0, 1, 20, 0}, {1, 0, 1, 1, 30, 6}, {1, 3, 0, 1, 8, 12}, {1, 3, 0, 1, 10, 0}, {1, 0, 0, 1, 2, 0}}));
+// AMODE (-1: no core), LFF, channels of the extension asset (0: no extension substream), banner expected.
+class DtsChannelTest : public ::testing::TestWithParam<std::array<int, 4>> {};
+
+TEST_P(DtsChannelTest, BannerOnlyForInvalidCombinations) {
+    const auto [amode, lff, channels, invalid] = GetParam();
+    std::vector<std::vector<uint8_t>> unit;
+    if (amode >= 0) unit.push_back(DtsCore(uint32_t(amode), uint32_t(lff)));
+    if (channels > 0) unit.push_back(DtsExt(1000, 0, 2, uint32_t(channels)));
+    EXPECT_EQ(Report(JoinUnits(unit, 2)).find("combinations of channels is invalid.") != std::string::npos, invalid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DtsChannelTest,
+                         ::testing::ValuesIn(std::vector<std::array<int, 4>>{
+                             {-1, 0, 10, 0}, {-1, 0, 20, 0}, {-1, 0, 8, 0},  {-1, 0, 40, 0}, {-1, 0, 256, 1},
+                             {0, 0, 0, 0},   {2, 2, 0, 0},   {15, 0, 0, 1},  {16, 1, 0, 0},  {15, 3, 0, 1},
+                             {0, 3, 10, 0},  {4, 0, 20, 0},  {9, 1, 8, 0},   {9, 0, 20, 1},  {0, 1, 30, 0},
+                             {3, 0, 8, 0},   {3, 0, 10, 1},  {0, 0, 2, 1}}));
 
 struct TextCase {
     const char* name;
@@ -45,19 +52,7 @@ struct TextCase {
 
 class DtsTextTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(DtsTextTest, ReportIsAppended) {
-    TempDir dir;
-    CDtsHDEs analyser{CL_CString(dir.Write("a.dts", GetParam().stream).c_str())};
-    CL_CString out("head\r\n");
-    analyser.GetReportText(out);
-    EXPECT_EQ(std::string(out.GetString()), std::string("head\r\n") + GetParam().report);
-}
-
-std::vector<uint8_t> MarkedCore(uint32_t amode, uint32_t sfreq, uint32_t id, uint32_t lff) {
-    DtsCoreFrame f;
-    f.amode = amode, f.sfreq = sfreq, f.extAudio = 1, f.extAudioId = id, f.lff = lff;
-    return RepeatUnits({f.Build()}, 2);
-}
+TEST_P(DtsTextTest, ReportIsAppended) { EXPECT_EQ(Report(GetParam().stream), std::string("head\r\n") + GetParam().report); }
 
 #define SEP "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n"
 #define CORE(amode, lff) "[Legacy Core] : EXIST\r\n[amode] : " amode "\r\n[sfreq] : 13\r\n[EXT_AUDIO] : 0\r\n[LFF] : " lff "\r\n"
@@ -70,20 +65,19 @@ std::vector<uint8_t> MarkedCore(uint32_t amode, uint32_t sfreq, uint32_t id, uin
 INSTANTIATE_TEST_SUITE_P(
     Streams, DtsTextTest,
     ::testing::Values(
-        TextCase{"markers", MarkedCore(1, 4, 3, 3),
+        TextCase{"markers", JoinUnits({DtsCore(1, 3, 4, 1, 3)}, 2),
                  "[Legacy Core] : EXIST\r\n[amode] : 1   <--- error\r\n[sfreq] : 4   <--- error\r\n[EXT_AUDIO] : 1\r\n"
                  "[EXT_AUDIO_ID] : 3   <--- error\r\n[LFF] : 3   <--- error\r\n" NO_EXT},
-        TextCase{"noMarkers", MarkedCore(9, 13, 6, 2),
+        TextCase{"noMarkers", JoinUnits({DtsCore(9, 2, 13, 1, 6)}, 2),
                  "[Legacy Core] : EXIST\r\n[amode] : 9\r\n[sfreq] : 13\r\n[EXT_AUDIO] : 1\r\n[EXT_AUDIO_ID] : 6\r\n"
                  "[LFF] : 2\r\n" NO_EXT},
-        TextCase{"fiveOneCoreEightChannels", RepeatUnits({DtsCore(), DtsExt()}, 2), CORE("9", "1") EXT("8")},
-        TextCase{"richHeader", RepeatUnits({DtsCore(), DtsExt([](DtsExtensionSubstream& s) { s.rich = true; })}, 1),
+        TextCase{"fiveOneCoreEightChannels", JoinUnits({DtsCore(), DtsExt()}, 2), CORE("9", "1") EXT("8")},
+        TextCase{"richHeader", JoinUnits({DtsCore(), DtsExt(1000, 0, 2, 8, [](DtsExtensionSubstream& s) { s.rich = true; })}, 1),
                  CORE("9", "1") EXT("8")},
-        TextCase{"stereoCoreEightChannels", RepeatUnits({DtsCore(2, 0), DtsExt()}, 1), CORE("2", "0") EXT("8")},
-        TextCase{"reservedAmode", RepeatUnits({DtsCore(15, 0)}, 2), CORE("15   <--- error", "0") NO_EXT INVALID},
-        TextCase{"overSevenOne", RepeatUnits({DtsExt(1000, 0, 2, 72)}, 2), "[Legacy Core] : NO EXIST\r\n" EXT("72") OVER},
-        TextCase{"justBelowBanner", RepeatUnits({DtsExt(1000, 0, 2, 71)}, 2), "[Legacy Core] : NO EXIST\r\n" EXT("71")},
-        TextCase{"monoCoreOverSevenOne", RepeatUnits({DtsCore(0, 0), DtsExt(1000, 0, 2, 80)}, 1),
+        TextCase{"reservedAmode", JoinUnits({DtsCore(15, 0)}, 2), CORE("15   <--- error", "0") NO_EXT INVALID},
+        TextCase{"overSevenOne", JoinUnits({DtsExt(1000, 0, 2, 72)}, 2), "[Legacy Core] : NO EXIST\r\n" EXT("72") OVER},
+        TextCase{"justBelowBanner", JoinUnits({DtsExt(1000, 0, 2, 71)}, 2), "[Legacy Core] : NO EXIST\r\n" EXT("71")},
+        TextCase{"monoCoreOverSevenOne", JoinUnits({DtsCore(0, 0), DtsExt(1000, 0, 2, 80)}, 1),
                  CORE("0", "0") EXT("80") INVALID OVER}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -92,7 +86,7 @@ TEST(DtsLargeFileTest, PositionsPastFourGiB) {
     TempDir dir;
     const std::string es = dir.File("big.dts"), kiv = dir.File("big.kiv");
     const int fd = ::open(es.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
-    const std::vector<uint8_t> head = DtsExt([](DtsExtensionSubstream& s) { s.headerSizeType = 1, s.bytes = 1u << 20; });
+    const std::vector<uint8_t> head = DtsExt(1u << 20, 0, 2, 8, [](DtsExtensionSubstream& s) { s.headerSizeType = 1; });
     for (off_t k = 0; k < 4097; ++k) ASSERT_EQ(::pwrite(fd, head.data(), 64, k << 20), 64);
     const std::vector<uint8_t> tail = JoinUnits({DtsCore(), {0x11}, DtsCore()});
     ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), off_t{4097} << 20), ssize_t(tail.size()));
