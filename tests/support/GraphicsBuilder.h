@@ -52,7 +52,7 @@ struct Pcs {
     uint8_t state = 2;  // 0 normal, 1 acquisition point, 2 epoch start, 3 epoch continue
     bool paletteUpdate = false;
     uint8_t paletteId = 0;
-    std::vector<CompObject> objects;
+    std::vector<CompObject> objects = {};
     int declaredObjects = -1;  // number_of_composition_objects when it should differ from objects.size()
 
     Bytes Build() const {
@@ -115,7 +115,7 @@ struct Ics {
     uint16_t number = 0;
     uint8_t state = 2;
     bool first = true, last = true;
-    Bytes fragment;
+    Bytes fragment = {};
 
     Bytes Build() const {
         BitWriter w;
@@ -129,7 +129,7 @@ struct Ics {
 struct Effect {
     uint32_t duration = 0;
     uint8_t paletteId = 0;
-    std::vector<CompObject> objects;
+    std::vector<CompObject> objects = {};
 };
 
 struct EffectSequence {

@@ -18,14 +18,17 @@ namespace {
 
 constexpr uint16_t kNone = 0xFFFF;
 
-// Button 1 shows object 1 (200 x 100, decoded 0..225) and, selected, object 2 (225..450): drawing 113,
-// decode wait 450. Presented at 90000, the set moves by 89437.
-Menu Selected() {
+Menu MenuOf(std::vector<Page> pages, std::vector<Menu::Object> objects, uint8_t state = 0) {
     Menu m;
-    m.pages = {MenuPage({{1, {Btn(1, 1, 2)}}}, 1)};
-    m.objects = {{1, 200, 100}, {2, 200, 100}};
+    m.pages = std::move(pages);
+    m.objects = std::move(objects);
+    m.state = state;
     return m;
 }
+
+// Button 1 shows object 1 (200 x 100, decoded 0..225) and, selected, object 2 (225..450): drawing 113,
+// decode wait 450. Presented at 90000, the set moves by 89437.
+Menu Selected() { return MenuOf({MenuPage({{1, {Btn(1, 1, 2)}}}, 1)}, {{1, 200, 100}, {2, 200, 100}}); }
 
 Menu With(Menu m, void (*change)(Menu&)) {
     change(m);
@@ -44,51 +47,32 @@ struct Row {
     std::vector<KivItem> items = {};  // every item, when given
 };
 
-const char* const kPdsMissing = "\nA PDS does not exist in this displaySet. \n(displaySetNumber = %s)";
-
-std::string Printf(const char* format, const char* value) {
-    std::string s = format;
-    return s.replace(s.find("%s"), 2, value);
-}
-
 std::vector<Row> Rows() {
     const Menu selected = Selected();
-    Menu effects;  // in-effect window 1000 x 500: 2813; its object 1 decoded at 225
-    effects.pages = {MenuPage({{1, {Btn(1, 1, kNone)}}}, kNone)};
-    effects.pages[0].in.windows = {{0, 0, 0, 1000, 500}};
-    effects.pages[0].in.effects = {{0, 0, {{1, 0}}}};
-    effects.objects = {{1, 200, 100}};
-    Menu larger;  // objects of 800, 1600, 3200 bits decoded at 2, 5, 10; the second group's button wins
-    larger.pages = {MenuPage({{1, {Btn(1, 1, 2)}}, {2, {Btn(2, 1, 3)}}}, kNone)};
-    larger.objects = {{1, 10, 10}, {2, 20, 10}, {3, 20, 20}};
-    Menu pageTwo;  // default selected button 7 lives on page 2 only; its object 3 is decoded at 7
-    pageTwo.pages = {MenuPage({{1, {Btn(1, 1, 1)}}}, 7), MenuPage({}, kNone, 1), MenuPage({{7, {Btn(7, kNone, 3)}}}, kNone, 2)};
-    pageTwo.objects = {{1, 10, 10}, {3, 20, 20}};
-    Menu epoch;
-    epoch.state = 2;
-    epoch.pages = {MenuPage({}, kNone)};
+    Menu effects = MenuOf({MenuPage({{1, {Btn(1, 1, kNone)}}}, kNone)}, {{1, 200, 100}});
+    effects.pages[0].in = {{{0, 0, 0, 1000, 500}}, {{0, 0, {{1, 0}}}}};  // drawn in 2813; object 1 decoded at 225
+    // Objects of 800, 1600, 3200 bits decoded at 2, 5, 10; the second group's button wins.
+    const Menu larger =
+        MenuOf({MenuPage({{1, {Btn(1, 1, 2)}}, {2, {Btn(2, 1, 3)}}}, kNone)}, {{1, 10, 10}, {2, 20, 10}, {3, 20, 20}});
+    // The default selected button 7 lives on page 2 only; its object 3 is decoded at 7.
+    const Menu pageTwo = MenuOf({MenuPage({{1, {Btn(1, 1, 1)}}}, 7), MenuPage({}, kNone, 1),
+                                 MenuPage({{7, {Btn(7, kNone, 3)}}}, kNone, 2)},
+                                {{1, 10, 10}, {3, 20, 20}});
+    const Menu epoch = MenuOf({MenuPage({}, kNone)}, {}, 2);
     Menu late = selected;  // an unreferenced 1920 x 1080 object ends the set at 23778 (113215 moved)
     late.objects.push_back({5, 1920, 1080});
     Menu model1 = late, timeOut = late, model1Short = selected;
     model1.streamModel = model1Short.streamModel = 1;
     timeOut.timeOut = 500000;
-    Menu later = selected;  // refers to the objects of the set before
-    later.objects.clear();
-    Menu acquisition = later;
-    acquisition.state = 1;
+    const Menu later = MenuOf(selected.pages, {}), acquisition = MenuOf(selected.pages, {}, 1);  // objects of set 1
     Menu missingEffectObject = effects;
     missingEffectObject.pages[0].in.effects[0].objects[0].objectId = 5;
-    Menu missingValid;
-    missingValid.pages = {MenuPage({{1, {Btn(1, 1, 1)}}, {9, {Btn(2, 1, 1)}}}, kNone, 5)};
-    missingValid.objects = {{1, 10, 10}};
+    Menu missingValid = MenuOf({MenuPage({{1, {Btn(1, 1, 1)}}, {9, {Btn(2, 1, 1)}}}, kNone, 5)}, {{1, 10, 10}});
     Menu missingValidLater = missingValid;
     missingValidLater.pages[0].defaultSelected = 1;
-    Menu missingSelected = missingValid;
-    missingSelected.pages = {MenuPage({{1, {Btn(1, 1, 1)}}}, 8)};
-    Menu missingSelectedObject = missingValid;
-    missingSelectedObject.pages = {MenuPage({{1, {Btn(1, 1, 6)}}}, 1)};
-    Menu noPds = epoch;
-    noPds.state = 1;
+    const Menu missingSelected = MenuOf({MenuPage({{1, {Btn(1, 1, 1)}}}, 8)}, {{1, 10, 10}});
+    const Menu missingSelectedObject = MenuOf({MenuPage({{1, {Btn(1, 1, 6)}}}, 1)}, {{1, 10, 10}});
+    Menu noPds = MenuOf({}, {}, 1);
     noPds.pds = false;
     Ics continuation;
     continuation.first = false;
@@ -96,6 +80,7 @@ std::vector<Row> Rows() {
     Ics cut;
     cut.fragment = {0, 0};
     const Bytes ics = IcsFragments(Ics{}, InteractiveComposition{}.Build());
+    const std::string noPdsMessage = "\nA PDS does not exist in this displaySet. \n(displaySetNumber = ";
     const std::string noObject =
         "\nA object that indicates object_id_ref does not exist in this displaySet. (object_id_ref = ";
     const std::string noValid =
@@ -128,8 +113,8 @@ std::vector<Row> Rows() {
         {"PdsAfterOds", Cat({ics, Ods(1, 10, 10, 1), Pds(0, 0, {}), End()}), {90000}, false, ""},
         {"MoreSetsThanStarts", Cat({selected.Build(), selected.Build()}), {90000}, false,
          "The number of pts in start pts list and display set is not equal.", 563},
-        {"PdsMissing", noPds.Build(), {90000}, false, Printf(kPdsMissing, "1")},
-        {"PdsMissingInSetTwo", Cat({selected.Build(), noPds.Build()}), {90000, 180000}, false, Printf(kPdsMissing, "2")},
+        {"PdsMissing", noPds.Build(), {90000}, false, noPdsMessage + "1)"},
+        {"PdsMissingInSetTwo", Cat({selected.Build(), noPds.Build()}), {90000, 180000}, false, noPdsMessage + "2)"},
         {"InEffectObjectMissing", missingEffectObject.Build(), {90000}, false, noObject + "5, displaySetNumber = 1)"},
         {"DefaultValidButtonMissingInDrawing", missingValid.Build(), {90000}, false, noValid},
         {"DefaultValidButtonMissingInDecodeWait", missingValidLater.Build(), {90000}, false, noValid},
@@ -166,11 +151,7 @@ TEST(IgAnalyser, Table) {
 }
 
 TEST(IgAnalyser, ReportCountsFirstFragmentsXmlTakesAnyFirstIcs) {
-    Ics continuation;  // a continuation fragment ahead of the first display set
-    continuation.first = false;
-    continuation.width = 720;
-    continuation.height = 480;
-    continuation.frameRate = 3;
+    const Ics continuation{720, 480, 3, 0, 2, false};  // a continuation fragment ahead of the first display set
     const Menu three = With(Selected(), [](Menu& m) { m.pieces = 3; m.frameRate = 6; });
     const auto [report1, xml1] = AttributeTexts("IG", 1, 1920, 1080, 6);
     const std::tuple<Bytes, std::string, std::string> cases[] = {

@@ -189,10 +189,7 @@ TEST(PgAnalyser, NoticeGetsProgressPerSegmentAndCanAbort) {
 }
 
 TEST(PgAnalyser, ReportAndXml) {
-    Pcs small;
-    small.width = 720;
-    small.height = 480;
-    small.frameRate = 3;
+    const Pcs small{720, 480, 3};
     const std::pair<Bytes, std::pair<std::string, std::string>> cases[] = {
         {{}, AttributeTexts("PG", 0, 0, 0, 0)},
         {Cat({Wds({}), Pds(0, 0, {}), End()}), AttributeTexts("PG", 0, 0, 0, 0)},

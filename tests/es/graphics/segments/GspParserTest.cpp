@@ -95,17 +95,9 @@ TEST(GspParser, EachSegmentTypeMakesItsClass) {
 }
 
 TEST(GspParser, CompositionWindowAndPaletteFields) {
-    Pcs pcs;
-    pcs.width = 1280;
-    pcs.height = 720;
-    pcs.frameRate = 6;
-    pcs.number = 0x1234;
-    pcs.state = 1;
-    pcs.paletteUpdate = true;
-    pcs.paletteId = 7;
     // Two declared, three present: the list follows the segment size; a cropped object takes 16 bytes.
-    pcs.objects = {{0x0102, 3, false, true, 100, 200}, {5, 1, true, false, 10, 20, 30, 40, 50, 60}, {6, 2}};
-    pcs.declaredObjects = 2;
+    const Pcs pcs{1280, 720, 6, 0x1234, 1, true, 7,
+                  {{0x0102, 3, false, true, 100, 200}, {5, 1, true, false, 10, 20, 30, 40, 50, 60}, {6, 2}}, 2};
     Opened f(Cat({pcs.Build(), Wds({{1, 10, 20, 300, 400}, {2, 11, 21, 301, 401}}, 1),
                   Pds(3, 4, {{0, 16, 128, 128, 255}, {1, 235, 100, 110, 0}})}));
     auto* s = f.At<CGspPCS>(0);
@@ -146,14 +138,7 @@ TEST(GspParser, ListsCutByTheEndOfTheFileKeepTheirElements) {
 }
 
 TEST(GspParser, ObjectAndInteractiveCompositionSegments) {
-    Ics ics;
-    ics.width = 720;
-    ics.height = 576;
-    ics.frameRate = 3;
-    ics.number = 77;
-    ics.state = 3;
-    ics.first = false;
-    ics.fragment = {1, 2, 3};
+    const Ics ics{720, 576, 3, 77, 3, false, true, {1, 2, 3}};
     // A 6-byte continuation: bytes 7 and 8 are its data, the fields after them read as 0.
     Opened f(Cat({Ods(0x0203, 720, 480, 100, false, 9), OdsMore(0x0203, 2, true, 9), ics.Build(), Ics{}.Build()}));
     for (uint32_t i : {0u, 1u}) {
