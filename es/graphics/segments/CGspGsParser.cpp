@@ -27,6 +27,18 @@ std::unique_ptr<CGspSegment> MakeSegment(uint8_t type) {
     }
 }
 
+// Slot in m_released of the kinds whose objects are reused, or -1.
+int ReuseSlot(uint8_t type) {
+    switch (type) {
+        case gsp::kSegmentPDS: return 0;
+        case gsp::kSegmentODS: return 1;
+        case gsp::kSegmentPCS: return 2;
+        case gsp::kSegmentWDS: return 3;
+        case gsp::kSegmentEND: return 4;
+        default: return -1;
+    }
+}
+
 }  // namespace
 
 CGspGsParser::CGspGsParser() = default;
@@ -37,7 +49,11 @@ CGspGsParser::~CGspGsParser() {
     ClearIndex();
 }
 
-void CGspGsParser::ReleaseCurrentSegment() { m_current.reset(); }
+void CGspGsParser::ReleaseCurrentSegment() {
+    if (m_current && m_currentSlot >= 0) m_released[m_currentSlot] = std::move(m_current);
+    m_current.reset();
+    m_currentSlot = -1;
+}
 
 void CGspGsParser::ClearIndex() {
     m_index.clear();
@@ -87,7 +103,9 @@ bool CGspGsParser::ParseCurrentSegment() {
     ReleaseCurrentSegment();
     if (!IndexThrough(m_position)) return false;
     const Index& entry = m_index[m_position];
-    m_current = MakeSegment(entry.segment_type);
+    const int slot = ReuseSlot(entry.segment_type);
+    m_current = slot >= 0 && m_released[slot] ? std::move(m_released[slot]) : MakeSegment(entry.segment_type);
+    m_currentSlot = slot;
     m_current->Parse(m_file.get(), entry.offset);
     return true;
 }

@@ -49,6 +49,11 @@ private:
     bool IndexThrough(uint64_t i) const;
 
     std::unique_ptr<CGspSegment> m_current;
+    // Released objects of the display-set segment kinds, kept for the next segment of their kind (their
+    // Parse starts from a new object's state): no allocation per segment.
+    static constexpr int kReusedKinds = 5;
+    std::unique_ptr<CGspSegment> m_released[kReusedKinds];
+    int m_currentSlot = -1;
     mutable std::vector<Index> m_index;
     mutable uint64_t m_nextOffset = 0;
     mutable bool m_indexComplete = true;

@@ -1,8 +1,12 @@
 #include "es/graphics/segments/CGspPCS.h"
 
+#include <cstring>
+
 #include "es/graphics/segments/GspFileIo.h"
 
 bool CGspPCS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    std::memset(m_b, 0, sizeof m_b);
+    m_objects.clear();
     if (!CGspSegment::Parse(file, offset)) return false;
     const bool whole = gsp_io::ReadZeroFilled(file, m_b, 11) == 11;
     // The object list follows the segment size, not number_of_composition_objects; objects past the end

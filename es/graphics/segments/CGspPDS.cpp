@@ -1,8 +1,12 @@
 #include "es/graphics/segments/CGspPDS.h"
 
+#include <cstring>
+
 #include "es/graphics/segments/GspFileIo.h"
 
 bool CGspPDS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    std::memset(m_b, 0, sizeof m_b);
+    m_entries.clear();
     if (!CGspSegment::Parse(file, offset)) return false;
     const bool whole = gsp_io::ReadZeroFilled(file, m_b, 2) == 2;
     return gsp_io::ReadBounded(file, GetPaletteEntriesOffset(), GetSize(), m_entries) && whole;

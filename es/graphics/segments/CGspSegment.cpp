@@ -15,7 +15,12 @@ bool CGspSegment::ReadHeader(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     return got > 0;
 }
 
+// Parse starts from the state of a new object, so that the parser can reuse segment objects.
 bool CGspSegment::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    m_fileOffset = 0;
+    m_file = nullptr;
+    m_segmentType = 0;
+    m_segmentLength = 0;
     if (!gsp_io::SeekTo(file, offset)) return false;
     return ReadHeader(file, offset);
 }

@@ -3,6 +3,8 @@
 #include "es/graphics/segments/GspFileIo.h"
 
 bool CGspWDS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    m_numberOfWindows = 0;
+    m_windows.clear();
     if (!CGspSegment::Parse(file, offset)) return false;
     const bool whole = gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) == 1;
     return gsp_io::ReadBounded(file, GetWindowsOffset(), GetSize(), m_windows) && whole;
