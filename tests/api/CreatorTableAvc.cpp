@@ -8,19 +8,15 @@ namespace {
 
 constexpr auto kAvc = kiv_comp::CKivCreator::ES_TYPE_AVC_VIDEO;
 
-AvcSps Sps(uint8_t frameMbsOnly, uint32_t heightMinus1, uint32_t timeScale) {
+AvcSps Sps(uint8_t frameMbsOnly, uint32_t heightMinus1, uint32_t timeScale, bool vui = true, bool hrd = true,
+           bool timing = true) {
     AvcSps s;
-    s.frameMbsOnly = frameMbsOnly;
-    s.heightMapUnitsMinus1 = heightMinus1;
-    s.timeScale = timeScale;
-    return s;
-}
-const AvcSps k1080i = Sps(0, 33, 60000);    // c = 900900 ticks, 1501.5 in 90 kHz
-const AvcSps k1080p = Sps(1, 67, 48000);    // c = 1126125 ticks, 1876.875 in 90 kHz
-AvcSps With(AvcSps s, bool vui, bool hrd, bool timing) {
+    s.frameMbsOnly = frameMbsOnly, s.heightMapUnitsMinus1 = heightMinus1, s.timeScale = timeScale;
     s.vui = vui, s.nalHrd = hrd, s.timing = timing;
     return s;
 }
+const AvcSps k1080i = Sps(0, 33, 60000);  // c = 900900 ticks, 1501.5 in 90 kHz
+const AvcSps k1080p = Sps(1, 67, 48000);  // c = 1126125 ticks, 1876.875 in 90 kHz
 
 // Streams joined unit by unit, and the size of each unit.
 struct Units {
@@ -33,23 +29,13 @@ struct Units {
     }
 };
 
-const Units kInterlaced = Units()
-                              .Add(AvcBuilder().Unit(k1080i, 7, {0, 2, 3, true}))
-                              .Add(AvcBuilder().Unit(k1080i, 5, {2, 6, 4}))
-                              .Add(AvcBuilder().Unit(k1080i, 6, {4, 0, 3}))
-                              .Add(AvcBuilder().Unit(k1080i, 6, {6, 0, 4}));
-const Units kFields = Units()
-                          .Add(AvcBuilder().Unit(k1080i, 7, {0, 2, 1, true}, 0))
-                          .Add(AvcBuilder().Unit(k1080i, 5, {1, 2, 2}, 1))
-                          .Add(AvcBuilder().Unit(k1080i, 5, {2, 2, 1}, 0))
-                          .Add(AvcBuilder().Unit(k1080i, 5, {3, 2, 2}, 1));
-const Units kTwoRuns = Units()
-                           .Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}))
-                           .Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}).EndOfSequence())
-                           .Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}))
-                           .Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}));
-const Units kNoTimingLater =
-    Units().Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true})).Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0, false, false}));
+const Units kInterlaced = Units().Add(AvcBuilder().Unit(k1080i, 7, {0, 2, 3, true})).Add(AvcBuilder().Unit(k1080i, 5, {2, 6, 4}))
+    .Add(AvcBuilder().Unit(k1080i, 6, {4, 0, 3})).Add(AvcBuilder().Unit(k1080i, 6, {6, 0, 4}));
+const Units kFields = Units().Add(AvcBuilder().Unit(k1080i, 7, {0, 2, 1, true}, 0)).Add(AvcBuilder().Unit(k1080i, 5, {1, 2, 2}, 1))
+    .Add(AvcBuilder().Unit(k1080i, 5, {2, 2, 1}, 0)).Add(AvcBuilder().Unit(k1080i, 5, {3, 2, 2}, 1));
+const Units kTwoRuns = Units().Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}))
+    .Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}).EndOfSequence()).Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}))
+    .Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}));
 // A dependent view: offset metadata in the nested SEI; the first unit's SEI follows delimiter, subset SPS, PPS.
 AvcSps Mvc() {
     AvcSps s;
@@ -59,15 +45,11 @@ AvcSps Mvc() {
 const AvcBuilder kHead = AvcBuilder().Delimiter().Sps(Mvc()).Pps();
 const AvcBuilder kSei1 = AvcBuilder().Sei(Mvc(), {0, 2, 0, true}, true, 0x4F464D44);
 const AvcBuilder kSei2 = AvcBuilder().Sei(Mvc(), {2, 2, 0}, true, 0xFFFFFFFF);
-const Units kDependent = Units()
-                             .Add(AvcBuilder(kHead).Raw(kSei1.Bytes()).Slice(20, 2, Mvc(), -1, {0, 2, 1}))
-                             .Add(AvcBuilder().Delimiter().Raw(kSei2.Bytes()).Slice(20, 5, Mvc(), -1, {1, 3, 0}))
-                             .Add(AvcBuilder().DependentUnit(Mvc(), 6, {4, 0, 0}, {1, 3, 0}));
-const std::vector<uint8_t> kCut = [] {
-    std::vector<uint8_t> s = kTwoRuns.bytes;
-    s.resize(kTwoRuns.sizes[0] + kTwoRuns.sizes[1] + 12);  // inside the SPS of the third unit
-    return s;
-}();
+const Units kDependent = Units().Add(AvcBuilder(kHead).Raw(kSei1.Bytes()).Slice(20, 2, Mvc(), -1, {0, 2, 1}))
+    .Add(AvcBuilder().Delimiter().Raw(kSei2.Bytes()).Slice(20, 5, Mvc(), -1, {1, 3, 0}))
+    .Add(AvcBuilder().DependentUnit(Mvc(), 6, {4, 0, 0}, {1, 3, 0}));
+const std::vector<uint8_t> kCut(kTwoRuns.bytes.begin(),  // ends inside the SPS of the third unit
+                                kTwoRuns.bytes.begin() + kTwoRuns.sizes[0] + kTwoRuns.sizes[1] + 12);
 
 INSTANTIATE_TEST_SUITE_P(
     Avc, CreatorTable,
@@ -94,17 +76,18 @@ INSTANTIATE_TEST_SUITE_P(
          "\nThe es file ends inside an access unit. (pos = " + std::to_string(kTwoRuns.sizes[0] + kTwoRuns.sizes[1]) +
              "[byte])",
          {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}, {2, kTwoRuns.sizes[1], 90000, 93754, 1, 0, 0}}},
-        {"LaterUnitWithoutTiming", kAvc, kNoTimingLater.bytes, {90000}, false, "A picture_timing_sei does not exist.",
-         {{1, kNoTimingLater.sizes[0], 86247, 90000, 0, 1, 0}}},
+        {"LaterUnitWithoutTiming", kAvc,
+         AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}).Unit(k1080p, 5, {2, 2, 0, false, false}).Bytes(), {90000}, false,
+         "A picture_timing_sei does not exist.", {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}}},
         {"NoBufferingPeriod", kAvc, AvcBuilder().Aud().Sps(k1080p).Pps().Unit(k1080p, 7, {}).Bytes(), {0}, false,
          "A buffering period sei does not exist.", {}},
         {"NoPictureTiming", kAvc, AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true, false}).Bytes(), {0}, false,
          "A picture timing sei does not exist.", {}},
-        {"NoVui", kAvc, AvcBuilder().Unit(With(k1080p, false, true, true), 7, {0, 2, 0, true}).Bytes(), {0}, false,
+        {"NoVui", kAvc, AvcBuilder().Unit(Sps(1, 67, 48000, false), 7, {0, 2, 0, true}).Bytes(), {0}, false,
          "A vui_parameters does not exist.", {}},
-        {"NoHrd", kAvc, AvcBuilder().Unit(With(k1080p, true, false, true), 7, {0, 2, 0, true}).Bytes(), {0}, false,
+        {"NoHrd", kAvc, AvcBuilder().Unit(Sps(1, 67, 48000, true, false), 7, {0, 2, 0, true}).Bytes(), {0}, false,
          "A hrd_parameters does not exist.", {}},
-        {"NoTimingInfo", kAvc, AvcBuilder().Unit(With(k1080p, true, true, false), 7, {0, 2, 0, true}).Bytes(), {0},
+        {"NoTimingInfo", kAvc, AvcBuilder().Unit(Sps(1, 67, 48000, true, true, false), 7, {0, 2, 0, true}).Bytes(), {0},
          false, "A time_scale is zero.", {}},
         {"EmptyFile", kAvc, {}, {0}, false, "The es attribute is invalid.(parse error)", {}},
     }),

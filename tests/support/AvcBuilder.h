@@ -24,9 +24,7 @@ struct AvcTiming {
     uint8_t picStruct = 0;
     bool bufferingPeriod = false, picTiming = true;
 };
-struct AvcMvc {
-    uint8_t nonIdr = 0, temporalId = 0, anchor = 1;
-};
+struct AvcMvc { uint8_t nonIdr = 0, temporalId = 0, anchor = 1; };
 
 class AvcBuilder {
 public:
@@ -37,19 +35,13 @@ public:
         m_bytes.push_back(header);
         size_t run = 0;
         for (uint8_t b : rbsp) {
-            if (run >= 2 && b <= 3) {
-                m_bytes.push_back(3);
-                run = 0;
-            }
+            if (run >= 2 && b <= 3) m_bytes.push_back(3), run = 0;
             m_bytes.push_back(b);
             run = b == 0 ? run + 1 : 0;
         }
         return *this;
     }
-    AvcBuilder& Raw(const std::vector<uint8_t>& bytes) {
-        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
-        return *this;
-    }
+    AvcBuilder& Raw(const std::vector<uint8_t>& bytes) { return m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end()), *this; }
     AvcBuilder& Aud() { return Nal(0x09, {0xF0}); }
     AvcBuilder& Delimiter() { return Nal(0x18, {0xF0}); }
     AvcBuilder& Pps() { return Nal(0x68, {0xEE, 0x3C, 0x80}); }
@@ -90,20 +82,14 @@ public:
         if (t.bufferingPeriod) {
             BitWriter w;
             Ue(w, 0);
-            for (bool h : {s.nalHrd, s.vclHrd}) {
-                for (uint32_t i = 0; h && i <= s.cpbCntMinus1; ++i) w.Put(90000, 24).Put(0, 24);
-            }
+            for (uint32_t i = 0; i < (s.cpbCntMinus1 + 1) * (s.nalHrd + s.vclHrd); ++i) w.Put(90000, 24).Put(0, 24);
             Message(rbsp, 0, w.Align().Take(), nested);
         }
         BitWriter w;
         if (hrd) w.Put(t.cpb, 24).Put(t.dpb, 24);
         if (s.vui && s.picStruct) w.Put(t.picStruct, 4).Put(0, 4);
         if (t.picTiming) Message(rbsp, 1, w.Align().Take(), nested);
-        if (ofmd != 0) {
-            BitWriter u;
-            u.Fill(0x11, 16).Put(ofmd, 32).Fill(0x22, 6);
-            Message(rbsp, 5, u.Take(), true);
-        }
+        if (ofmd != 0) Message(rbsp, 5, BitWriter().Fill(0x11, 16).Put(ofmd, 32).Fill(0x22, 6).Take(), true);
         rbsp.push_back(0x80);
         return Nal(0x06, rbsp);
     }
@@ -111,17 +97,13 @@ public:
     AvcBuilder& Slice(uint8_t type, uint32_t sliceType, const AvcSps& s, int field = -1, AvcMvc mvc = {},
                       size_t filler = 24) {
         BitWriter w;
-        if (type == 20) Mvc(w, mvc);
+        if (type == 20) w.Bytes(MvcHeader(mvc));
         Ue(w, 0), Ue(w, sliceType), Ue(w, 0), w.Put(0, 4);
         if (!s.frameMbsOnly) w.Put(field >= 0, 1).Put(field > 0 ? 1 : 0, field >= 0 ? 1 : 0);
         w.Align().Fill(0x5A, filler).Bytes({0x00, 0x00, 0x00, 0x07});
         return Nal(static_cast<uint8_t>(0x60 | type), w.Take());
     }
-    AvcBuilder& Prefix(AvcMvc mvc) {
-        BitWriter w;
-        Mvc(w, mvc);
-        return Nal(0x6E, w.Take());
-    }
+    AvcBuilder& Prefix(AvcMvc mvc) { return Nal(0x6E, MvcHeader(mvc)); }
     // One base-view access unit: delimiter, SPS and PPS when bp, SEI, one slice.
     AvcBuilder& Unit(const AvcSps& s, uint32_t sliceType, AvcTiming t, int field = -1) {
         Aud();
@@ -138,15 +120,14 @@ public:
     const std::vector<uint8_t>& Bytes() const { return m_bytes; }
 
     static void Ue(BitWriter& w, uint64_t v) {
-        unsigned bits = 0;
-        while ((v + 1) >> (bits + 1)) ++bits;
+        const auto bits = static_cast<unsigned>(63 - __builtin_clzll(v + 1));
         w.Put(0, bits).Put(v + 1, bits + 1);
     }
 
 private:
     static std::vector<uint8_t> Trail(BitWriter& w) { return w.PutBit(1).Align().Take(); }
-    static void Mvc(BitWriter& w, AvcMvc m) {
-        w.Put(0, 1).Put(m.nonIdr, 1).Put(0, 6).Put(1, 10).Put(m.temporalId, 3).Put(m.anchor, 1).Put(3, 2);
+    static std::vector<uint8_t> MvcHeader(AvcMvc m) {
+        return BitWriter().Put(0, 1).Put(m.nonIdr, 1).Put(0, 6).Put(1, 10).Put(m.temporalId, 3).Put(m.anchor, 1).Put(3, 2).Take();
     }
     static void Message(std::vector<uint8_t>& out, uint8_t type, std::vector<uint8_t> payload, bool nested) {
         if (nested) {
