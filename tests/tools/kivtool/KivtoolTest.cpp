@@ -13,6 +13,10 @@
 #include "EsTypeArgument.h"
 #include "support/Ac3Builder.h"
 #include "support/AvcBuilder.h"
+#include "support/DraBuilder.h"
+#include "support/DtsBuilder.h"
+#include "support/MlpBuilder.h"
+#include "support/Vc1Builder.h"
 #include "support/ProcessRunner.h"
 #include "support/TempDir.h"
 
@@ -170,6 +174,40 @@ TEST(Kivtool, XmlCarriesWholeStreamValues) {
     EXPECT_NE(std::string::npos, xml.find("\n    <AvcStillPresent>1</AvcStillPresent>\n")) << xml;
     EXPECT_EQ(xml, Kivtool(dir, {"info", "--xml", "@a.264"}).out);
 }
+
+// Streams of the kinds without a bundled sample, from their builders: create without --type tells the
+// kind and indexes them.
+struct BuiltCase {
+    const char* kind;
+    std::vector<uint8_t> stream;
+};
+
+class KivtoolDetects : public ::testing::TestWithParam<BuiltCase> {};
+
+TEST_P(KivtoolDetects, CreateWithoutType) {
+    TempDir dir;
+    const ToolRun r = Kivtool(dir, {"create", dir.Write("es", GetParam().stream), "@a.kiv"});
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_TRUE(std::regex_search(r.err, std::regex(std::string("^kivtool: ") + GetParam().kind + ": [1-9][0-9]* units")))
+        << r.err;
+}
+
+std::vector<uint8_t> Built(void (*append)(std::vector<uint8_t>&)) {
+    std::vector<uint8_t> out;
+    append(out);
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Builders, KivtoolDetects,
+    ::testing::Values(
+        BuiltCase{"avc", kiv_test::AvcBuilder().Unit({}, 7, {0, 2, 0, true}).Unit({}, 5, {2, 2}).Bytes()},
+        BuiltCase{"avc", kiv_test::AvcBuilder().DependentUnit([] { kiv_test::AvcSps s; s.subset = true, s.profile = 128;
+                                                                   return s; }(), 2, {0, 2, 0, true}, {0, 0, 1}).Bytes()},
+        BuiltCase{"vc1", kiv_test::Vc1Builder().Script("H I P B I").Bytes()},
+        BuiltCase{"dts", kiv_test::RepeatUnits({kiv_test::DtsCore(), kiv_test::DtsExt()}, 3)},
+        BuiltCase{"mlp", Built([](std::vector<uint8_t>& o) { for (int i = 0; i < 3; ++i) kiv_test::MlpUnit{}.AppendTo(o); })},
+        BuiltCase{"dra", Built([](std::vector<uint8_t>& o) { for (int i = 0; i < 3; ++i) kiv_test::DraFrame{}.AppendTo(o); })}));
 
 TEST(Kivtool, ProbeNamesKindAndReason) {
     TempDir dir;
