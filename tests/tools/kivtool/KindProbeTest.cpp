@@ -10,8 +10,11 @@
 #include "KindProbe.h"
 #include "support/Ac3Builder.h"
 #include "support/BitWriter.h"
+#include "support/DraBuilder.h"
+#include "support/DtsBuilder.h"
 #include "support/GraphicsBuilder.h"
 #include "support/LpcmBuilder.h"
+#include "support/MlpBuilder.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -36,43 +39,20 @@ Bytes Cat(Bytes a, const Bytes& b) {
     return a;
 }
 
-Bytes Padded(BitWriter& w, size_t size) {
-    Bytes bytes = w.Take();
-    bytes.resize(size, 0);
-    return bytes;
-}
-
 Bytes Mpeg2Head(uint32_t frameRateCode) {
     BitWriter w;
     w.Put(0x1B3, 32).Put(720, 12).Put(480, 12).Put(2, 4).Put(frameRateCode, 4).Put(2500, 18).Put(1, 1).Put(112, 10);
-    return Padded(w, 64);
+    Bytes bytes = w.Take();
+    bytes.resize(64, 0);
+    return bytes;
 }
 
-// A DTS core frame of fsize + 1 bytes.
-Bytes DtsCore(uint32_t fsize) {
-    BitWriter w;
-    w.Put(0x7FFE8001, 32).Put(1, 1).Put(31, 5).Put(0, 1).Put(15, 7).Put(fsize, 14).Put(9, 6).Put(13, 4);
-    return Padded(w, fsize + 1);
-}
-
-// A DTS-HD extension substream with the short size fields.
-Bytes DtsSubstream(uint32_t size) {
-    BitWriter w;
-    w.Put(0x64582025, 32).Put(0, 8).Put(0, 2).Put(0, 1).Put(15, 8).Put(size - 1, 16);
-    return Padded(w, size);
-}
-
-Bytes MlpUnit(uint32_t words, bool majorSync) {
-    BitWriter w;
-    w.Put(0xF, 4).Put(words, 12).Put(0, 16);
-    if (majorSync) w.Put(0xF8726FBB, 32);
-    return Padded(w, 2 * words);
-}
-
-Bytes DraFrame(uint32_t words) {
-    BitWriter w;
-    w.Put(0x7FFF, 16).Put(0, 1).Put(words, 10).Put(1, 2).Put(8, 4).Put(2, 3);
-    return Padded(w, 4 * words);
+// MLP access units or DRA frames in a row.
+template <class Unit>
+Bytes Units(const std::vector<Unit>& units) {
+    Bytes out;
+    for (const Unit& u : units) u.AppendTo(out);
+    return out;
 }
 
 Bytes Lpcm(uint16_t payload, int frames, uint8_t lastChannels = 3) {
@@ -147,19 +127,25 @@ INSTANTIATE_TEST_SUITE_P(
         ProbeCase{"Ac3TwoFramesCut", [] { return Repeat(kiv_test::Ac3Frame{}.Build(), 3); },
                   "ac3 (AC-3 sync frames (0x0B77), 3 in a row)"},
         ProbeCase{"Ac3LoneFrameCut", [] { Bytes b = kiv_test::Ac3Frame{}.Build(); b.resize(700); return b; }, kUnknown},
-        ProbeCase{"DtsCore", [] { return Repeat(DtsCore(1023), 3); }, "dts (core frames (0x7FFE8001), 3 in a row)"},
-        ProbeCase{"DtsCoreAndSubstream", [] { return Repeat(Cat(DtsCore(1023), DtsSubstream(512)), 2); },
+        ProbeCase{"DtsCore", [] { return kiv_test::RepeatUnits({kiv_test::DtsCore()}, 3); },
+                  "dts (core frames (0x7FFE8001), 3 in a row)"},
+        ProbeCase{"DtsCoreAndSubstream", [] { return kiv_test::RepeatUnits({kiv_test::DtsCore(), kiv_test::DtsExt()}, 2); },
                   "dts (core frames (0x7FFE8001) and extension substreams (0x64582025), 4 in a row)"},
-        ProbeCase{"DtsSubstreams", [] { return Repeat(DtsSubstream(512), 2); },
+        ProbeCase{"DtsWideSubstreams",
+                  [] { return kiv_test::RepeatUnits({kiv_test::DtsExt([](kiv_test::DtsExtensionSubstream& x) {
+                                                        x.headerSizeType = 1, x.bytes = 70000;
+                                                    })}, 2); },
                   "dts (extension substreams (0x64582025), 2 in a row)"},
         ProbeCase{"DtsHdHeader", [] { return Bytes{'D', 'T', 'S', 'H', 'D', 'H', 'D', 'R', 0, 0}; },
                   "dts (DTS-HD file with a metadata header (DTSHDHDR))"},
-        ProbeCase{"DtsCoreTooShort", [] { return Repeat(DtsCore(50), 3); }, kUnknown},
-        ProbeCase{"Mlp", [] { return Cat(MlpUnit(20, true), Repeat(MlpUnit(10, false), 3)); },
-                  "mlp (major sync (0xF8726FBB) at byte 4, 4 access units in a row)"},
-        ProbeCase{"MlpWithoutMajorSync", [] { return Repeat(MlpUnit(10, false), 3); }, kUnknown},
-        ProbeCase{"Dra", [] { return Repeat(DraFrame(64), 3); }, "dra (frames (0x7FFF) each as long as its header says, 3 in a row)"},
-        ProbeCase{"DraLengthMisses", [] { Bytes b = Repeat(DraFrame(64), 3); b.insert(b.begin() + 256, 0); return b; }, kUnknown},
+        ProbeCase{"DtsCoreTooShort", [] { return kiv_test::RepeatUnits({kiv_test::DtsCoreFrame{50}.Build()}, 3); }, kUnknown},
+        ProbeCase{"Mlp", [] { return Units<kiv_test::MlpUnit>({{}, {0, false}, {0, false}, {0, false}}); },
+                  "mlp (major sync (0xF8726FBA) at byte 4, 4 access units in a row)"},
+        ProbeCase{"MlpWithoutMajorSync", [] { return Units<kiv_test::MlpUnit>({{0, false}, {0, false}}); }, kUnknown},
+        ProbeCase{"Dra", [] { return Units<kiv_test::DraFrame>({{}, {}, {}}); },
+                  "dra (frames (0x7FFF) each as long as its header says, 3 in a row)"},
+        ProbeCase{"DraLengthMisses", [] { Bytes b = Units<kiv_test::DraFrame>({{}, {}, {}}); b.insert(b.begin() + 64, 0); return b; },
+                  kUnknown},
         ProbeCase{"PgSample", [] { return Sample("pg_sample.pgs"); }, "pg (17 segments in a row, PCS first)"},
         ProbeCase{"Ig", [] { return Repeat(Cat(gfx::Ics{}.Build(), gfx::End()), 2); },
                   "ig (4 segments in a row, ICS first)"},
