@@ -127,18 +127,18 @@ INSTANTIATE_TEST_SUITE_P(
         ProbeCase{"Ac3TwoFramesCut", [] { return Repeat(kiv_test::Ac3Frame{}.Build(), 3); },
                   "ac3 (AC-3 sync frames (0x0B77), 3 in a row)"},
         ProbeCase{"Ac3LoneFrameCut", [] { Bytes b = kiv_test::Ac3Frame{}.Build(); b.resize(700); return b; }, kUnknown},
-        ProbeCase{"DtsCore", [] { return kiv_test::RepeatUnits({kiv_test::DtsCore()}, 3); },
+        ProbeCase{"DtsCore", [] { return kiv_test::JoinUnits({kiv_test::DtsCore()}, 3); },
                   "dts (core frames (0x7FFE8001), 3 in a row)"},
-        ProbeCase{"DtsCoreAndSubstream", [] { return kiv_test::RepeatUnits({kiv_test::DtsCore(), kiv_test::DtsExt()}, 2); },
+        ProbeCase{"DtsCoreAndSubstream", [] { return kiv_test::JoinUnits({kiv_test::DtsCore(), kiv_test::DtsExt()}, 2); },
                   "dts (core frames (0x7FFE8001) and extension substreams (0x64582025), 4 in a row)"},
         ProbeCase{"DtsWideSubstreams",
-                  [] { return kiv_test::RepeatUnits({kiv_test::DtsExt([](kiv_test::DtsExtensionSubstream& x) {
-                                                        x.headerSizeType = 1, x.bytes = 70000;
+                  [] { return kiv_test::JoinUnits({kiv_test::DtsExt(70000, 0, 2, 8, [](kiv_test::DtsExtensionSubstream& x) {
+                                                        x.headerSizeType = 1;
                                                     })}, 2); },
                   "dts (extension substreams (0x64582025), 2 in a row)"},
         ProbeCase{"DtsHdHeader", [] { return Bytes{'D', 'T', 'S', 'H', 'D', 'H', 'D', 'R', 0, 0}; },
                   "dts (DTS-HD file with a metadata header (DTSHDHDR))"},
-        ProbeCase{"DtsCoreTooShort", [] { return kiv_test::RepeatUnits({kiv_test::DtsCoreFrame{50}.Build()}, 3); }, kUnknown},
+        ProbeCase{"DtsCoreTooShort", [] { return kiv_test::JoinUnits({kiv_test::DtsCore(9, 1, 13, 0, 0, 50)}, 3); }, kUnknown},
         ProbeCase{"Mlp", [] { return Units<kiv_test::MlpUnit>({{}, {0, false}, {0, false}, {0, false}}); },
                   "mlp (major sync (0xF8726FBA) at byte 4, 4 access units in a row)"},
         ProbeCase{"MlpWithoutMajorSync", [] { return Units<kiv_test::MlpUnit>({{0, false}, {0, false}}); }, kUnknown},

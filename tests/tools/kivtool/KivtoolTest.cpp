@@ -205,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
         BuiltCase{"avc", kiv_test::AvcBuilder().DependentUnit([] { kiv_test::AvcSps s; s.subset = true, s.profile = 128;
                                                                    return s; }(), 2, {0, 2, 0, true}, {0, 0, 1}).Bytes()},
         BuiltCase{"vc1", kiv_test::Vc1Builder().Script("H I P B I").Bytes()},
-        BuiltCase{"dts", kiv_test::RepeatUnits({kiv_test::DtsCore(), kiv_test::DtsExt()}, 3)},
+        BuiltCase{"dts", kiv_test::JoinUnits({kiv_test::DtsCore(), kiv_test::DtsExt()}, 3)},
         BuiltCase{"mlp", Built([](std::vector<uint8_t>& o) { for (int i = 0; i < 3; ++i) kiv_test::MlpUnit{}.AppendTo(o); })},
         BuiltCase{"dra", Built([](std::vector<uint8_t>& o) { for (int i = 0; i < 3; ++i) kiv_test::DraFrame{}.AppendTo(o); })}));
 
