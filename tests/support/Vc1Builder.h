@@ -55,16 +55,16 @@ public:
         for (unsigned n = 0; n < s.hrdBuckets; ++n) w.Put(0x1234 + n, 16).Put(0x0100 + n, 16);
         return Bdu(0x0F, w.PutBit(1).Align().Take());
     }
-    // Closed entry point with EXTENDED_MV, coded size, RANGE_MAPY.
+    // Closed entry point with EXTENDED_MV and the coded size.
     Vc1Builder& EntryPoint() {
         BitWriter w;
         w.Put(0x2D3, 11).Put(1, 2);
         for (unsigned n = 0; n < m_seq.hrdBuckets; ++n) w.Put(0x80 + n, 8);
-        w.Put(1, 1).Put(959, 12).Put(539, 12).Put(1, 1).Put(1, 1).Put(5, 3).Put(0, 1);
+        w.Put(1, 1).Put(959, 12).Put(539, 12).Put(1, 1).Put(0, 1).Put(0, 1);
         return Bdu(0x0E, w.PutBit(1).Align().Take());
     }
-    // A frame BDU whose header follows the flags of the last sequence header, then filler bytes.
-    Vc1Builder& Picture(const Vc1Picture& p, uint8_t fill = 0x5A) {
+    // A frame BDU whose header follows the flags of the last sequence header, then body (or filler bytes).
+    Vc1Builder& Picture(const Vc1Picture& p, const std::vector<uint8_t>& body = {}) {
         BitWriter w;
         if (m_seq.interlace) w.Put(p.fcm == 0 ? 0 : p.fcm, p.fcm == 0 ? 1 : 2);
         if (m_seq.interlace && p.fcm == 3) w.Put(p.fptype, 3);
@@ -74,8 +74,9 @@ public:
         if ((p.fcm == 3 || p.ptype != 15) && m_seq.tfcntrflag) w.Put(0x21, 8);
         if (m_seq.pulldown && (!m_seq.interlace || m_seq.psf)) w.Put(p.rptfrm, 2);
         if (m_seq.pulldown && m_seq.interlace && !m_seq.psf) w.Put(1, 1).Put(p.rff, 1);
-        w.PutBit(1).Align().Fill(fill, p.payload);
-        return Bdu(0x0D, w.Take());
+        std::vector<uint8_t> payload = w.PutBit(1).Align().Fill(0x5A, body.empty() ? p.payload : 0).Take();
+        payload.insert(payload.end(), body.begin(), body.end());
+        return Bdu(0x0D, payload);
     }
     Vc1Builder& Head(const Vc1Sequence& s = Vc1Sequence()) { return SequenceHeader(s).EntryPoint(); }
     // Space-separated tokens: H (head; letters after it: 1 profile 1, i interlaced with TFCNTR, p pull-down,
