@@ -33,7 +33,8 @@ bool ReadAttributes(const CL_CString& path, bool firstOnly, graphics_stream::Gra
         }
         if (firstOnly) break;
     }
-    return true;
+    // A descriptor that could not be read ends the index: the file cannot be read.
+    return !parser.IndexFailed();
 }
 
 }  // namespace
@@ -89,6 +90,8 @@ bool CInteractiveGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_t
         ++k;
         std::remove(compositionPath.GetString());
     }
+    // A descriptor that could not be read ends the index: the file cannot be indexed.
+    if (parser.IndexFailed()) return false;
     graphics_stream::FillEndItem(item, endPts);
     return kiv.WriteItem(item);
 }
