@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -30,10 +29,8 @@ const std::map<std::string, CKivCreator::ES_TYPE> kKindByExtension = {
     {".pgs", CKivCreator::ES_TYPE_PG},          {".igs", CKivCreator::ES_TYPE_IG},
 };
 
-fs::path SamplesDir() {
-    const char* source = std::getenv("KIV_SOURCE_DIR");
-    return fs::path(source == nullptr ? "." : source) / "samples";
-}
+// Fixed at build time: the list of samples is needed when the tests are listed, outside ctest's environment.
+fs::path SamplesDir() { return KIV_SAMPLES_DIR; }
 
 // Samples with both golden files.
 std::vector<std::string> Samples() {
@@ -58,13 +55,19 @@ class SampleGolden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SampleGolden, ReportAndXmlMatchTheFilesBeside) {
     const fs::path es = SamplesDir() / GetParam();
-    const auto make = ts_comp::api::CEsFactoryTable::BuiltIn().Find(kKindByExtension.at(es.extension().string()));
+    const CKivCreator::ES_TYPE kind = kKindByExtension.at(es.extension().string());
+    const auto make = ts_comp::api::CEsFactoryTable::BuiltIn().Find(kind);
     ASSERT_NE(make, nullptr);
     const auto analyser = make(PRIVATE_LIBRARY::CL_CString(es.string().c_str()));
+    // The texts after a whole pass, as kivtool gives them: some values (fields of a GOP, still pictures)
+    // are known only then. One start value where the kind takes only one, else one per sequence or set.
+    const bool oneStart = kind == CKivCreator::ES_TYPE_HDMV_LPCM || kind == CKivCreator::ES_TYPE_MLP ||
+                          kind == CKivCreator::ES_TYPE_DRA;
+    TempDir dir;
+    ASSERT_TRUE(analyser->CreateKiv(dir.File("a.kiv").c_str(), std::vector<uint64_t>(oneStart ? 1 : 64, 900000)));
     PRIVATE_LIBRARY::CL_CString report;
     analyser->GetReportText(report);
     EXPECT_EQ(report.GetString(), Text(fs::path(es).replace_extension(".txt")));
-    TempDir dir;
     ASSERT_TRUE(analyser->WriteXmlFile(dir.File("a.xml").c_str()));
     EXPECT_EQ(Text(dir.File("a.xml")), Text(fs::path(es).replace_extension(".xml")));
 }
@@ -75,7 +78,6 @@ INSTANTIATE_TEST_SUITE_P(Bundled, SampleGolden, ::testing::ValuesIn(Samples()),
                              for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;
                          });
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SampleGolden);
 
 }  // namespace
 }  // namespace kiv_test
