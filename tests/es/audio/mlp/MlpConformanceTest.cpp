@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "KivCreator.h"
-#include "es/audio/ac3/Ac3TestSupport.h"
 #include "support/Ffprobe.h"
+#include "support/KivReader.h"
 
 using namespace kiv_test;
 
@@ -21,7 +21,7 @@ TEST_P(MlpConformanceTest, ItemsMatchPackets) {
                            std::to_string(channels) + " -c:a " + codec + " -strict -2 -f " + codec + " " + es).c_str()), 0);
     kiv_comp::CKivCreator creator;
     ASSERT_TRUE(creator.CreateKiv(kiv_comp::CKivCreator::ES_TYPE_MLP, es.c_str(), kiv.c_str(), {9000}, nullptr));
-    const std::vector<AudioItem> items = ReadAudioKiv(kiv).items;
+    const std::vector<KivItem> items = ReadKiv(kiv).items;
     const std::vector<uint64_t> sizes = ProbePacketSizes(es, codec);
     ASSERT_EQ(items.size(), sizes.size() + 1);
     uint64_t total = 0;
@@ -31,7 +31,7 @@ TEST_P(MlpConformanceTest, ItemsMatchPackets) {
     }
     EXPECT_EQ(items[0].type, 1u);
     EXPECT_EQ(total, TempDir::Read(es).size());
-    EXPECT_EQ(items.back(), (AudioItem{255, 0, 0, 9000 + 75 * sizes.size(), 0}));
+    EXPECT_EQ(items.back(), (KivItem{255, 0, 0, 9000 + 75 * sizes.size()}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Encoders, MlpConformanceTest,
