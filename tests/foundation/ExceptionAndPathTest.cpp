@@ -1,115 +1,75 @@
+// Error classification, the texts an exception keeps, and path normalisation.
+#include <gtest/gtest.h>
+
 #include <cerrno>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "foundation/CL_CFilePath.h"
 #include "foundation/CTsMuxException.h"
 #include "foundation/ErrorClassification.h"
 
+namespace {
+
 using PRIVATE_LIBRARY::CL_CFilePath;
 using PRIVATE_LIBRARY::CL_CString;
 using ts_comp::CTsMuxException;
 
-namespace {
-
-struct ClassifyCase {
-    int errorNumber;
-    int kind;
-    int code;
-};
-
-TEST(ClassifyFileErrorTest, MapsErrnoAndKindToCode) {
-    const ClassifyCase cases[] = {
-        {ENOENT, ts_comp::kFileOperationOpen, 8},  {EEXIST, ts_comp::kFileOperationOpen, 9},
-        {EACCES, ts_comp::kFileOperationOpen, 10}, {0, ts_comp::kFileOperationOpen, 10},
-        {ENOENT, ts_comp::kFileOperationRead, 12}, {ENOSPC, ts_comp::kFileOperationRead, 12},
-        {ENOSPC, ts_comp::kFileOperationWrite, 14}, {EBADF, ts_comp::kFileOperationWrite, 12},
-        {ENOENT, ts_comp::kFileOperationFourth, 11}, {ENOENT, 7, 5},
-        {ENOENT, 0, 5},                             {ENOENT, -1, 5},
-    };
-    for (const ClassifyCase& c : cases) {
-        SCOPED_TRACE("errno " + std::to_string(c.errorNumber) + " kind " + std::to_string(c.kind));
-        EXPECT_EQ(ts_comp::ClassifyFileError(c.errorNumber, c.kind), c.code);
-    }
-}
-
-std::string MessageOf(const CTsMuxException& e) {
-    CL_CString out;
-    e.GetErrorMessage(out);
-    return out.GetString() ? out.GetString() : "";
-}
-
-TEST(CTsMuxExceptionTest, KeepsCodeMessageAndBothTexts) {
-    CTsMuxException e(15, CL_CString("The es file is short."), "src.cpp", 42, "a.ac3", "detail");
-    EXPECT_EQ(e.GetErrorCode(), 15);
-    EXPECT_EQ(MessageOf(e), "The es file is short.");
-    EXPECT_STREQ(e.GetFileName(), "a.ac3");
-    EXPECT_STREQ(e.GetDetail(), "detail");
-    EXPECT_EQ(e.GetLine(), 42);
-}
-
-TEST(CTsMuxExceptionTest, TextsOfMoreThan258CharactersAreNotCopiedAtAll) {
+TEST(ClassifyFileErrorTest, MapsErrnoAndOperationToCode) {
     const struct {
-        size_t length;
-        bool kept;
-    } cases[] = {{1, true}, {257, true}, {258, true}, {259, false}, {400, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.length);
-        const std::string text(c.length, 'x');
-        CTsMuxException e(10, CL_CString("m"), "s", 1, text.c_str(), text.c_str());
-        EXPECT_EQ(std::string(e.GetFileName()), c.kept ? text : "");
-        EXPECT_EQ(std::string(e.GetDetail()), c.kept ? text : "");
-    }
-}
-
-TEST(CTsMuxExceptionTest, NullAndEmptyTextsLeaveTheArraysEmpty) {
-    CTsMuxException e(6, CL_CString("\nstart pts is not set."), "s", 1, nullptr, nullptr);
-    EXPECT_STREQ(e.GetFileName(), "");
-    EXPECT_STREQ(e.GetDetail(), "");
-    CTsMuxException abort(0, CL_CString("abort end."), "s", 1, "", "");
-    EXPECT_STREQ(abort.GetFileName(), "");
-    EXPECT_EQ(MessageOf(abort), "abort end.");
-}
-
-TEST(CTsMuxExceptionTest, CopyKeepsEverything) {
-    CTsMuxException e(13, CL_CString("\nwrite error. (file name = x."), "s", 7, "f", "d");
-    CTsMuxException copy(e);
-    EXPECT_EQ(copy.GetErrorCode(), 13);
-    EXPECT_EQ(MessageOf(copy), MessageOf(e));
-    EXPECT_STREQ(copy.GetFileName(), "f");
-    EXPECT_STREQ(copy.GetDetail(), "d");
-}
-
-TEST(CL_CFilePathTest, Normalises) {
-    const struct {
-        const char* in;
-        const char* out;
+        int errorNumber, operation, code;
     } cases[] = {
-        {"C:/es//a.ac3", "C:/es/a.ac3"},
-        {"C:\\es\\\\a.ac3", "C:/es/a.ac3"},
-        {"./out/", "./out"},
-        {"//x", "//x"},
-        {"/a//b/", "/a/b"},
-        {"a/../b/./c", "a/../b/./c"},
-        {"", ""},
-        {"C:", "C:"},
-        {"plain", "plain"},
+        {ENOENT, 1, 8},  {EEXIST, 1, 9},  {EACCES, 1, 10}, {0, 1, 10},      {ENOENT, 2, 12}, {ENOSPC, 2, 12},
+        {ENOSPC, 3, 14}, {EBADF, 3, 12},  {ENOENT, 4, 11}, {ENOSPC, 4, 11}, {ENOENT, 7, 5},  {ENOENT, 0, 5},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.in);
-        CL_CFilePath path(c.in);
-        EXPECT_STREQ(path.GetString() ? path.GetString() : "", c.out);
-        CL_CString out;
-        CL_CFilePath::Normalize(c.in, out);
-        EXPECT_STREQ(out.GetString() ? out.GetString() : "", c.out);
+        EXPECT_EQ(ts_comp::ClassifyFileError(c.errorNumber, c.operation), c.code) << c.errorNumber << "/" << c.operation;
     }
 }
 
-TEST(CL_CFilePathTest, NullGivesEmptyText) {
-    CL_CFilePath path;
+// File name and detail are kept up to 258 characters each, independently; longer ones not at all.
+TEST(CTsMuxExceptionTest, KeepsTextsUpTo258Characters) {
+    const std::string s258(258, 'b'), s259(259, 'c');
+    const struct {
+        std::string name, detail, keptName, keptDetail;
+    } cases[] = {{s258, s258, s258, s258}, {s259, "x", "", "x"}, {"a.ac3", s259, "a.ac3", ""}, {"", "", "", ""}};
+    for (const auto& c : cases) {
+        const CTsMuxException e(10, CL_CString("m"), "Es", 1, c.name.c_str(), c.detail.c_str());
+        EXPECT_EQ(std::string(e.GetFileName()), c.keptName);
+        EXPECT_EQ(std::string(e.GetDetail()), c.keptDetail);
+    }
+    const CTsMuxException original(13, CL_CString("\nwrite error. (file name = x."), "Kiv", 77, s258.c_str(), "disk");
+    CTsMuxException copy(0, CL_CString("abort end."), nullptr, 1, nullptr, nullptr);
+    EXPECT_STREQ(copy.GetFileName(), "");
+    EXPECT_STREQ(copy.GetSourceFile(), "");
+    copy = CTsMuxException(original);
+    CL_CString message;
+    copy.GetErrorMessage(message);
+    EXPECT_STREQ(message.GetString(), "\nwrite error. (file name = x.");
+    EXPECT_EQ(copy.GetErrorCode(), 13);
+    EXPECT_EQ(copy.GetLine(), 77);
+    EXPECT_EQ(std::string(copy.GetFileName()), s258);
+    EXPECT_STREQ(copy.GetDetail(), "disk");
+}
+
+// Separators join with "/", repeated ones collapse except a leading run; a drive keeps no separator after it.
+TEST(CL_CFilePathTest, Normalises) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:/es//a.ac3", "C:/es/a.ac3"}, {"C:\\es\\\\a.ac3", "C:/es/a.ac3"}, {"./out/", "./out"},
+        {"//x", "//x"},                  {"\\\\server\\f", "//server/f"},     {"///", "///"},
+        {"a//b\\\\c///", "a/b/c"},       {"a/../b/./c", "a/../b/./c"},       {"", ""},
+        {"C:/", "C:"},                   {"C://x", "C:/x"},                   {"C:x\\y", "C:/x/y"},
+    };
+    for (const auto& c : cases) {
+        const CL_CFilePath path(c.first);
+        EXPECT_STREQ(path.GetString(), c.second) << c.first;
+        CL_CString out("stale");
+        CL_CFilePath::Normalize(c.first, out);
+        EXPECT_STREQ(out.GetString(), c.second) << c.first;
+        EXPECT_STREQ(CL_CFilePath(path).GetString(), c.second) << "copies normalise to the same text";
+    }
+    CL_CFilePath path("/x");
     path.SetPath(nullptr);
-    EXPECT_STREQ(path.GetString() ? path.GetString() : "", "");
+    EXPECT_STREQ(path.GetString(), "");
 }
 
 }  // namespace
