@@ -17,11 +17,10 @@
 
 namespace {
 
-using PRIVATE_LIBRARY::CL_CString;
 using ts_comp::es::CEsFileReader;
 using Bytes = std::vector<uint8_t>;
 
-constexpr size_t kChunk = 65536;
+constexpr size_t kChunk = 65536;  // what the fake serves per read
 
 Bytes Random(size_t size, unsigned seed) {
     std::mt19937 rng(seed);
@@ -36,55 +35,32 @@ protected:
     kiv_test::TempDir m_dir;
 };
 
-TEST_F(Varnel, EveryEntryPointResolves) {
-    const auto& v = ts_comp::es::CVarnelLibrary::Get();
-    EXPECT_TRUE(v.open && v.read && v.lseeki64 && v.close && v.filelengthi64 && v.telli64 && v.getSourceFileName &&
-                v.getLastError && v.getEsType);
-}
-
-TEST_F(Varnel, ServesTheFileUnderItsOwnName) {
+TEST_F(Varnel, ServesTheFileUnderItsOwnNameAndReportsItsFailures) {
     const Bytes bytes = Random(1000, 1);
     m_dir.Write("a.VES", bytes);
     const std::string asGiven = m_dir.Path() + "//a.VES";  // Varnel reports it unnormalised
     CEsFileReader reader;
     ASSERT_TRUE(reader.Open(asGiven.c_str()));
-    EXPECT_TRUE(reader.IsOpen());
-    EXPECT_TRUE(reader.IsReadable());
-    CL_CString name;
+    PRIVATE_LIBRARY::CL_CString name;
     EXPECT_STREQ(reader.GetFileName(name).GetString(), asGiven.c_str());
     EXPECT_EQ(reader.GetLength(), 1000);
-    EXPECT_EQ(reader.GetLastErrorNumber(), 0);
-    uint8_t got[8] = {};
-    ASSERT_EQ(reader.Read(got, 8), 8u);
-    EXPECT_EQ(Bytes(got, got + 8), Bytes(bytes.begin(), bytes.begin() + 8));
-    EXPECT_EQ(reader.Tell(), 8);
     ASSERT_TRUE(reader.Seek(100, 7));  // unknown origin: from the start
     EXPECT_EQ(reader.Tell(), 100);
     ASSERT_TRUE(reader.Seek(-10, 2));
+    uint8_t got[8] = {};
     EXPECT_EQ(reader.Read(got, 8), 8u);
+    EXPECT_EQ(got[0], bytes[990]);
     EXPECT_EQ(reader.Read(got, 8), 2u);
     EXPECT_FALSE(reader.Seek(-5000, 1));
-    ASSERT_TRUE(reader.Rewind());
-    EXPECT_EQ(reader.Tell(), 0);
     ts_comp::es::CEsFileImpVNLDLL direct;
-    EXPECT_EQ(direct.GetEsType(), -1);  // no stream: the fake's own answer
+    EXPECT_EQ(direct.GetEsType(), -1);
     ASSERT_TRUE(direct.Open(asGiven.c_str()));
     EXPECT_EQ(direct.GetEsType(), 7);
-    direct.Close();
-    EXPECT_FALSE(direct.IsOpen());
-    EXPECT_EQ(direct.Tell(), 0);
-    EXPECT_EQ(direct.GetLength(), 0);
-}
-
-TEST_F(Varnel, FailedOpenReportsVarnelsTextAndNoNumber) {
-    CEsFileReader reader;
-    EXPECT_FALSE(reader.Open(m_dir.File("missing.VES").c_str()));
-    EXPECT_EQ(reader.GetLastErrorNumber(), 0);
-    EXPECT_STREQ(reader.GetLastErrorText(), std::strerror(ENOENT));
-    EXPECT_FALSE(reader.IsOpen());
-    EXPECT_EQ(reader.Tell(), 0);
-    EXPECT_EQ(reader.GetLength(), 0);
-    EXPECT_FALSE(reader.Rewind());
+    CEsFileReader missing;
+    EXPECT_FALSE(missing.Open(m_dir.File("missing.VES").c_str()));
+    EXPECT_EQ(missing.GetLastErrorNumber(), 0) << "Varnel gives a text and no number";
+    EXPECT_STREQ(missing.GetLastErrorText(), std::strerror(ENOENT));
+    EXPECT_EQ(missing.Tell(), 0);
 }
 
 TEST_F(Varnel, BulkViewKeepsPositionsLogical) {
@@ -94,27 +70,23 @@ TEST_F(Varnel, BulkViewKeepsPositionsLogical) {
     const uint8_t* data = nullptr;
     ASSERT_EQ(reader.PeekBuffered(&data), kChunk);
     reader.ConsumeBuffered(10);
-    EXPECT_EQ(reader.Tell(), 10);
     uint8_t got[5] = {};
     ASSERT_EQ(reader.Read(got, 5), 5u);
-    EXPECT_EQ(Bytes(got, got + 5), Bytes(bytes.begin() + 10, bytes.begin() + 15));
+    EXPECT_EQ(got[0], bytes[10]);
     ASSERT_EQ(reader.PeekBuffered(&data), kChunk - 15);
     EXPECT_EQ(data[0], bytes[15]);
     reader.ConsumeBuffered(5);
     ASSERT_TRUE(reader.Seek(-3, 1));
-    EXPECT_EQ(reader.Tell(), 17);
     ASSERT_EQ(reader.Read(got, 1), 1u);
     EXPECT_EQ(got[0], bytes[17]);
     EXPECT_EQ(reader.Skip(2 * kChunk), 2 * kChunk - 15);
-    EXPECT_EQ(reader.Tell(), static_cast<int64_t>(bytes.size()));
     EXPECT_EQ(reader.PeekBuffered(&data), 0u);
 }
 
 TEST_F(Varnel, BitBufferReadsAndSearchesAcrossChunks) {
     const Bytes bytes = Random(3 * kChunk + 11, 3);
-    const std::string path = m_dir.Write("c.VES", bytes);
     ts_comp::CBinaryBuffer b;
-    ASSERT_TRUE(b.Open(path.c_str()));
+    ASSERT_TRUE(b.Open(m_dir.Write("c.VES", bytes).c_str()));
     EXPECT_EQ(b.GetSize(), static_cast<int64_t>(bytes.size()));
     Bytes seen;
     try {
@@ -132,7 +104,6 @@ TEST_F(Varnel, BitBufferReadsAndSearchesAcrossChunks) {
     uint64_t peeked = 0;
     EXPECT_EQ(b.PeekBits(&peeked, 24), 24u);
     EXPECT_EQ(b.GetBits(24), peeked);
-    EXPECT_EQ(b.Tell(), static_cast<int64_t>(kChunk) + 2);
 }
 
 }  // namespace
