@@ -2,13 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "es/video/mpeg2/CVideoEs.h"
 #include "foundation/CTsMuxException.h"
-#include "kiv/CVideoKiv.h"
-#include "kiv/CVideoKivItem.h"
-#include "kiv/KivConstants.h"
+#include "support/KivReader.h"
 #include "support/Mpeg2Builder.h"
 #include "support/TempDir.h"
 
@@ -19,38 +18,14 @@ using kiv_test::Mpeg2Builder;
 using kiv_test::TempDir;
 using PRIVATE_LIBRARY::CL_CString;
 
-struct Item {
-    uint64_t type;
-    uint64_t dts;
-    uint64_t pts;
-    uint64_t structure;
-    uint64_t closedGop;
-    uint64_t endCode;
-    bool operator==(const Item& o) const {
-        return type == o.type && dts == o.dts && pts == o.pts && structure == o.structure &&
-               closedGop == o.closedGop && endCode == o.endCode;
-    }
-};
+using kiv_test::KivItem;
 
-std::ostream& operator<<(std::ostream& os, const Item& i) {
-    return os << "{type " << i.type << " dts " << i.dts << " pts " << i.pts << " ps " << i.structure << " cg "
-              << i.closedGop << " sec " << i.endCode << "}";
-}
-
-std::vector<Item> ReadItems(const std::string& path, std::vector<uint64_t>* sizes = nullptr) {
-    kiv::CVideoKiv reader;
-    EXPECT_TRUE(reader.Open(path.c_str()));
-    std::vector<Item> items;
-    const int64_t count = reader.GetItemCount();
-    for (int64_t i = 0; i < count; ++i) {
-        kiv::CVideoKivItem item;
-        EXPECT_TRUE(reader.ReadItem(item));
-        items.push_back({item.GetValue(kiv::kIdEncItemType), item.GetValue(kiv::kIdDts),
-                         item.GetValue(kiv::kIdPts), item.GetValue(kiv::kIdPictureStructure),
-                         item.GetValue(kiv::kIdClosedGop), item.GetValue(kiv::kIdSequenceEndCode)});
-        if (sizes != nullptr) sizes->push_back(item.GetValue(kiv::kIdEncItemSize));
-    }
-    reader.Close();
+// Items of the KIV file with their sizes checked (they cover the stream, the end item none) and zeroed.
+std::vector<KivItem> ReadItems(const std::string& path, size_t streamSize) {
+    std::vector<KivItem> items = kiv_test::ReadKiv(path).items;
+    uint64_t total = 0;
+    for (KivItem& i : items) total += std::exchange(i.size, 0);
+    EXPECT_EQ(total, streamSize);
     return items;
 }
 
@@ -58,7 +33,7 @@ struct TimingCase {
     const char* name;
     std::vector<uint8_t> stream;
     std::vector<uint64_t> startPts;
-    std::vector<Item> expected;
+    std::vector<KivItem> expected;  // sizes 0
 };
 
 std::vector<uint8_t> Progressive() {
@@ -66,44 +41,25 @@ std::vector<uint8_t> Progressive() {
 }
 // I with rff+tff, P, B with rff only, B with rff+tff.
 std::vector<uint8_t> PullDown() {
-    return Mpeg2Builder()
-        .Sequence(1080, 1, 1)
-        .Gop(0)
-        .Picture(1, 3, 1, 1)
-        .Picture(2)
-        .Picture(3, 3, 0, 1)
-        .Picture(3, 3, 1, 1)
-        .Bytes();
+    return Mpeg2Builder().Sequence(1080, 1, 1).Gop(0).Picture(1, 3, 1, 1).Picture(2).Picture(3, 3, 0, 1)
+        .Picture(3, 3, 1, 1).Bytes();
 }
 std::vector<uint8_t> InterlacedFrames() {
     return Mpeg2Builder().Sequence(1080, 4, 0).Gop(1).Picture(1).Picture(2).Picture(3).Bytes();
 }
 std::vector<uint8_t> FieldPairs() {
-    return Mpeg2Builder()
-        .Sequence(1080, 4, 0)
-        .Gop(1)
-        .Picture(1, 1)
-        .Picture(2, 2)
-        .Picture(2, 1)
-        .Picture(2, 2)
-        .Picture(3, 1)
-        .Picture(3, 2)
-        .Bytes();
+    return Mpeg2Builder().Sequence(1080, 4, 0).Gop(1).Picture(1, 1).Picture(2, 2).Picture(2, 1).Picture(2, 2)
+        .Picture(3, 1).Picture(3, 2).Bytes();
 }
 std::vector<uint8_t> TwoSequences() {
-    return Mpeg2Builder()
-        .Sequence(1080, 1, 1)
-        .Gop(1)
-        .Picture(1)
-        .Picture(2)
-        .SequenceEnd()
-        .Sequence(1080, 1, 1)
-        .Gop(1)
-        .Picture(1)
-        .Picture(2)
-        .Bytes();
+    return Mpeg2Builder().Sequence(1080, 1, 1).Gop(1).Picture(1).Picture(2).SequenceEnd().Sequence(1080, 1, 1)
+        .Gop(1).Picture(1).Picture(2).Bytes();
 }
 
+// An I and a P frame picture at another frame rate.
+std::vector<uint8_t> IP(uint8_t frameRateCode, uint8_t progressive) {
+    return Mpeg2Builder().Sequence(1080, frameRateCode, progressive).Gop(1).Picture(1, 3, 0, 0, 99).Picture(2).Bytes();
+}
 // Pictures without a picture coding extension (structure 0) are neither frames nor fields of a pair.
 std::vector<uint8_t> NoCodingExtension() {
     Mpeg2Builder b;
@@ -121,18 +77,9 @@ class VideoEsTiming : public ::testing::TestWithParam<TimingCase> {};
 TEST_P(VideoEsTiming, ItemsCarryTheExpectedTimes) {
     const TimingCase& c = GetParam();
     TempDir dir;
-    const std::string es = dir.Write("a.m2v", c.stream);
-    const std::string kiv = dir.File("a.kiv");
-    es::CVideoEs analyser{CL_CString(es.c_str())};
-    ASSERT_TRUE(analyser.CreateKiv(kiv.c_str(), c.startPts));
-    std::vector<uint64_t> sizes;
-    const std::vector<Item> items = ReadItems(kiv, &sizes);
-    ASSERT_EQ(items.size(), c.expected.size());
-    for (size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i], c.expected[i]) << "item " << i;
-    uint64_t total = 0;
-    for (uint64_t s : sizes) total += s;
-    EXPECT_EQ(total, c.stream.size());
-    EXPECT_EQ(sizes.back(), 0u);
+    es::CVideoEs analyser{CL_CString(dir.Write("a.m2v", c.stream).c_str())};
+    ASSERT_TRUE(analyser.CreateKiv(dir.File("a.kiv").c_str(), c.startPts));
+    EXPECT_EQ(ReadItems(dir.File("a.kiv"), c.stream.size()), c.expected);
 }
 
 // 23.976 Hz frame period 1126125 ticks, 29.97 Hz field period 450450 ticks; start PTS 90000.
@@ -142,69 +89,71 @@ INSTANTIATE_TEST_SUITE_P(
         TimingCase{"Progressive23976",
                    Progressive(),
                    {90000},
-                   {{1, 86246, 90000, 0, 1, 0},
-                    {2, 90000, 101261, 0, 0, 0},
-                    {3, 93753, 93753, 0, 0, 0},
-                    {3, 97507, 97507, 0, 0, 0},
-                    {255, 0, 105015, 0, 0, 0}}},
+                   {{1, 0, 86246, 90000, 0, 1, 0},
+                    {2, 0, 90000, 101261, 0, 0, 0},
+                    {3, 0, 93753, 93753, 0, 0, 0},
+                    {3, 0, 97507, 97507, 0, 0, 0},
+                    {255, 0, 0, 105015, 0, 0, 0}}},
         TimingCase{"PullDown",
                    PullDown(),
                    {90000},
-                   {{1, 86246, 90000, 0, 0, 0},
-                    {2, 90000, 120030, 0, 0, 0},
-                    {3, 101261, 101261, 0, 0, 0},
-                    {3, 108768, 108768, 0, 0, 0},
-                    {255, 0, 131291, 0, 0, 0}}},
+                   {{1, 0, 86246, 90000, 0, 0, 0},
+                    {2, 0, 90000, 120030, 0, 0, 0},
+                    {3, 0, 101261, 101261, 0, 0, 0},
+                    {3, 0, 108768, 108768, 0, 0, 0},
+                    {255, 0, 0, 131291, 0, 0, 0}}},
         TimingCase{"InterlacedFrames",
                    InterlacedFrames(),
                    {90000},
-                   {{1, 86997, 90000, 0, 1, 0},
-                    {2, 90000, 96006, 0, 0, 0},
-                    {3, 93003, 93003, 0, 0, 0},
-                    {255, 0, 99009, 0, 0, 0}}},
+                   {{1, 0, 86997, 90000, 0, 1, 0},
+                    {2, 0, 90000, 96006, 0, 0, 0},
+                    {3, 0, 93003, 93003, 0, 0, 0},
+                    {255, 0, 0, 99009, 0, 0, 0}}},
         TimingCase{"FieldPairs",
                    FieldPairs(),
                    {90000},
-                   {{1, 86997, 90000, 1, 1, 0},
-                    {2, 88498, 91501, 2, 0, 0},
-                    {2, 90000, 96006, 1, 0, 0},
-                    {2, 91501, 97507, 2, 0, 0},
-                    {3, 93003, 93003, 1, 0, 0},
-                    {3, 94504, 94504, 2, 0, 0},
-                    {255, 0, 99009, 0, 0, 0}}},
+                   {{1, 0, 86997, 90000, 0, 1, 1},
+                    {2, 0, 88498, 91501, 0, 0, 2},
+                    {2, 0, 90000, 96006, 0, 0, 1},
+                    {2, 0, 91501, 97507, 0, 0, 2},
+                    {3, 0, 93003, 93003, 0, 0, 1},
+                    {3, 0, 94504, 94504, 0, 0, 2},
+                    {255, 0, 0, 99009, 0, 0, 0}}},
         TimingCase{"TwoSequencesTwoStarts",
                    TwoSequences(),
                    {90000, 900000},
-                   {{1, 86246, 90000, 0, 1, 0},
-                    {2, 90000, 93753, 0, 0, 1},
-                    {1, 896246, 900000, 0, 1, 0},
-                    {2, 900000, 903753, 0, 0, 0},
-                    {255, 0, 907507, 0, 0, 0}}},
+                   {{1, 0, 86246, 90000, 0, 1, 0},
+                    {2, 0, 90000, 93753, 1, 0, 0},
+                    {1, 0, 896246, 900000, 0, 1, 0},
+                    {2, 0, 900000, 903753, 0, 0, 0},
+                    {255, 0, 0, 907507, 0, 0, 0}}},
+        TimingCase{"Progressive60", IP(8, 1), {90000}, {{1, 0, 88500, 90000, 0, 1, 0}, {2, 0, 90000, 91500}, {255, 0, 0, 93000}}},
+        TimingCase{"Interlaced25", IP(3, 0), {90000}, {{1, 0, 86400, 90000, 0, 1, 0}, {2, 0, 90000, 93600}, {255, 0, 0, 97200}}},
         TimingCase{"NoCodingExtension",
                    NoCodingExtension(),
                    {90000},
-                   {{1, 77988, 90000, 2, 1, 0},
-                    {2, 80991, 93003, 2, 0, 0},
-                    {3, 83994, 83994, 2, 0, 0},
-                    {2, 86997, 86997, 2, 0, 0},
-                    {255, 0, 96006, 0, 0, 0}}},
+                   {{1, 0, 77988, 90000, 0, 1, 2},
+                    {2, 0, 80991, 93003, 0, 0, 2},
+                    {3, 0, 83994, 83994, 0, 0, 2},
+                    {2, 0, 86997, 86997, 0, 0, 2},
+                    {255, 0, 0, 96006, 0, 0, 0}}},
         TimingCase{"ReservedPictureType",
                    ReservedPictureType(),
                    {90000},
-                   {{1, 83994, 90000, 0, 1, 0},
-                    {5, 86997, 86997, 0, 0, 0},
-                    {2, 90000, 96006, 0, 0, 0},
-                    {5, 93003, 93003, 0, 0, 0},
-                    {255, 0, 99009, 0, 0, 0}}},
+                   {{1, 0, 83994, 90000, 0, 1, 0},
+                    {5, 0, 86997, 86997, 0, 0, 0},
+                    {2, 0, 90000, 96006, 0, 0, 0},
+                    {5, 0, 93003, 93003, 0, 0, 0},
+                    {255, 0, 0, 99009, 0, 0, 0}}},
         // With a single start PTS the second sequence keeps the first offset.
         TimingCase{"TwoSequencesOneStart",
                    TwoSequences(),
                    {90000},
-                   {{1, 86246, 90000, 0, 1, 0},
-                    {2, 90000, 93753, 0, 0, 1},
-                    {1, 93753, 97507, 0, 1, 0},
-                    {2, 97507, 101261, 0, 0, 0},
-                    {255, 0, 105015, 0, 0, 0}}}),
+                   {{1, 0, 86246, 90000, 0, 1, 0},
+                    {2, 0, 90000, 93753, 1, 0, 0},
+                    {1, 0, 93753, 97507, 0, 1, 0},
+                    {2, 0, 97507, 101261, 0, 0, 0},
+                    {255, 0, 0, 105015, 0, 0, 0}}}),
     [](const ::testing::TestParamInfo<TimingCase>& info) { return std::string(info.param.name); });
 
 struct FailureCase {
@@ -264,22 +213,6 @@ TEST(VideoEsTexts, InterlacedSevenTwentyLinesReport) {
                  "[level] : 4\r\n[progressive_sequence] : 0\r\n");
 }
 
-TEST(VideoEsTexts, SquareSamplesXmlAndReport) {
-    TempDir dir;
-    auto a = Analyse(dir, Mpeg2Builder().Sequence(1080, 4, 0, 1).Picture(1).Picture(2).Picture(2).Bytes());
-    CL_CString xml;
-    a->GetXmlText(xml);
-    EXPECT_STREQ(xml.GetString(),
-                 "<?xml version=\"1.0\" standalone=\"yes\"?>\n<VideoES xmlns=\"urn:kiv:es-attribute:1.0\">\n"
-                 " <parameter>\n    <video_format>4</video_format>\n    <frame_rate>4</frame_rate>\n"
-                 "    <aspect_ratio>3</aspect_ratio>\n"
-                 "   <ProfileAndLevelIndication>0</ProfileAndLevelIndication>\n </parameter>\n</VideoES>\n");
-    CL_CString report;
-    a->GetReportText(report);
-    EXPECT_NE(std::string(report.GetString()).find("[aspect_ratio] : 1\r\n"), std::string::npos);
-    EXPECT_EQ(std::string(report.GetString()).find("-*-"), std::string::npos);
-}
-
 TEST(VideoEsTexts, AspectZeroReportsBothBanners) {
     TempDir dir;
     auto a = Analyse(dir, Mpeg2Builder().Sequence(1000, 4, 1, 0).Picture(1).Picture(2).Picture(2).Bytes());
@@ -318,15 +251,6 @@ TEST(VideoEsTexts, ProfileLevelAndVideoFormatCodes) {
         const std::string expected = "<video_format>" + std::to_string(r.videoFormat) + "</video_format>";
         EXPECT_NE(std::string(xml.GetString()).find(expected), std::string::npos) << r.height;
     }
-}
-
-TEST(VideoEsPeriods, TableAndHalving) {
-    const int64_t frame[] = {900900, 1126125, 1125000, 1080000, 900900, 900000, 540000, 450450, 450000, 900900};
-    for (uint8_t code = 0; code < 10; ++code) {
-        EXPECT_EQ(es::CVideoEs::GetFramePeriod(code, 1), frame[code]) << int(code);
-        EXPECT_EQ(es::CVideoEs::GetFramePeriod(code, 0), frame[code] / 2) << int(code);
-    }
-    EXPECT_EQ(es::CVideoEs::GetFramePeriod(1, 0), 563062);
 }
 
 TEST(VideoEsCreate, KivThatCannotBeCreatedFails) {
