@@ -1,6 +1,8 @@
 // Frame recognisers and the AC-3 / E-AC-3 bsi parsers over real files.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "es/audio/ac3/CEnhancedFrameForDD.h"
 #include "es/audio/ac3/CLegacyCoreFrameForDD.h"
 #include "es/audio/ac3/DolbyDigitalSync.h"
@@ -201,134 +203,51 @@ Eac3Frame Enhanced(uint32_t strmtyp, uint32_t acmod, uint32_t lfeon) {
     return f;
 }
 
+// Frames exercising each optional group of the bsi; bsmod, dsurmod and frmsizecod as the parser keeps them.
 std::vector<EnhancedCase> EnhancedCases() {
-    std::vector<EnhancedCase> v;
-    {
-        Eac3Frame f = Enhanced(0, 2, 0);
-        v.push_back({"plainStereo", f, 0, 0, 0});
-    }
-    {
-        Eac3Frame f = Enhanced(0, 2, 0);
-        f.infomdate = 1;
-        f.bsmod = 7;
-        f.dsurmod = 2;
-        f.dheadphonmod = 3;
-        f.copyrightb = 1;
-        f.audprodie = 1;
-        f.sourcefscod = 1;
-        f.convsync = 1;
-        f.numblkscod = 2;
-        v.push_back({"stereoInformational", f, 7, 2, 0});
-    }
-    {
-        Eac3Frame f = Enhanced(0, 7, 1);
-        f.compre = 1;
-        f.compr = 0xAA;
-        f.mixmdate = 1;
-        f.dmixmod = 3;
-        f.ltrtcmixlev = 7;
-        f.lorocmixlev = 7;
-        f.ltrtsurmixlev = 7;
-        f.lorosurmixlev = 7;
-        f.lfemixlevcode = 1;
-        f.lfemixlevcod = 31;
-        f.pgmscle = 1;
-        f.pgmscl = 63;
-        f.extpgmscle = 1;
-        f.extpgmscl = 63;
-        f.mixdef = 3;
-        f.mixdeflen = 4;
-        f.frmmixcfginfoe = 1;
-        f.blkmixcfginfoe = 1;
-        f.infomdate = 1;
-        f.bsmod = 5;
-        f.dsurexmod = 3;
-        f.addbsie = 1;
-        f.addbsil = 10;
-        v.push_back({"fiveOneAllMetadata", f, 5, 0, 0});
-    }
-    {
-        Eac3Frame f = Enhanced(0, 0, 0);
-        f.compr2e = 1;
-        f.compr2 = 0x55;
-        f.mixmdate = 1;
-        f.pgmscl2e = 1;
-        f.pgmscl2 = 1;
-        f.mixdef = 2;
-        f.mixdefBits = 0xFFF;
-        f.paninfoe = 1;
-        f.paninfo2e = 1;
-        f.frmmixcfginfoe = 1;
-        f.numblkscod = 0;
-        f.infomdate = 1;
-        f.bsmod = 3;
-        f.audprodie = 1;
-        f.audprodi2e = 1;
-        v.push_back({"dualMonoOneBlock", f, 3, 0, 0});
-    }
-    {
-        Eac3Frame f = Enhanced(0, 1, 0);
-        f.mixmdate = 1;
-        f.mixdef = 1;
-        f.mixdefBits = 31;
-        f.paninfoe = 1;
-        f.frmmixcfginfoe = 1;
-        f.numblkscod = 1;
-        f.blkmixcfginfoe = 1;
-        f.infomdate = 1;
-        f.bsmod = 6;
-        v.push_back({"monoTwoBlocks", f, 6, 0, 0});
-    }
-    {
-        Eac3Frame f = Enhanced(1, 6, 1);
-        f.substreamid = 3;
-        f.chanmape = 1;
-        f.chanmap = 0xA5C3;
-        f.mixmdate = 1;
-        f.dmixmod = 2;
-        f.ltrtsurmixlev = 5;
-        f.lfemixlevcode = 1;
-        f.infomdate = 1;
-        f.bsmod = 4;
-        f.dsurexmod = 1;
-        v.push_back({"dependentChannelMap", f, 4, 0, 0});
-    }
-    {
-        Eac3Frame f = Enhanced(2, 2, 0);
-        f.numblkscod = 1;
-        f.blkid = 1;
-        f.frmsizecod = 37;
-        f.infomdate = 1;
-        f.bsmod = 2;
-        f.dsurmod = 1;
-        v.push_back({"convertedWithBlockId", f, 2, 1, 37});
-    }
-    {
-        Eac3Frame f = Enhanced(2, 3, 0);
-        f.frmsizecod = 21;
-        v.push_back({"convertedSixBlocks", f, 0, 0, 21});
-    }
-    {
-        Eac3Frame f = Enhanced(2, 3, 0);
-        f.numblkscod = 2;
-        f.blkid = 0;
-        f.frmsizecod = 21;
-        v.push_back({"convertedNoBlockId", f, 0, 0, 0});
-    }
-    {
-        Eac3Frame f = Enhanced(0, 4, 0);
-        f.fscod = 3;
-        f.fscod2 = 1;
-        f.mixmdate = 1;
-        f.frmmixcfginfoe = 1;
-        f.blkmixcfginfoe = 1;
-        f.infomdate = 1;
-        f.bsmod = 1;
-        f.addbsie = 1;
-        f.addbsil = 0;
-        v.push_back({"halfRateSixBlocks", f, 1, 0, 0});
-    }
-    return v;
+    const auto with = [](uint32_t strmtyp, uint32_t acmod, uint32_t lfeon, const std::function<void(Eac3Frame&)>& set) {
+        Eac3Frame f = Enhanced(strmtyp, acmod, lfeon);
+        if (set) set(f);
+        return f;
+    };
+    return {
+        {"plainStereo", with(0, 2, 0, nullptr), 0, 0, 0},
+        {"stereoInformational", with(0, 2, 0, [](Eac3Frame& f) {
+              f.infomdate = 1, f.bsmod = 7, f.dsurmod = 2, f.dheadphonmod = 3, f.copyrightb = 1,
+              f.audprodie = 1, f.sourcefscod = 1, f.convsync = 1, f.numblkscod = 2;
+         }), 7, 2, 0},
+        {"fiveOneAllMetadata", with(0, 7, 1, [](Eac3Frame& f) {
+              f.compre = 1, f.compr = 0xAA, f.mixmdate = 1, f.dmixmod = 3, f.ltrtcmixlev = 7, f.lorocmixlev = 7,
+              f.ltrtsurmixlev = 7, f.lorosurmixlev = 7, f.lfemixlevcode = 1, f.lfemixlevcod = 31, f.pgmscle = 1,
+              f.pgmscl = 63, f.extpgmscle = 1, f.extpgmscl = 63, f.mixdef = 3, f.mixdeflen = 4,
+              f.frmmixcfginfoe = 1, f.blkmixcfginfoe = 1, f.infomdate = 1, f.bsmod = 5, f.dsurexmod = 3,
+              f.addbsie = 1, f.addbsil = 10;
+         }), 5, 0, 0},
+        {"dualMonoOneBlock", with(0, 0, 0, [](Eac3Frame& f) {
+              f.compr2e = 1, f.compr2 = 0x55, f.mixmdate = 1, f.pgmscl2e = 1, f.pgmscl2 = 1, f.mixdef = 2,
+              f.mixdefBits = 0xFFF, f.paninfoe = 1, f.paninfo2e = 1, f.frmmixcfginfoe = 1, f.numblkscod = 0,
+              f.infomdate = 1, f.bsmod = 3, f.audprodie = 1, f.audprodi2e = 1;
+         }), 3, 0, 0},
+        {"monoTwoBlocks", with(0, 1, 0, [](Eac3Frame& f) {
+              f.mixmdate = 1, f.mixdef = 1, f.mixdefBits = 31, f.paninfoe = 1, f.frmmixcfginfoe = 1,
+              f.numblkscod = 1, f.blkmixcfginfoe = 1, f.infomdate = 1, f.bsmod = 6;
+         }), 6, 0, 0},
+        {"dependentChannelMap", with(1, 6, 1, [](Eac3Frame& f) {
+              f.substreamid = 3, f.chanmape = 1, f.chanmap = 0xA5C3, f.mixmdate = 1, f.dmixmod = 2,
+              f.ltrtsurmixlev = 5, f.lfemixlevcode = 1, f.infomdate = 1, f.bsmod = 4, f.dsurexmod = 1;
+         }), 4, 0, 0},
+        {"convertedWithBlockId", with(2, 2, 0, [](Eac3Frame& f) {
+              f.numblkscod = 1, f.blkid = 1, f.frmsizecod = 37, f.infomdate = 1, f.bsmod = 2, f.dsurmod = 1;
+         }), 2, 1, 37},
+        {"convertedSixBlocks", with(2, 3, 0, [](Eac3Frame& f) { f.frmsizecod = 21; }), 0, 0, 21},
+        {"convertedNoBlockId", with(2, 3, 0, [](Eac3Frame& f) {
+              f.numblkscod = 2, f.blkid = 0, f.frmsizecod = 21;
+         }), 0, 0, 0},
+        {"halfRateSixBlocks", with(0, 4, 0, [](Eac3Frame& f) {
+              f.fscod = 3, f.fscod2 = 1, f.mixmdate = 1, f.frmmixcfginfoe = 1, f.blkmixcfginfoe = 1,
+              f.infomdate = 1, f.bsmod = 1, f.addbsie = 1, f.addbsil = 0;
+         }), 1, 0, 0},
+    };
 }
 
 class EnhancedParseTest : public ::testing::TestWithParam<int> {};
