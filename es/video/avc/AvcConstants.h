@@ -53,9 +53,6 @@ constexpr const char* kMsgNoPictureTimingSei = "A picture_timing_sei does not ex
 constexpr const char* kMsgStartPtsInsufficient = "The number of pts in start pts list is insufficient.";
 constexpr const char* kMsgEndInsideAccessUnit = "\nThe es file ends inside an access unit. (pos = %wd[byte])";
 
-constexpr const char* kReportSeparator = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n";
-constexpr const char* kReportVideoFormatInvalid = "combinations of parameters for video_format is invalid.\r\n";
-constexpr const char* kReportAspectRatioInvalid = "combinations of parameters for aspect_ratio is invalid.\r\n";
 constexpr const char* kXmlRootFormat = "<Video4ES xmlns=\"%s\">\n";
 
 }  // namespace avc_video

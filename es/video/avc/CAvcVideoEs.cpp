@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "es/VideoReport.h"
 #include "es/video/avc/AvcConstants.h"
 #include "es/video/avc/CAvcVideoParser.h"
 #include "foundation/CTsMuxException.h"
@@ -322,12 +323,7 @@ uint8_t CAvcVideoEs::GetAspectRatioCode() const {
 void CAvcVideoEs::GetReportText(CL_CString& out) {
     const uint8_t videoFormat = GetVideoFormatCode();
     const uint8_t aspectRatio = GetAspectRatioCode();
-    if (videoFormat == 0 || aspectRatio == 0) {
-        out.Append(kReportSeparator);
-        if (videoFormat == 0) out.Append(kReportVideoFormatInvalid);
-        if (aspectRatio == 0) out.Append(kReportAspectRatioInvalid);
-        out.Append(kReportSeparator);
-    }
+    AppendInvalidCombinationBanner(out, videoFormat, aspectRatio);
     AppendLine(out, "[PIC_WIDTH_IN_MBS_MINUS1] : %d\r\n", m_picWidthInMbsMinus1);
     AppendLine(out, "[PIC_HEIGHT_IN_MBS_MINUS1] : %d\r\n", m_picHeightInMapUnitsMinus1);
     AppendLine(out, "[FRAME_MBS_ONLY_FLAG] : %d\r\n", m_frameMbsOnlyFlag);

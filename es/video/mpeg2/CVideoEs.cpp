@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "es/VideoReport.h"
 #include "es/video/mpeg2/CMpeg2VideoParser.h"
 #include "es/video/mpeg2/Mpeg2Constants.h"
 #include "foundation/CTsMuxException.h"
@@ -241,12 +242,7 @@ bool CVideoEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
 }
 
 void CVideoEs::GetReportText(CL_CString& out) {
-    if (m_videoFormat == 0 || m_aspectRatio == 0) {
-        out.Append(kReportSeparator);
-        if (m_videoFormat == 0) out.Append(kReportVideoFormatInvalid);
-        if (m_aspectRatio == 0) out.Append(kReportAspectRatioInvalid);
-        out.Append(kReportSeparator);
-    }
+    AppendInvalidCombinationBanner(out, m_videoFormat, m_aspectRatio);
     AppendLine(out, "[horizontal_size]", m_horizontalSize);
     AppendLine(out, "[vertical_size]", m_verticalSize);
     AppendLine(out, "[aspect_ratio]", m_aspectRatioInformation);

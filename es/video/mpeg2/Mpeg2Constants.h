@@ -28,9 +28,6 @@ constexpr int64_t kDefaultPeriod = 900900;
 constexpr int64_t kTicksPer90kHz = 300;
 
 constexpr const char* kSourceVideoEs = "VideoEs";
-constexpr const char* kReportSeparator = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n";
-constexpr const char* kReportVideoFormatInvalid = "combinations of parameters for video_format is invalid.\r\n";
-constexpr const char* kReportAspectRatioInvalid = "combinations of parameters for aspect_ratio is invalid.\r\n";
 constexpr const char* kReportLineFormat = "%s : %d\r\n";
 constexpr const char* kXmlFormat =
     "%s\n%s\n <parameter>\n    %s%d%s\n    %s%d%s\n    %s%d%s\n   %s%d%s\n </parameter>\n</VideoES>\n";

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "es/VideoReport.h"
 #include "es/video/vc1/CVc1VideoParser.h"
 #include "es/video/vc1/Vc1Constants.h"
 #include "foundation/CTsMuxException.h"
@@ -232,12 +233,7 @@ void CVc1VideoEs::GetReportText(CL_CString& out) {
     CL_CString text;
     const uint32_t videoFormat = GetVideoFormatCode();
     const uint32_t aspectRatio = GetAspectRatioCode();
-    if (videoFormat == 0 || aspectRatio == 0) {
-        text.Append(kReportSeparator);
-        if (videoFormat == 0) text.Append(kReportVideoFormatInvalid);
-        if (aspectRatio == 0) text.Append(kReportAspectRatioInvalid);
-        text.Append(kReportSeparator);
-    }
+    AppendInvalidCombinationBanner(text, videoFormat, aspectRatio);
     const char* sizeFormat = m_displayExt == 1 ? kReportNumber : kReportNoExist;
     AppendLine(text, sizeFormat, "[DISP_HORIZ_SIZE]", m_dispHorizSize);
     AppendLine(text, sizeFormat, "[DISP_VERT_SIZE]", m_dispVertSize);

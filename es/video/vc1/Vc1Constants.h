@@ -47,9 +47,6 @@ constexpr const char* kMsgNoSequenceHeader = "A sequence header does not exist."
 constexpr const char* kMsgNotAdvancedProfile = "A profile is not Advanced profile.";
 constexpr const char* kMsgFrameRateUnknown = "Frame rate does not calculate.";
 
-constexpr const char* kReportSeparator = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n";
-constexpr const char* kReportVideoFormatInvalid = "combinations of parameters for video_format is invalid.\r\n";
-constexpr const char* kReportAspectRatioInvalid = "combinations of parameters for aspect_ratio is invalid.\r\n";
 constexpr const char* kReportNoExist = "%s : no exist\r\n";
 constexpr const char* kReportNumber = "%s : %d\r\n";
 constexpr const char* kReportFrameRate = "[FRAME_RATE] : %7.3f\r\n";
