@@ -13,11 +13,9 @@ namespace gfx {
 
 using Bytes = std::vector<uint8_t>;
 
-// A whole segment: descriptor (type, length = body size unless given) and body.
-inline Bytes Segment(uint8_t type, const Bytes& body, int declaredLength = -1) {
-    BitWriter w;
-    w.Put(type, 8).Put(declaredLength < 0 ? body.size() : static_cast<uint64_t>(declaredLength), 16).Bytes(body);
-    return w.Take();
+// A whole segment: descriptor (type, length = body size) and body.
+inline Bytes Segment(uint8_t type, const Bytes& body) {
+    return BitWriter().Put(type, 8).Put(body.size(), 16).Bytes(body).Take();
 }
 
 inline Bytes& Append(Bytes& to, const Bytes& more) {
@@ -34,15 +32,30 @@ inline Bytes Cat(std::initializer_list<Bytes> parts) {
 struct CompObject {
     uint16_t objectId = 0;
     uint8_t windowId = 0;
-    bool cropped = false;
-    bool forced = false;
-    uint16_t x = 0, y = 0;
-    uint16_t cropX = 0, cropY = 0, cropW = 0, cropH = 0;
+    bool cropped = false, forced = false;
+    uint16_t x = 0, y = 0, cropX = 0, cropY = 0, cropW = 0, cropH = 0;
 };
 
-inline void PutObject(BitWriter& w, const CompObject& o) {
+struct Window {
+    uint8_t id = 0;
+    uint16_t x = 0, y = 0, width = 0, height = 0;
+};
+
+inline void Put(BitWriter& w, const CompObject& o) {
     w.Put(o.objectId, 16).Put(o.windowId, 8).Put(o.cropped, 1).Put(o.forced, 1).Put(0, 6).Put(o.x, 16).Put(o.y, 16);
     if (o.cropped) w.Put(o.cropX, 16).Put(o.cropY, 16).Put(o.cropW, 16).Put(o.cropH, 16);
+}
+
+inline void Put(BitWriter& w, const Window& x) {
+    w.Put(x.id, 8).Put(x.x, 16).Put(x.y, 16).Put(x.width, 16).Put(x.height, 16);
+}
+
+// The count (or `declared` when >= 0), then each element.
+template <class T>
+BitWriter& PutList(BitWriter& w, const std::vector<T>& list, int declared = -1) {
+    w.Put(declared < 0 ? list.size() : static_cast<uint64_t>(declared), 8);
+    for (const T& e : list) Put(w, e);
+    return w;
 }
 
 struct Pcs {
@@ -58,26 +71,14 @@ struct Pcs {
     Bytes Build() const {
         BitWriter w;
         w.Put(width, 16).Put(height, 16).Put(frameRate, 4).Put(0, 4).Put(number, 16).Put(state, 2).Put(0, 6);
-        w.Put(paletteUpdate, 1).Put(0, 7).Put(paletteId, 8);
-        w.Put(declaredObjects < 0 ? objects.size() : static_cast<uint64_t>(declaredObjects), 8);
-        for (const auto& o : objects) PutObject(w, o);
+        PutList(w.Put(paletteUpdate, 1).Put(0, 7).Put(paletteId, 8), objects, declaredObjects);
         return Segment(0x16, w.Take());
     }
 };
 
-struct Window {
-    uint8_t id = 0;
-    uint16_t x = 0, y = 0, width = 0, height = 0;
-};
-
-inline void PutWindow(BitWriter& w, const Window& win) {
-    w.Put(win.id, 8).Put(win.x, 16).Put(win.y, 16).Put(win.width, 16).Put(win.height, 16);
-}
-
 inline Bytes Wds(const std::vector<Window>& windows, int declared = -1) {
     BitWriter w;
-    w.Put(declared < 0 ? windows.size() : static_cast<uint64_t>(declared), 8);
-    for (const auto& win : windows) PutWindow(w, win);
+    PutList(w, windows, declared);
     return Segment(0x17, w.Take());
 }
 
@@ -96,15 +97,12 @@ inline Bytes Pds(uint8_t id, uint8_t version, const std::vector<PaletteEntry>& e
 inline Bytes Ods(uint16_t id, uint16_t width, uint16_t height, size_t payload, bool last = true, uint8_t version = 0) {
     BitWriter w;
     w.Put(id, 16).Put(version, 8).Put(1, 1).Put(last, 1).Put(0, 6);
-    w.Put(payload + 4, 24).Put(width, 16).Put(height, 16).Fill(0xAA, payload);
-    return Segment(0x15, w.Take());
+    return Segment(0x15, w.Put(payload + 4, 24).Put(width, 16).Put(height, 16).Fill(0xAA, payload).Take());
 }
 
 // A continuation fragment carrying `payload` bytes.
 inline Bytes OdsMore(uint16_t id, size_t payload, bool last, uint8_t version = 0) {
-    BitWriter w;
-    w.Put(id, 16).Put(version, 8).Put(0, 1).Put(last, 1).Put(0, 6).Fill(0x55, payload);
-    return Segment(0x15, w.Take());
+    return Segment(0x15, BitWriter().Put(id, 16).Put(version, 8).Put(0, 1).Put(last, 1).Put(0, 6).Fill(0x55, payload).Take());
 }
 
 inline Bytes End() { return Segment(0x80, {}); }
@@ -120,12 +118,11 @@ struct Ics {
     Bytes Build() const {
         BitWriter w;
         w.Put(width, 16).Put(height, 16).Put(frameRate, 4).Put(0, 4).Put(number, 16).Put(state, 2).Put(0, 6);
-        w.Put(first, 1).Put(last, 1).Put(0, 6).Bytes(fragment);
-        return Segment(0x18, w.Take());
+        return Segment(0x18, w.Put(first, 1).Put(last, 1).Put(0, 6).Bytes(fragment).Take());
     }
 };
 
-// Interactive composition parts, written into one BitWriter in syntax order.
+// Interactive composition parts, written in syntax order.
 struct Effect {
     uint32_t duration = 0;
     uint8_t paletteId = 0;
@@ -140,8 +137,7 @@ struct EffectSequence {
 struct Button {
     uint16_t id = 0, numericSelectValue = 0;
     bool autoAction = false;
-    uint16_t x = 0, y = 0, upper = 0, lower = 0, left = 0, right = 0;
-    uint16_t normalStart = 0, normalEnd = 0;
+    uint16_t x = 0, y = 0, upper = 0, lower = 0, left = 0, right = 0, normalStart = 0, normalEnd = 0;
     uint8_t selectedSound = 0;
     uint16_t selectedStart = 0, selectedEnd = 0;
     uint8_t activatedSound = 0;
@@ -164,17 +160,9 @@ struct Page {
     std::vector<Bog> groups;
 };
 
-inline void PutEffectSequence(BitWriter& w, const EffectSequence& s) {
-    w.Put(s.windows.size(), 8);
-    for (const auto& win : s.windows) PutWindow(w, win);
-    w.Put(s.effects.size(), 8);
-    for (const auto& e : s.effects) {
-        w.Put(e.duration, 24).Put(e.paletteId, 8).Put(e.objects.size(), 8);
-        for (const auto& o : e.objects) PutObject(w, o);
-    }
-}
+inline void Put(BitWriter& w, const Effect& e) { PutList(w.Put(e.duration, 24).Put(e.paletteId, 8), e.objects); }
 
-inline void PutButton(BitWriter& w, const Button& b) {
+inline void Put(BitWriter& w, const Button& b) {
     w.Put(b.id, 16).Put(b.numericSelectValue, 16).Put(b.autoAction, 1).Put(0, 7).Put(b.x, 16).Put(b.y, 16);
     w.Put(b.upper, 16).Put(b.lower, 16).Put(b.left, 16).Put(b.right, 16);
     w.Put(b.normalStart, 16).Put(b.normalEnd, 16).Put(1, 1).Put(0, 1).Put(0, 6);
@@ -183,16 +171,13 @@ inline void PutButton(BitWriter& w, const Button& b) {
     for (const auto& c : b.commands) w.Bytes(c);
 }
 
-inline void PutPage(BitWriter& w, const Page& p) {
+inline void Put(BitWriter& w, const Bog& g) { PutList(w.Put(g.defaultValid, 16), g.buttons); }
+
+inline void Put(BitWriter& w, const Page& p) {
     w.Put(p.id, 8).Put(p.version, 8).Put(p.uoMask, 64);
-    PutEffectSequence(w, p.in);
-    PutEffectSequence(w, p.out);
+    for (const EffectSequence* s : {&p.in, &p.out}) PutList(PutList(w, s->windows), s->effects);
     w.Put(p.animationFrameRateCode, 8).Put(p.defaultSelected, 16).Put(p.defaultActivated, 16).Put(p.paletteId, 8);
-    w.Put(p.groups.size(), 8);
-    for (const auto& g : p.groups) {
-        w.Put(g.defaultValid, 16).Put(g.buttons.size(), 8);
-        for (const auto& b : g.buttons) PutButton(w, b);
-    }
+    PutList(w, p.groups);
 }
 
 struct InteractiveComposition {
@@ -206,11 +191,9 @@ struct InteractiveComposition {
     Bytes Build() const {
         BitWriter body;
         if (streamModel == 0) body.Put(0, 7).Put(compositionTimeOut, 33).Put(0, 7).Put(selectionTimeOut, 33);
-        body.Put(userTimeOut, 24).Put(declaredPages < 0 ? pages.size() : static_cast<uint64_t>(declaredPages), 8);
-        for (const auto& p : pages) PutPage(body, p);
+        PutList(body.Put(userTimeOut, 24), pages, declaredPages);
         BitWriter w;
-        w.Put(body.ByteCount() + 1, 24).Put(streamModel, 1).Put(uiModel, 1).Put(0, 6).Bytes(body.Data());
-        return w.Take();
+        return w.Put(body.ByteCount() + 1, 24).Put(streamModel, 1).Put(uiModel, 1).Put(0, 6).Bytes(body.Data()).Take();
     }
 };
 
@@ -253,7 +236,6 @@ struct Menu {
         uint16_t id, width, height;
     };
     uint8_t state = 0, streamModel = 0, frameRate = 4;
-    uint16_t width = 1920, height = 1080;
     size_t pieces = 1;
     uint64_t timeOut = 0;
     std::vector<Page> pages;
@@ -268,8 +250,6 @@ struct Menu {
         Ics ics;
         ics.state = state;
         ics.frameRate = frameRate;
-        ics.width = width;
-        ics.height = height;
         Bytes b = IcsFragments(ics, ic.Build(), pieces);
         if (pds) Append(b, Pds(0, 0, {{0, 16, 128, 128, 0}}));
         for (const Object& o : objects) Append(b, Ods(o.id, o.width, o.height, 10));
