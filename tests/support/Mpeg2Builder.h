@@ -15,11 +15,11 @@ public:
         m_w.Align().Bytes({0x00, 0x00, 0x01, value});
         return *this;
     }
-    Mpeg2Builder& SequenceHeader(uint16_t width, uint16_t height, uint8_t aspect, uint8_t frameRateCode,
-                                 uint32_t bitRate = 20000, uint16_t vbv = 112) {
+    // Bit rate 20000, VBV buffer size 112.
+    Mpeg2Builder& SequenceHeader(uint16_t width, uint16_t height, uint8_t aspect, uint8_t frameRateCode) {
         StartCode(0xB3);
         m_w.Put(width, 12).Put(height, 12).Put(aspect, 4).Put(frameRateCode, 4);
-        m_w.Put(bitRate, 18).Put(1, 1).Put(vbv, 10).Put(0, 1).Put(0, 1).Put(0, 1);
+        m_w.Put(20000, 18).Put(1, 1).Put(112, 10).Put(0, 1).Put(0, 1).Put(0, 1);
         return *this;
     }
     Mpeg2Builder& SequenceExtension(uint8_t profileAndLevel, uint8_t progressive) {
@@ -41,14 +41,14 @@ public:
         m_w.Put(7, 4).Put(0x123, 16).Put(1, 1).Put(0x456, 16).Put(1, 1);
         return *this;
     }
-    Mpeg2Builder& Gop(uint8_t closed, uint32_t timeCode = 0x1000) {
+    Mpeg2Builder& Gop(uint8_t closed) {
         StartCode(0xB8);
-        m_w.Put(timeCode, 25).Put(closed, 1).Put(0, 1);
+        m_w.Put(0x1000, 25).Put(closed, 1).Put(0, 1);
         return *this;
     }
-    Mpeg2Builder& PictureHeader(uint8_t type, uint16_t temporalReference = 0) {
+    Mpeg2Builder& PictureHeader(uint8_t type) {
         StartCode(0x00);
-        m_w.Put(temporalReference, 10).Put(type, 3).Put(0xFFFF, 16);
+        m_w.Put(0, 10).Put(type, 3).Put(0xFFFF, 16);
         if (type == 2 || type == 3) m_w.Put(0, 1).Put(7, 3);
         if (type == 3) m_w.Put(0, 1).Put(7, 3);
         m_w.Put(0, 1);
@@ -60,9 +60,9 @@ public:
         m_w.Put(rff, 1).Put(0, 1).Put(structure == 3 ? 1 : 0, 1).Put(0, 1);
         return *this;
     }
-    Mpeg2Builder& Slice(size_t bytes, uint8_t fill = 0x5A) {
+    Mpeg2Builder& Slice(size_t bytes) {
         StartCode(0x01);
-        m_w.Fill(fill, bytes);
+        m_w.Fill(0x5A, bytes);
         return *this;
     }
     // A picture header, its coding extension and one slice.
@@ -80,7 +80,6 @@ public:
         m_w.Align().Bytes(bytes);
         return *this;
     }
-    size_t Size() const { return m_w.ByteCount(); }
     std::vector<uint8_t> Bytes() { return m_w.Align().Data(); }
 
 private:

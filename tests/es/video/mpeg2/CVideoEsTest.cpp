@@ -1,6 +1,7 @@
-// Time stamps, flags and texts of the MPEG-2 video analyser on synthesised streams.
+// Time stamps, flags, codes and texts of the MPEG-2 video analyser on synthesised streams.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,249 +15,152 @@
 namespace {
 
 using namespace ts_comp;
+using kiv_test::KivItem;
 using kiv_test::Mpeg2Builder;
 using kiv_test::TempDir;
 using PRIVATE_LIBRARY::CL_CString;
 
-using kiv_test::KivItem;
-
-// Items of the KIV file with their sizes checked (they cover the stream, the end item none) and zeroed.
-std::vector<KivItem> ReadItems(const std::string& path, size_t streamSize) {
-    std::vector<KivItem> items = kiv_test::ReadKiv(path).items;
-    uint64_t total = 0;
-    for (KivItem& i : items) total += std::exchange(i.size, 0);
-    EXPECT_EQ(total, streamSize);
-    return items;
-}
-
-struct TimingCase {
-    const char* name;
-    std::vector<uint8_t> stream;
-    std::vector<uint64_t> startPts;
-    std::vector<KivItem> expected;  // sizes 0
-};
-
-std::vector<uint8_t> Progressive() {
-    return Mpeg2Builder().Sequence(1080, 1, 1).Gop(1).Picture(1).Picture(2).Picture(3).Picture(3).Bytes();
-}
-// I with rff+tff, P, B with rff only, B with rff+tff.
-std::vector<uint8_t> PullDown() {
-    return Mpeg2Builder().Sequence(1080, 1, 1).Gop(0).Picture(1, 3, 1, 1).Picture(2).Picture(3, 3, 0, 1)
-        .Picture(3, 3, 1, 1).Bytes();
-}
-std::vector<uint8_t> InterlacedFrames() {
-    return Mpeg2Builder().Sequence(1080, 4, 0).Gop(1).Picture(1).Picture(2).Picture(3).Bytes();
-}
-std::vector<uint8_t> FieldPairs() {
-    return Mpeg2Builder().Sequence(1080, 4, 0).Gop(1).Picture(1, 1).Picture(2, 2).Picture(2, 1).Picture(2, 2)
-        .Picture(3, 1).Picture(3, 2).Bytes();
-}
-std::vector<uint8_t> TwoSequences() {
-    return Mpeg2Builder().Sequence(1080, 1, 1).Gop(1).Picture(1).Picture(2).SequenceEnd().Sequence(1080, 1, 1)
-        .Gop(1).Picture(1).Picture(2).Bytes();
-}
-
-// An I and a P frame picture at another frame rate.
-std::vector<uint8_t> IP(uint8_t frameRateCode, uint8_t progressive) {
-    return Mpeg2Builder().Sequence(1080, frameRateCode, progressive).Gop(1).Picture(1, 3, 0, 0, 99).Picture(2).Bytes();
-}
-// Pictures without a picture coding extension (structure 0) are neither frames nor fields of a pair.
-std::vector<uint8_t> NoCodingExtension() {
+// A 1080-line sequence and a GOP header, then frame pictures of the given types. The analyser reads its
+// attributes from the first 192 bytes: shorter streams are refused.
+Mpeg2Builder Seq(uint8_t rate, uint8_t progressive, std::initializer_list<uint8_t> types = {}, uint8_t closed = 1) {
     Mpeg2Builder b;
-    b.Sequence(1080, 4, 1).Gop(1);
+    b.Sequence(1080, rate, progressive).Gop(closed);
+    for (uint8_t type : types) b.Picture(type);
+    return b;
+}
+const std::vector<uint8_t> kTwoSequences = Seq(1, 1, {1, 2}).SequenceEnd().Sequence(1080, 1, 1).Gop(1).Picture(1)
+    .Picture(2).Bytes();
+// Pictures without a picture coding extension are neither frames nor fields of a pair.
+std::vector<uint8_t> NoCodingExtension() {
+    Mpeg2Builder b = Seq(4, 1);
     for (uint8_t type : {1, 2, 3, 2}) b.PictureHeader(type).Slice(40);
     return b.Bytes();
 }
-// Picture type 5 is reserved: not a reference picture.
-std::vector<uint8_t> ReservedPictureType() {
-    return Mpeg2Builder().Sequence(1080, 4, 1).Gop(1).Picture(1).Picture(5).Picture(2).Picture(5).Bytes();
-}
 
-class VideoEsTiming : public ::testing::TestWithParam<TimingCase> {};
-
-TEST_P(VideoEsTiming, ItemsCarryTheExpectedTimes) {
-    const TimingCase& c = GetParam();
-    TempDir dir;
-    es::CVideoEs analyser{CL_CString(dir.Write("a.m2v", c.stream).c_str())};
-    ASSERT_TRUE(analyser.CreateKiv(dir.File("a.kiv").c_str(), c.startPts));
-    EXPECT_EQ(ReadItems(dir.File("a.kiv"), c.stream.size()), c.expected);
-}
-
-// 23.976 Hz frame period 1126125 ticks, 29.97 Hz field period 450450 ticks; start PTS 90000.
-INSTANTIATE_TEST_SUITE_P(
-    Streams, VideoEsTiming,
-    ::testing::Values(
-        TimingCase{"Progressive23976",
-                   Progressive(),
-                   {90000},
-                   {{1, 0, 86246, 90000, 0, 1, 0},
-                    {2, 0, 90000, 101261, 0, 0, 0},
-                    {3, 0, 93753, 93753, 0, 0, 0},
-                    {3, 0, 97507, 97507, 0, 0, 0},
-                    {255, 0, 0, 105015, 0, 0, 0}}},
-        TimingCase{"PullDown",
-                   PullDown(),
-                   {90000},
-                   {{1, 0, 86246, 90000, 0, 0, 0},
-                    {2, 0, 90000, 120030, 0, 0, 0},
-                    {3, 0, 101261, 101261, 0, 0, 0},
-                    {3, 0, 108768, 108768, 0, 0, 0},
-                    {255, 0, 0, 131291, 0, 0, 0}}},
-        TimingCase{"InterlacedFrames",
-                   InterlacedFrames(),
-                   {90000},
-                   {{1, 0, 86997, 90000, 0, 1, 0},
-                    {2, 0, 90000, 96006, 0, 0, 0},
-                    {3, 0, 93003, 93003, 0, 0, 0},
-                    {255, 0, 0, 99009, 0, 0, 0}}},
-        TimingCase{"FieldPairs",
-                   FieldPairs(),
-                   {90000},
-                   {{1, 0, 86997, 90000, 0, 1, 1},
-                    {2, 0, 88498, 91501, 0, 0, 2},
-                    {2, 0, 90000, 96006, 0, 0, 1},
-                    {2, 0, 91501, 97507, 0, 0, 2},
-                    {3, 0, 93003, 93003, 0, 0, 1},
-                    {3, 0, 94504, 94504, 0, 0, 2},
-                    {255, 0, 0, 99009, 0, 0, 0}}},
-        TimingCase{"TwoSequencesTwoStarts",
-                   TwoSequences(),
-                   {90000, 900000},
-                   {{1, 0, 86246, 90000, 0, 1, 0},
-                    {2, 0, 90000, 93753, 1, 0, 0},
-                    {1, 0, 896246, 900000, 0, 1, 0},
-                    {2, 0, 900000, 903753, 0, 0, 0},
-                    {255, 0, 0, 907507, 0, 0, 0}}},
-        TimingCase{"Progressive60", IP(8, 1), {90000}, {{1, 0, 88500, 90000, 0, 1, 0}, {2, 0, 90000, 91500}, {255, 0, 0, 93000}}},
-        TimingCase{"Interlaced25", IP(3, 0), {90000}, {{1, 0, 86400, 90000, 0, 1, 0}, {2, 0, 90000, 93600}, {255, 0, 0, 97200}}},
-        TimingCase{"NoCodingExtension",
-                   NoCodingExtension(),
-                   {90000},
-                   {{1, 0, 77988, 90000, 0, 1, 2},
-                    {2, 0, 80991, 93003, 0, 0, 2},
-                    {3, 0, 83994, 83994, 0, 0, 2},
-                    {2, 0, 86997, 86997, 0, 0, 2},
-                    {255, 0, 0, 96006, 0, 0, 0}}},
-        TimingCase{"ReservedPictureType",
-                   ReservedPictureType(),
-                   {90000},
-                   {{1, 0, 83994, 90000, 0, 1, 0},
-                    {5, 0, 86997, 86997, 0, 0, 0},
-                    {2, 0, 90000, 96006, 0, 0, 0},
-                    {5, 0, 93003, 93003, 0, 0, 0},
-                    {255, 0, 0, 99009, 0, 0, 0}}},
-        // With a single start PTS the second sequence keeps the first offset.
-        TimingCase{"TwoSequencesOneStart",
-                   TwoSequences(),
-                   {90000},
-                   {{1, 0, 86246, 90000, 0, 1, 0},
-                    {2, 0, 90000, 93753, 1, 0, 0},
-                    {1, 0, 93753, 97507, 0, 1, 0},
-                    {2, 0, 97507, 101261, 0, 0, 0},
-                    {255, 0, 0, 105015, 0, 0, 0}}}),
-    [](const ::testing::TestParamInfo<TimingCase>& info) { return std::string(info.param.name); });
-
-struct FailureCase {
+const struct {
     const char* name;
     std::vector<uint8_t> stream;
-    const char* message;
+    std::vector<uint64_t> startPts;
+    std::vector<KivItem> items;  // sizes 0
+} kTiming[] = {
+    // 23.976 Hz: a frame is 1126125 ticks; 29.97 Hz interlaced: a field is 450450 ticks.
+    {"Progressive23976", Seq(1, 1, {1, 2, 3, 3}).Bytes(), {90000},
+     {{1, 0, 86246, 90000, 0, 1}, {2, 0, 90000, 101261}, {3, 0, 93753, 93753}, {3, 0, 97507, 97507},
+      {255, 0, 0, 105015}}},
+    // I with repeat_first_field and top_field_first, P, B with repeat_first_field only, B with both.
+    {"PullDown", Seq(1, 1, {}, 0).Picture(1, 3, 1, 1).Picture(2).Picture(3, 3, 0, 1).Picture(3, 3, 1, 1).Bytes(),
+     {90000},
+     {{1, 0, 86246, 90000}, {2, 0, 90000, 120030}, {3, 0, 101261, 101261}, {3, 0, 108768, 108768},
+      {255, 0, 0, 131291}}},
+    {"InterlacedFrames", Seq(4, 0, {1, 2, 3}).Bytes(), {90000},
+     {{1, 0, 86997, 90000, 0, 1}, {2, 0, 90000, 96006}, {3, 0, 93003, 93003}, {255, 0, 0, 99009}}},
+    {"FieldPairs", Seq(4, 0).Picture(1, 1).Picture(2, 2).Picture(2, 1).Picture(2, 2).Picture(3, 1).Picture(3, 2)
+         .Bytes(), {90000},
+     {{1, 0, 86997, 90000, 0, 1, 1}, {2, 0, 88498, 91501, 0, 0, 2}, {2, 0, 90000, 96006, 0, 0, 1},
+      {2, 0, 91501, 97507, 0, 0, 2}, {3, 0, 93003, 93003, 0, 0, 1}, {3, 0, 94504, 94504, 0, 0, 2},
+      {255, 0, 0, 99009}}},
+    {"TwoSequencesTwoStarts", kTwoSequences, {90000, 900000},
+     {{1, 0, 86246, 90000, 0, 1}, {2, 0, 90000, 93753, 1}, {1, 0, 896246, 900000, 0, 1}, {2, 0, 900000, 903753},
+      {255, 0, 0, 907507}}},
+    // With a single start PTS the second sequence keeps the first offset.
+    {"TwoSequencesOneStart", kTwoSequences, {90000},
+     {{1, 0, 86246, 90000, 0, 1}, {2, 0, 90000, 93753, 1}, {1, 0, 93753, 97507, 0, 1}, {2, 0, 97507, 101261},
+      {255, 0, 0, 105015}}},
+    {"Progressive60", Seq(8, 1).Picture(1, 3, 0, 0, 99).Picture(2).Bytes(), {90000},
+     {{1, 0, 88500, 90000, 0, 1}, {2, 0, 90000, 91500}, {255, 0, 0, 93000}}},
+    {"Interlaced25", Seq(3, 0).Picture(1, 3, 0, 0, 99).Picture(2).Bytes(), {90000},
+     {{1, 0, 86400, 90000, 0, 1}, {2, 0, 90000, 93600}, {255, 0, 0, 97200}}},
+    {"NoCodingExtension", NoCodingExtension(), {90000},
+     {{1, 0, 77988, 90000, 0, 1, 2}, {2, 0, 80991, 93003, 0, 0, 2}, {3, 0, 83994, 83994, 0, 0, 2},
+      {2, 0, 86997, 86997, 0, 0, 2}, {255, 0, 0, 96006}}},
+    // Picture type 5 is reserved: not a reference picture.
+    {"ReservedPictureType", Seq(4, 1, {1, 5, 2, 5}).Bytes(), {90000},
+     {{1, 0, 83994, 90000, 0, 1}, {5, 0, 86997, 86997}, {2, 0, 90000, 96006}, {5, 0, 93003, 93003},
+      {255, 0, 0, 99009}}},
 };
 
-std::vector<uint8_t> Padded(std::vector<uint8_t> bytes, size_t size) {
+TEST(VideoEs, ItemsCarryTheExpectedTimes) {
+    for (const auto& c : kTiming) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        es::CVideoEs analyser{CL_CString(dir.Write("a.m2v", c.stream).c_str())};
+        ASSERT_TRUE(analyser.CreateKiv(dir.File("a.kiv").c_str(), c.startPts));
+        std::vector<KivItem> items = kiv_test::ReadKiv(dir.File("a.kiv")).items;
+        uint64_t total = 0;
+        for (KivItem& i : items) total += std::exchange(i.size, 0);
+        EXPECT_EQ(total, c.stream.size());
+        EXPECT_EQ(items, c.items);
+    }
+}
+
+const std::string kStars = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n";
+const std::string kFormat = "combinations of parameters for video_format is invalid.\r\n";
+
+// XML codes (video_format, aspect_ratio, ProfileAndLevelIndication) and the start of the report.
+const struct {
+    uint16_t height;
+    uint8_t progressive, aspect, profileAndLevel;
+    int format, aspectCode, indication;
+    std::string report;
+} kCodes[] = {
+    {480, 0, 2, 0x48, 1, 2, 0, ""}, {480, 1, 1, 0x44, 3, 3, 1, ""}, {576, 0, 2, 0x46, 2, 2, 2, ""},
+    {576, 1, 3, 0x4A, 7, 3, 3, ""}, {720, 1, 2, 0x58, 5, 2, 3, ""}, {1088, 0, 2, 0x14, 4, 2, 3, ""},
+    {1080, 1, 2, 0x48, 6, 2, 0, "[horizontal_size] : 1920\r\n"},
+    {720, 0, 3, 0x44, 0, 3, 1,
+     kStars + kFormat + kStars + "[horizontal_size] : 1920\r\n[vertical_size] : 720\r\n[aspect_ratio] : 3\r\n"
+         "[frame_rate] : 4\r\n[bit_rate] : 20000\r\n[vbv_buffer_size] : 112\r\n[profile] : 4\r\n[level] : 4\r\n"
+         "[progressive_sequence] : 0\r\n"},
+    {1000, 1, 0, 0x48, 0, 0, 0,
+     kStars + kFormat + "combinations of parameters for aspect_ratio is invalid.\r\n" + kStars + "[horizontal_size]"},
+};
+
+TEST(VideoEs, CodesAndReport) {
+    for (const auto& r : kCodes) {
+        SCOPED_TRACE(r.height);
+        TempDir dir;
+        const auto bytes = Mpeg2Builder().Sequence(r.height, 4, r.progressive, r.aspect, r.profileAndLevel).Picture(1)
+            .Picture(2).Picture(2).Bytes();
+        es::CVideoEs analyser{CL_CString(dir.Write("a.m2v", bytes).c_str())};
+        CL_CString xml, report;
+        analyser.GetXmlText(xml);
+        analyser.GetReportText(report);
+        char codes[200];
+        std::snprintf(codes, sizeof codes, "<video_format>%d</video_format>\n    <frame_rate>4</frame_rate>\n    "
+                      "<aspect_ratio>%d</aspect_ratio>\n   <ProfileAndLevelIndication>%d<", r.format, r.aspectCode,
+                      r.indication);
+        EXPECT_NE(std::string(xml.GetString()).find(codes), std::string::npos) << xml.GetString();
+        EXPECT_EQ(std::string(report.GetString()).rfind(r.report, 0), 0u) << report.GetString();
+    }
+}
+
+std::vector<uint8_t> Padded(Mpeg2Builder b, size_t size) {
+    std::vector<uint8_t> bytes = b.Bytes();
     bytes.resize(size, 0x5A);
     return bytes;
 }
 
-class VideoEsConstructor : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(VideoEsConstructor, Throws) {
-    TempDir dir;
-    const std::string es = dir.Write("bad.m2v", GetParam().stream);
-    try {
-        es::CVideoEs analyser{CL_CString(es.c_str())};
-        FAIL() << "no exception";
-    } catch (const CTsMuxException& e) {
-        EXPECT_STREQ(e.GetDetail(), GetParam().message);
-        EXPECT_EQ(e.GetErrorCode(), 15);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Heads, VideoEsConstructor,
-    ::testing::Values(
-        FailureCase{"Short", Padded(Mpeg2Builder().Sequence(1080, 4, 0).Bytes(), 191), "The es file is short."},
-        FailureCase{"LeadingZero", Padded(Mpeg2Builder().Raw({0}).Sequence(1080, 4, 0).Bytes(), 400),
-                    "The es attribute is invalid.(parse error)"},
-        FailureCase{"NoExtension", Padded(Mpeg2Builder().SequenceHeader(1920, 1080, 3, 4).Bytes(), 400),
-                    "The es attribute is invalid.(parse error)"},
-        FailureCase{"ExtensionTooLate",
-                    Padded(Mpeg2Builder().SequenceHeader(1920, 1080, 3, 4).Slice(150).SequenceExtension(0x48, 0).Bytes(),
-                           400),
-                    "The es attribute is invalid.(parse error)"}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
-
-std::unique_ptr<es::CVideoEs> Analyse(TempDir& dir, std::vector<uint8_t> bytes) {
-    return std::make_unique<es::CVideoEs>(CL_CString(dir.Write("t.m2v", bytes).c_str()));
-}
-
-TEST(VideoEsTexts, InterlacedSevenTwentyLinesReport) {
-    TempDir dir;
-    auto a = Analyse(dir, Mpeg2Builder().Sequence(720, 4, 0, 3, 0x44).Picture(1).Picture(2).Picture(2).Bytes());
-    CL_CString report;
-    a->GetReportText(report);
-    EXPECT_STREQ(report.GetString(),
-                 "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n"
-                 "combinations of parameters for video_format is invalid.\r\n"
-                 "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n"
-                 "[horizontal_size] : 1920\r\n[vertical_size] : 720\r\n[aspect_ratio] : 3\r\n"
-                 "[frame_rate] : 4\r\n[bit_rate] : 20000\r\n[vbv_buffer_size] : 112\r\n[profile] : 4\r\n"
-                 "[level] : 4\r\n[progressive_sequence] : 0\r\n");
-}
-
-TEST(VideoEsTexts, AspectZeroReportsBothBanners) {
-    TempDir dir;
-    auto a = Analyse(dir, Mpeg2Builder().Sequence(1000, 4, 1, 0).Picture(1).Picture(2).Picture(2).Bytes());
-    CL_CString report;
-    a->GetReportText(report);
-    EXPECT_EQ(std::string(report.GetString()).rfind(
-                  "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n"
-                  "combinations of parameters for video_format is invalid.\r\n"
-                  "combinations of parameters for aspect_ratio is invalid.\r\n"
-                  "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n[horizontal_size] : 1920\r\n",
-                  0),
-              0u);
-}
-
-TEST(VideoEsTexts, ProfileLevelAndVideoFormatCodes) {
-    struct Row {
-        uint16_t height;
-        uint8_t progressive;
-        uint8_t profileAndLevel;
-        int videoFormat;
-        int code;
+// The head the constructor reads: long enough, starting with a sequence header, its extension close by.
+TEST(VideoEs, ConstructorRefusesTheHead) {
+    const char* invalid = "The es attribute is invalid.(parse error)";
+    const struct {
+        std::vector<uint8_t> stream;
+        const char* message;
+    } rows[] = {
+        {Padded(Mpeg2Builder().Sequence(1080, 4, 0), 191), "The es file is short."},
+        {Padded(Mpeg2Builder().Raw({0}).Sequence(1080, 4, 0), 400), invalid},
+        {Padded(Mpeg2Builder().SequenceHeader(1920, 1080, 3, 4), 400), invalid},
+        {Padded(Mpeg2Builder().SequenceHeader(1920, 1080, 3, 4).Slice(150).SequenceExtension(0x48, 0), 400), invalid},
     };
-    const Row rows[] = {{480, 0, 0x48, 1, 0}, {480, 1, 0x44, 3, 1}, {576, 0, 0x46, 2, 2}, {576, 1, 0x4A, 7, 3},
-                        {720, 1, 0x58, 5, 3}, {1088, 0, 0x14, 4, 3}, {1080, 1, 0x48, 6, 0}, {1000, 0, 0x48, 0, 0}};
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         TempDir dir;
-        auto a = Analyse(dir, Mpeg2Builder()
-                                  .Sequence(r.height, 4, r.progressive, 2, r.profileAndLevel)
-                                  .Picture(1)
-                                  .Picture(2)
-                                  .Picture(2)
-                                  .Bytes());
-        EXPECT_EQ(a->GetProfileAndLevelIndication(), r.code) << r.height;
-        CL_CString xml;
-        a->GetXmlText(xml);
-        const std::string expected = "<video_format>" + std::to_string(r.videoFormat) + "</video_format>";
-        EXPECT_NE(std::string(xml.GetString()).find(expected), std::string::npos) << r.height;
+        try {
+            es::CVideoEs analyser{CL_CString(dir.Write("bad.m2v", r.stream).c_str())};
+            ADD_FAILURE() << "no exception: " << r.message;
+        } catch (const CTsMuxException& e) {
+            EXPECT_STREQ(e.GetDetail(), r.message);
+            EXPECT_EQ(e.GetErrorCode(), 15);
+        }
     }
-}
-
-TEST(VideoEsCreate, KivThatCannotBeCreatedFails) {
-    TempDir dir;
-    auto a = Analyse(dir, Progressive());
-    EXPECT_FALSE(a->CreateKiv(dir.File("missing/dir/a.kiv").c_str(), {0}));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-// Access units cut by the start-code scan: boundaries, layers and the end of the stream.
+// Access units cut by the MPEG-2 start-code scan: boundaries, layers and the end of the stream.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "es/video/mpeg2/CMpeg2VideoParser.h"
@@ -14,21 +14,8 @@ namespace {
 using namespace ts_comp::es::mpeg2_video;
 using kiv_test::Mpeg2Builder;
 
-// size, picture type, sequence header, sequence extension, GOP header, sequence end code, layers
-struct Unit {
-    size_t size;
-    uint32_t type;
-    bool sequence, extension, gop, end;
-    size_t layers;
-    bool operator==(const Unit& o) const {
-        return size == o.size && type == o.type && sequence == o.sequence && extension == o.extension &&
-               gop == o.gop && end == o.end && layers == o.layers;
-    }
-};
-std::ostream& operator<<(std::ostream& os, const Unit& u) {
-    return os << "{" << u.size << ", " << u.type << ", " << u.sequence << u.extension << u.gop << u.end << ", "
-              << u.layers << "}";
-}
+// Size, picture type, sequence header, sequence extension, GOP header, sequence end code, layers.
+using Unit = std::array<size_t, 7>;
 
 std::vector<Unit> Parse(const std::vector<uint8_t>& bytes) {
     kiv_test::TempDir dir;
@@ -43,6 +30,7 @@ std::vector<Unit> Parse(const std::vector<uint8_t>& bytes) {
 }
 
 Mpeg2Builder Head() { return std::move(Mpeg2Builder().Sequence(1080, 4, 0)); }
+
 // Units of hand-counted sizes: how headers join a picture, where a unit ends, and the end of the file
 // inside a header (the hostile case of this parser).
 TEST(Mpeg2VideoParser, UnitsTable) {
@@ -51,8 +39,9 @@ TEST(Mpeg2VideoParser, UnitsTable) {
         std::vector<uint8_t> stream;
         std::vector<Unit> units;
     } cases[] = {
-        {"HeadersJoinThePicture", Head().SequenceDisplayExtension(true).Gop(1).Picture(1).Gop(0).Picture(1)
-                                      .Sequence(1080, 4, 0).Picture(2).Bytes(),
+        {"HeadersJoinThePicture",
+         Head().SequenceDisplayExtension(true).Gop(1).Picture(1).Gop(0).Picture(1).Sequence(1080, 4, 0).Picture(2)
+             .Bytes(),
          {{103, 1, 1, 1, 1, 0, 6}, {69, 4, 0, 0, 1, 0, 3}, {84, 2, 1, 1, 0, 0, 4}}},
         {"EndCodeClosesTheLastUnit", Head().Picture(1).Picture(2).SequenceEnd().Bytes(),
          {{83, 1, 1, 1, 0, 0, 4}, {66, 2, 0, 0, 0, 1, 3}}},
@@ -61,9 +50,8 @@ TEST(Mpeg2VideoParser, UnitsTable) {
         {"PictureDisplayExtensionSkipped",
          Head().PictureHeader(1).CodingExtension(3, 1, 1).PictureDisplayExtension().Slice(8).Bytes(),
          {{60, 1, 1, 1, 0, 0, 4}}},
-        {"StretchWithoutPictureEndsTheStream", Head().Picture(1).Sequence(1080, 4, 0).Sequence(1080, 4, 0)
-                                                   .Picture(1).Bytes(),
-         {{83, 1, 1, 1, 0, 0, 4}}},
+        {"StretchWithoutPictureEndsTheStream",
+         Head().Picture(1).Sequence(1080, 4, 0).Sequence(1080, 4, 0).Picture(1).Bytes(), {{83, 1, 1, 1, 0, 0, 4}}},
         {"CodingExtensionCut", Head().Picture(1).PictureHeader(2).Raw({0x00, 0x00, 0x01, 0xB5, 0x8F}).Bytes(),
          {{83, 1, 1, 1, 0, 0, 4}, {14, 2, 0, 0, 0, 0, 1}}},
         {"ExtensionIdentifierMissing", Head().Picture(1).Raw({0x00, 0x00, 0x01, 0xB5}).Bytes(),
@@ -75,7 +63,7 @@ TEST(Mpeg2VideoParser, UnitsTable) {
     for (const auto& c : cases) EXPECT_EQ(Parse(c.stream), c.units) << c.name;
 }
 
-// The bulk scan against the boundaries the builder wrote, over zero-rich slices.
+// The bulk scan against the boundaries the builder wrote, over slices rich in zeros and 0x01 bytes.
 TEST(Mpeg2VideoParser, BoundariesOverZeroRichSlices) {
     std::mt19937 rng(11);
     for (int round = 0; round < 10; ++round) {
@@ -83,12 +71,12 @@ TEST(Mpeg2VideoParser, BoundariesOverZeroRichSlices) {
         std::vector<size_t> ends;
         for (int p = 0; p < 6; ++p) {
             if (p > 0) ends.push_back(bytes.size());
-            const std::vector<uint8_t> head = Mpeg2Builder().PictureHeader(p == 0 ? 1 : 2).CodingExtension(3, 0, 0)
-                                                  .StartCode(0x01).Bytes();
+            const auto head =
+                Mpeg2Builder().PictureHeader(p == 0 ? 1 : 2).CodingExtension(3, 0, 0).StartCode(1).Bytes();
             bytes.insert(bytes.end(), head.begin(), head.end());
             for (size_t i = 100 + rng() % 300; i > 0; --i) {
                 const uint32_t r = rng() % 4;
-                const bool twoZeros = bytes.size() >= 2 && bytes.back() == 0 && bytes[bytes.size() - 2] == 0;
+                const bool twoZeros = bytes.end()[-1] == 0 && bytes.end()[-2] == 0;
                 bytes.push_back(r == 0 ? 0 : r == 1 && !twoZeros ? 0x01 : 0x02);
             }
             if (bytes.back() == 0) bytes.back() = 2;
@@ -96,7 +84,7 @@ TEST(Mpeg2VideoParser, BoundariesOverZeroRichSlices) {
         ends.push_back(bytes.size());
         const auto units = Parse(bytes);
         ASSERT_EQ(units.size(), 6u);
-        for (size_t i = 0, pos = 0; i < units.size(); pos = ends[i++]) EXPECT_EQ(units[i].size, ends[i] - pos) << round;
+        for (size_t i = 0, pos = 0; i < units.size(); pos = ends[i++]) EXPECT_EQ(units[i][0], ends[i] - pos);
     }
 }
 
