@@ -2,8 +2,8 @@
 # AVC video indexing against `cat` and `ffprobe -show_packets` on a 1 GiB stream in the page cache:
 # 1920x1080 progressive at 24000/1001 Hz with temporal noise, encoded by libx264 at about 40 Mbit/s (a
 # Blu-ray rate) with access unit delimiters and the buffering-period and picture-timing SEI, concatenated
-# (each copy opens with an IDR picture and a buffering period). Peak memory of the indexing run follows.
-# Usage: bench/bench_avc.sh [DIR]   (DIR holds the scratch files; default /tmp)
+# (each copy opens with an IDR picture and a buffering period).
+# Usage: bench/bench_avc.sh [DIR]   (DIR holds the streams; see bench/lib/index_bench.sh)
 set -euo pipefail
 source "$(dirname "$0")/lib/index_bench.sh"
 
@@ -14,11 +14,3 @@ make_clip() {
     -x264-params nal-hrd=vbr:pic-struct=1:aud=1 -f h264 "$1"
 }
 run_index_bench "$@"
-
-dir=${1:-/tmp}
-tool=${KIV_BENCH_BUILD:-$(cd "$(dirname "$0")/.." && pwd)/build-bench}/tools/kivtool/kivtool
-if [ -x /usr/bin/time ] && [ -x "$tool" ]; then
-  /usr/bin/time -f "peak RSS of kivtool create: %M KiB" "$tool" create --type avc --quiet \
-    "$dir/kiv-bench-avc-1g.264" "$dir/kiv-bench-avc-1g.kiv"
-  rm -f "$dir/kiv-bench-avc-1g.kiv"
-fi

@@ -15,7 +15,49 @@ CAbstractDisplaySet::ST_SEGMENT* CAbstractDisplaySet::GetSegment(uint32_t i) con
     return i < m_segments.size() ? m_segments[i].get() : nullptr;
 }
 
-void CAbstractDisplaySet::Clear() { m_segments.clear(); }
+namespace {
+
+// Slot in m_spare of a segment type with records, or -1.
+int SpareSlot(uint8_t segmentType) {
+    switch (segmentType) {
+        case gsp::kSegmentPCS: return 0;
+        case gsp::kSegmentWDS: return 1;
+        case gsp::kSegmentPDS: return 2;
+        case gsp::kSegmentODS: return 3;
+        case gsp::kSegmentEND: return 4;
+        case gsp::kSegmentICS: return 5;
+        default: return -1;
+    }
+}
+
+}  // namespace
+
+void CAbstractDisplaySet::Clear() {
+    for (auto& record : m_segments) {
+        const int slot = SpareSlot(record->segment_type);
+        if (slot >= 0) m_spare[slot].push_back(std::move(record));
+    }
+    m_segments.clear();
+}
+
+std::unique_ptr<ST_SEGMENT> CAbstractDisplaySet::NewRecord(uint8_t segmentType) {
+    const int slot = SpareSlot(segmentType);
+    if (slot >= 0 && !m_spare[slot].empty()) {
+        std::unique_ptr<ST_SEGMENT> record = std::move(m_spare[slot].back());
+        m_spare[slot].pop_back();
+        if (segmentType == gsp::kSegmentICS) static_cast<ST_ICS&>(*record).folder = m_folder;
+        return record;
+    }
+    switch (segmentType) {
+        case gsp::kSegmentPCS: return std::make_unique<ST_PCS>();
+        case gsp::kSegmentWDS: return std::make_unique<ST_WDS>();
+        case gsp::kSegmentPDS: return std::make_unique<ST_PDS>();
+        case gsp::kSegmentODS: return std::make_unique<ST_ODS>();
+        case gsp::kSegmentEND: return std::make_unique<ST_END>();
+        case gsp::kSegmentICS: return std::make_unique<ST_ICS>(m_folder);
+        default: return nullptr;
+    }
+}
 
 int64_t CAbstractDisplaySet::FrameDuration(uint8_t frameRateCode) {
     // Codes 1 and 7 give 3753 and 1501 ticks, as the decoder model has always used.

@@ -43,7 +43,7 @@ public:
     virtual uint32_t GetSegmentCount() const { return static_cast<uint32_t>(m_segments.size()); }
     virtual uint32_t GetDisplaySetNumber() const { return m_displaySetNumber; }
     virtual ST_SEGMENT* GetSegment(uint32_t i) const;
-    // Destroys the records of the current display set; the decoder state is kept.
+    // Empties the current display set (its records are kept for reuse); the decoder state is kept.
     virtual void Clear();
     virtual bool Validate() = 0;
     virtual bool AddSegment(CGspSegment* segment) = 0;
@@ -58,6 +58,9 @@ public:
     static int64_t FrameDuration(uint8_t frameRateCode);
 
 protected:
+    // A record for a segment of the type, one of an earlier display set where there is one (Fill sets
+    // all its fields again); null for a type without records.
+    std::unique_ptr<ST_SEGMENT> NewRecord(uint8_t segmentType);
     // Decoding and presentation times of every record from the end of the previous display set.
     void RunCommonTimingPass();
     // Moves the display set so that its first record is presented at startPts, then sets the previous end time.
@@ -72,6 +75,9 @@ protected:
 
 private:
     int64_t CodedObjectSize(uint32_t first) const;
+
+    // Records of cleared display sets by kind (PCS, WDS, PDS, ODS, END, ICS), for NewRecord.
+    std::vector<std::unique_ptr<ST_SEGMENT>> m_spare[6];
 };
 
 }}}  // namespace ts_comp::es::graphics_stream

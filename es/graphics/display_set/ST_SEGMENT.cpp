@@ -8,6 +8,7 @@ bool ST_SEGMENT::Fill(CGspSegment* segment) {
     if (segment == nullptr) return false;
     segment_type = segment->GetType();
     segment_length = segment->GetLength();
+    pts = dts = 0;
     return true;
 }
 

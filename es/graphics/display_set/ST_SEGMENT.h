@@ -9,7 +9,8 @@ namespace ts_comp { namespace es { namespace graphics_stream {
 
 struct ST_SEGMENT {
     virtual ~ST_SEGMENT() = default;
-    // Copies the fields from the parser's segment; false when it is not of the matching class.
+    // Sets every field from the parser's segment (a record may be reused); false when it is not of the
+    // matching class.
     virtual bool Fill(CGspSegment* segment);
 
     uint8_t segment_type = 0;

@@ -46,16 +46,11 @@ void CDisplaySetForInteractive::Throw(const CL_CString& message, int line) const
 }
 
 bool CDisplaySetForInteractive::AddSegment(CGspSegment* segment) {
-    if (segment == nullptr) return false;
-    std::unique_ptr<ST_SEGMENT> record;
-    switch (segment->GetType()) {
-        case gsp::kSegmentICS: record = std::make_unique<ST_ICS>(m_folder); break;
-        case gsp::kSegmentPDS: record = std::make_unique<ST_PDS>(); break;
-        case gsp::kSegmentODS: record = std::make_unique<ST_ODS>(); break;
-        case gsp::kSegmentEND: record = std::make_unique<ST_END>(); break;
-        default: return false;
+    if (segment == nullptr || segment->GetType() == gsp::kSegmentPCS || segment->GetType() == gsp::kSegmentWDS) {
+        return false;
     }
-    if (!record->Fill(segment)) return false;
+    std::unique_ptr<ST_SEGMENT> record = NewRecord(segment->GetType());
+    if (record == nullptr || !record->Fill(segment)) return false;
     if (record->segment_type == gsp::kSegmentICS) {
         // A first fragment opens a display set; continuation fragments join the current one.
         const auto& ics = static_cast<const ST_ICS&>(*record);

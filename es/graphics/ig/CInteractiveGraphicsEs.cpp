@@ -87,6 +87,7 @@ bool CInteractiveGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_t
             endPts = ics.composition_time_out_pts != 0 ? static_cast<int64_t>(ics.composition_time_out_pts) : shown;
         }
         displaySet.Clear();
+        parser.ForgetIndexBefore(i + 1);
         ++k;
         std::remove(compositionPath.GetString());
     }

@@ -18,17 +18,9 @@ namespace {
 CDisplaySetForPresentation::CDisplaySetForPresentation() : CAbstractDisplaySet(kPgDecodingRate, kPgObjectSlots) {}
 
 bool CDisplaySetForPresentation::AddSegment(CGspSegment* segment) {
-    if (segment == nullptr) return false;
-    std::unique_ptr<ST_SEGMENT> record;
-    switch (segment->GetType()) {
-        case gsp::kSegmentPCS: record = std::make_unique<ST_PCS>(); break;
-        case gsp::kSegmentPDS: record = std::make_unique<ST_PDS>(); break;
-        case gsp::kSegmentWDS: record = std::make_unique<ST_WDS>(); break;
-        case gsp::kSegmentODS: record = std::make_unique<ST_ODS>(); break;
-        case gsp::kSegmentEND: record = std::make_unique<ST_END>(); break;
-        default: return false;
-    }
-    if (!record->Fill(segment)) return false;
+    if (segment == nullptr || segment->GetType() == gsp::kSegmentICS) return false;
+    std::unique_ptr<ST_SEGMENT> record = NewRecord(segment->GetType());
+    if (record == nullptr || !record->Fill(segment)) return false;
     switch (record->segment_type) {
         case gsp::kSegmentPCS: {
             ++m_displaySetNumber;

@@ -70,6 +70,7 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
         const auto& pcs = static_cast<const graphics_stream::ST_PCS&>(*displaySet.GetSegment(0));
         endPts = pcs.pts + CDisplaySetForPresentation::FrameDuration(pcs.frame_rate);
         displaySet.Clear();
+        parser.ForgetIndexBefore(i + 1);
         ++k;
     }
     // A descriptor that could not be read ends the index: the file cannot be indexed.

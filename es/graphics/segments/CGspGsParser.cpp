@@ -1,5 +1,6 @@
 #include "es/graphics/segments/CGspGsParser.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "es/graphics/segments/CGspEND.h"
@@ -78,31 +79,43 @@ bool CGspGsParser::Open(const char* path) {
 // Only the 3 descriptor bytes of each segment are read; the segment_type is not checked. Reading them
 // just before the segment is parsed keeps the file position moving forward through the buffer.
 bool CGspGsParser::IndexThrough(uint64_t i) const {
-    while (i >= m_index.size() && !m_indexComplete) {
-        uint8_t d[3];
-        if (!gsp_io::SeekTo(m_file.get(), m_nextOffset) || gsp_io::ReadZeroFilled(m_file.get(), d, 3) == 0) {
+    while (i >= m_forgotten + m_index.size() && !m_indexComplete) {
+        uint8_t scratch[3];
+        uint32_t got = 0;
+        const uint8_t* d = gsp_io::SeekTo(m_file.get(), m_nextOffset)
+                               ? gsp_io::ReadInPlace(m_file.get(), scratch, 3, got) : nullptr;
+        if (got == 0) {
             m_indexFailed = true;
             m_indexComplete = true;
             break;
         }
-        m_index.push_back(Index{d[0], m_nextOffset});
+        Index& entry = m_index.emplace_back();
+        entry.segment_type = d[0];
+        entry.offset = m_nextOffset;
         m_nextOffset += ((uint32_t{d[1]} << 8) | d[2]) + 3u;
         m_indexComplete = m_nextOffset >= static_cast<uint64_t>(m_length);
     }
-    return i < m_index.size();
+    return i < m_forgotten + m_index.size();
+}
+
+void CGspGsParser::ForgetIndexBefore(uint32_t i) {
+    if (i <= m_forgotten) return;
+    const uint32_t n = std::min<uint64_t>(i - m_forgotten, m_index.size());
+    m_index.erase(m_index.begin(), m_index.begin() + n);
+    m_forgotten += n;
 }
 
 uint32_t CGspGsParser::GetSegmentCount() const {
     IndexThrough(UINT64_MAX);
-    return static_cast<uint32_t>(m_index.size());
+    return static_cast<uint32_t>(m_forgotten + m_index.size());
 }
 
 // The object becomes current even when its body could not be read.
 bool CGspGsParser::ParseCurrentSegment() {
     if (!m_file) return false;
     ReleaseCurrentSegment();
-    if (!IndexThrough(m_position)) return false;
-    const Index& entry = m_index[m_position];
+    if (m_position < m_forgotten || !IndexThrough(m_position)) return false;
+    const Index& entry = m_index[m_position - m_forgotten];
     const int slot = ReuseSlot(entry.segment_type);
     m_current = slot >= 0 && m_released[slot] ? std::move(m_released[slot]) : MakeSegment(entry.segment_type);
     m_currentSlot = slot;
@@ -111,7 +124,7 @@ bool CGspGsParser::ParseCurrentSegment() {
 }
 
 CGspSegment* CGspGsParser::GetSegmentAt(uint32_t i) {
-    if (!IndexThrough(i)) return nullptr;
+    if (i < m_forgotten || !IndexThrough(i)) return nullptr;
     m_position = i;
     return ParseCurrentSegment() ? m_current.get() : nullptr;
 }
@@ -137,14 +150,14 @@ bool CGspGsParser::AppendFragment(CL_CFile& out, std::vector<uint8_t>& raw) {
 }
 
 bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
-    if (path == nullptr || !m_file || !IndexThrough(i)) return false;
+    if (path == nullptr || !m_file || FindIndexEntry(i) == nullptr) return false;
     CL_CFile out(gsp::kFileBufferSize);
     if (out.Open(path, "wb") != 1) return false;
     std::vector<uint8_t> raw;
-    bool ok = m_index[i].segment_type == gsp::kSegmentICS && GetSegmentAt(i) != nullptr &&
+    bool ok = GetIndexEntry(i).segment_type == gsp::kSegmentICS && GetSegmentAt(i) != nullptr &&
               static_cast<const CGspICS*>(m_current.get())->GetFirstInSequenceFlag() == 1 && AppendFragment(out, raw);
     for (uint32_t j = i + 1; ok && IndexThrough(j); ++j) {
-        if (m_index[j].segment_type != gsp::kSegmentICS) break;
+        if (GetIndexEntry(j).segment_type != gsp::kSegmentICS) break;
         ok = GetSegmentAt(j) != nullptr && AppendFragment(out, raw);
         if (ok && static_cast<const CGspICS*>(m_current.get())->GetLastInSequenceFlag() == 1) break;
     }

@@ -37,8 +37,15 @@ public:
     // Joins the interactive composition that starts at ICS segment i into the file at path.
     virtual bool BuildCompositionFile(uint32_t i, const char* path);
 
-    // The index entry at i (i below GetSegmentCount()).
-    const Index& GetIndexEntry(uint32_t i) const { return m_index[i]; }
+    // The index entry at i (i below GetSegmentCount(), and not forgotten).
+    const Index& GetIndexEntry(uint32_t i) const { return m_index[i - m_forgotten]; }
+    // The index entry at i, indexing through it first; null past the last segment or when forgotten.
+    const Index* FindIndexEntry(uint32_t i) const {
+        return i >= m_forgotten && IndexThrough(i) ? &m_index[i - m_forgotten] : nullptr;
+    }
+    // A forward pass is done with the segments below i: their index entries are dropped (they are not
+    // asked for again), so that the index holds no more than the segments not yet passed.
+    void ForgetIndexBefore(uint32_t i);
     // True when a segment descriptor after the first could not be read (the file shrank or failed), which
     // ends the index there.
     bool IndexFailed() const { return m_indexFailed; }
@@ -54,7 +61,8 @@ private:
     static constexpr int kReusedKinds = 5;
     std::unique_ptr<CGspSegment> m_released[kReusedKinds];
     int m_currentSlot = -1;
-    mutable std::vector<Index> m_index;
+    mutable std::vector<Index> m_index;  // the entries from segment m_forgotten on
+    uint32_t m_forgotten = 0;
     mutable uint64_t m_nextOffset = 0;
     mutable bool m_indexComplete = true;
     mutable bool m_indexFailed = false;

@@ -11,7 +11,11 @@ bool CGspObject::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
     m_forcedOnFlag = static_cast<uint8_t>((b[3] >> 6) & 1u);
     m_horizontalPosition = gsp_io::Be16(b + 4);
     m_verticalPosition = gsp_io::Be16(b + 6);
-    if (m_objectCroppedFlag == 0) return whole;
+    if (m_objectCroppedFlag == 0) {
+        // An object without cropping has the rectangle of a new object (Parse may run on a reused one).
+        m_croppingHorizontalPosition = m_croppingVerticalPosition = m_croppingWidth = m_croppingHeight = 0;
+        return whole;
+    }
     whole = gsp_io::ReadZeroFilled(file, b, 8) == 8 && whole;
     m_croppingHorizontalPosition = gsp_io::Be16(b);
     m_croppingVerticalPosition = gsp_io::Be16(b + 2);

@@ -6,12 +6,14 @@
 
 bool CGspPCS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     std::memset(m_b, 0, sizeof m_b);
-    m_objects.clear();
-    if (!CGspSegment::Parse(file, offset)) return false;
+    if (!CGspSegment::Parse(file, offset)) {
+        gsp_io::KeepFirst(0, m_objects, m_spareObjects);
+        return false;
+    }
     const bool whole = gsp_io::ReadZeroFilled(file, m_b, 11) == 11;
     // The object list follows the segment size, not number_of_composition_objects; objects past the end
     // of the file are kept with their fields 0.
-    return gsp_io::ReadBounded(file, GetCompositionObjectsOffset(), GetSize(), m_objects) && whole;
+    return gsp_io::ReadBounded(file, GetCompositionObjectsOffset(), GetSize(), m_objects, m_spareObjects) && whole;
 }
 
 uint16_t CGspPCS::GetVideoWidth() const { return gsp_io::Be16(m_b); }

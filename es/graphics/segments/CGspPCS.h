@@ -44,4 +44,5 @@ private:
     uint32_t SizeAfter(uint32_t offset) const { return GetSize() > offset ? GetSize() - offset : 0; }
     uint8_t m_b[11] = {};
     std::vector<std::unique_ptr<CGspObject>> m_objects;
+    std::vector<std::unique_ptr<CGspObject>> m_spareObjects;  // reused by the next Parse
 };

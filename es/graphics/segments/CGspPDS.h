@@ -25,4 +25,5 @@ public:
 private:
     uint8_t m_b[2] = {};
     std::vector<std::unique_ptr<CGspPalette>> m_entries;
+    std::vector<std::unique_ptr<CGspPalette>> m_spareEntries;  // reused by the next Parse
 };

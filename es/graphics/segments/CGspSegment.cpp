@@ -6,8 +6,9 @@ CGspSegment::~CGspSegment() = default;
 
 // A short read is accepted: descriptor bytes that did not arrive read as 0.
 bool CGspSegment::ReadHeader(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
-    uint8_t d[3];
-    const uint32_t got = gsp_io::ReadZeroFilled(file, d, 3);
+    uint8_t scratch[3];
+    uint32_t got = 0;
+    const uint8_t* d = gsp_io::ReadInPlace(file, scratch, 3, got);
     m_file = file;
     m_fileOffset = offset;
     m_segmentType = d[0];

@@ -4,10 +4,12 @@
 
 bool CGspWDS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     m_numberOfWindows = 0;
-    m_windows.clear();
-    if (!CGspSegment::Parse(file, offset)) return false;
+    if (!CGspSegment::Parse(file, offset)) {
+        gsp_io::KeepFirst(0, m_windows, m_spareWindows);
+        return false;
+    }
     const bool whole = gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) == 1;
-    return gsp_io::ReadBounded(file, GetWindowsOffset(), GetSize(), m_windows) && whole;
+    return gsp_io::ReadBounded(file, GetWindowsOffset(), GetSize(), m_windows, m_spareWindows) && whole;
 }
 
 const CGspWindow* CGspWDS::GetWindow(uint32_t i) const { return gsp_io::At(m_windows, i); }

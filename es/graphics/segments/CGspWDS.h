@@ -22,4 +22,5 @@ public:
 private:
     uint8_t m_numberOfWindows = 0;
     std::vector<std::unique_ptr<CGspWindow>> m_windows;
+    std::vector<std::unique_ptr<CGspWindow>> m_spareWindows;  // reused by the next Parse
 };

@@ -20,6 +20,19 @@ inline uint32_t ReadZeroFilled(CL_CFile* file, uint8_t* dest, uint32_t n) {
     return file->Read(dest, n, n);
 }
 
+// The next n bytes at the file position, as ReadZeroFilled delivers them (their count in got): read in place
+// in the file's buffer when they are all there, else copied zero-filled into scratch (n bytes).
+inline const uint8_t* ReadInPlace(CL_CFile* file, uint8_t* scratch, uint32_t n, uint32_t& got) {
+    const uint8_t* data = nullptr;
+    if (file != nullptr && n != 0 && file->PeekBuffered(&data) >= n) {
+        file->ConsumeBuffered(n);
+        got = n;
+        return data;
+    }
+    got = ReadZeroFilled(file, scratch, n);
+    return scratch;
+}
+
 inline bool SeekTo(CL_CFile* file, uint64_t offset) {
     return file != nullptr && file->Seek(static_cast<int64_t>(offset), 0) == 1;
 }
@@ -43,18 +56,49 @@ bool ReadCounted(CL_CFile* file, uint32_t count, std::vector<std::unique_ptr<T>>
     return true;
 }
 
+// Moves the elements of `out` after the first n to `spare`.
+template <class T>
+void KeepFirst(size_t n, std::vector<std::unique_ptr<T>>& out, std::vector<std::unique_ptr<T>>& spare) {
+    while (out.size() > n) {
+        spare.push_back(std::move(out.back()));
+        out.pop_back();
+    }
+}
+
 // Reads elements while the running offset (advanced by each element's size) stays below `end`, with the
-// same rule for short reads and elements that cannot be created.
+// same rule for short reads and elements that cannot be created. Elements already in `out` (from the
+// segment object's previous parse) and in `spare` are parsed again instead of new ones, whose Parse must
+// then set every field; the ones left over wait in `spare`: no allocation once a stream's counts are met.
+template <class T>
+bool ReadBounded(CL_CFile* file, uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out,
+                 std::vector<std::unique_ptr<T>>& spare) {
+    size_t n = 0;
+    bool ok = true;
+    while (offset < end) {
+        if (n == out.size()) {
+            if (!spare.empty()) {
+                out.push_back(std::move(spare.back()));
+                spare.pop_back();
+            } else {
+                std::unique_ptr<T> element(new (std::nothrow) T());
+                if (!element) {
+                    ok = false;
+                    break;
+                }
+                out.push_back(std::move(element));
+            }
+        }
+        out[n]->Parse(file);
+        offset += out[n++]->GetSize();
+    }
+    KeepFirst(n, out, spare);
+    return ok;
+}
+
 template <class T>
 bool ReadBounded(CL_CFile* file, uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out) {
-    while (offset < end) {
-        std::unique_ptr<T> element(new (std::nothrow) T());
-        if (!element) return false;
-        element->Parse(file);
-        offset += element->GetSize();
-        out.push_back(std::move(element));
-    }
-    return true;
+    std::vector<std::unique_ptr<T>> spare;
+    return ReadBounded(file, offset, end, out, spare);
 }
 
 template <class T>
