@@ -10,12 +10,12 @@ namespace kiv_test {
 
 // Fields of the SPS (or, with subset, the MVC subset SPS) a builder writes; aspectIdc -1 leaves it out.
 struct AvcSps {
-    uint8_t profile = 100, constraints = 0, level = 40;
+    uint8_t profile = 100;
     uint32_t widthMbsMinus1 = 119, heightMapUnitsMinus1 = 67;
     uint8_t frameMbsOnly = 1;
     int aspectIdc = 1;
     bool vui = true, timing = true, nalHrd = true, vclHrd = false, picStruct = true, subset = false;
-    uint32_t numUnitsInTick = 1001, timeScale = 48000, cpbCntMinus1 = 0;
+    uint32_t timeScale = 48000, cpbCntMinus1 = 0;
 };
 
 // Picture timing of one access unit (24-bit delays) and the MVC header of its slices.
@@ -28,11 +28,9 @@ struct AvcMvc { uint8_t nonIdr = 0, temporalId = 0, anchor = 1; };
 
 class AvcBuilder {
 public:
-    // zeros zero bytes, 0x01, the header byte and the payload with emulation-prevention bytes inserted.
-    AvcBuilder& Nal(uint8_t header, const std::vector<uint8_t>& rbsp, size_t zeros = 3) {
-        m_bytes.insert(m_bytes.end(), zeros, 0);
-        m_bytes.push_back(1);
-        m_bytes.push_back(header);
+    // A four-byte start code, the header byte and the payload with emulation-prevention bytes inserted.
+    AvcBuilder& Nal(uint8_t header, const std::vector<uint8_t>& rbsp) {
+        m_bytes.insert(m_bytes.end(), {0, 0, 0, 1, header});
         size_t run = 0;
         for (uint8_t b : rbsp) {
             if (run >= 2 && b <= 3) m_bytes.push_back(3), run = 0;
@@ -41,14 +39,16 @@ public:
         }
         return *this;
     }
-    AvcBuilder& Raw(const std::vector<uint8_t>& bytes) { return m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end()), *this; }
+    AvcBuilder& Raw(const std::vector<uint8_t>& bytes) {
+        return m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end()), *this;
+    }
     AvcBuilder& Aud() { return Nal(0x09, {0xF0}); }
     AvcBuilder& Delimiter() { return Nal(0x18, {0xF0}); }
     AvcBuilder& Pps() { return Nal(0x68, {0xEE, 0x3C, 0x80}); }
     AvcBuilder& EndOfSequence() { return Nal(0x0A, {}); }
     AvcBuilder& Sps(const AvcSps& s) {
         BitWriter w;
-        w.Put(s.profile, 8).Put(s.constraints, 8).Put(s.level, 8);
+        w.Put(s.profile, 8).Put(0, 8).Put(40, 8);  // level 4.0
         Ue(w, 0);
         if (s.profile >= 100) Ue(w, 1), Ue(w, 0), Ue(w, 0), w.Put(0, 2);
         Ue(w, 0), Ue(w, 0), Ue(w, 2), Ue(w, 4), w.Put(0, 1), Ue(w, s.widthMbsMinus1), Ue(w, s.heightMapUnitsMinus1);
@@ -58,9 +58,8 @@ public:
         if (s.vui) {
             w.Put(s.aspectIdc >= 0, 1);
             if (s.aspectIdc >= 0) w.Put(static_cast<uint64_t>(s.aspectIdc), 8);
-            if (s.aspectIdc == 255) w.Put(0x00010001, 32);
             w.Put(0, 3).Put(s.timing, 1);
-            if (s.timing) w.Put(s.numUnitsInTick, 32).Put(s.timeScale, 32).Put(1, 1);
+            if (s.timing) w.Put(1001, 32).Put(s.timeScale, 32).Put(1, 1);
             for (bool hrd : {s.nalHrd, s.vclHrd}) {
                 w.Put(hrd, 1);
                 if (!hrd) continue;
@@ -72,7 +71,7 @@ public:
             w.Put(s.picStruct, 1).Put(0, 1);
         }
         if (s.subset) w.Put(1, 1), Ue(w, 1);
-        return Nal(s.subset ? 0x6F : 0x67, Trail(w));
+        return Nal(s.subset ? 0x6F : 0x67, w.PutBit(1).Align().Take());
     }
     // Buffering period (when asked) and picture timing, at top level or each inside an MVC scalable
     // nesting; with ofmd, a nested user data unregistered of that type indicator follows.
@@ -94,13 +93,12 @@ public:
         return Nal(0x06, rbsp);
     }
     // A slice of NAL type 1, 5 or 20 (20 carries the MVC header), field -1 for a frame, then filler.
-    AvcBuilder& Slice(uint8_t type, uint32_t sliceType, const AvcSps& s, int field = -1, AvcMvc mvc = {},
-                      size_t filler = 24) {
+    AvcBuilder& Slice(uint8_t type, uint32_t sliceType, const AvcSps& s, int field = -1, AvcMvc mvc = {}) {
         BitWriter w;
         if (type == 20) w.Bytes(MvcHeader(mvc));
         Ue(w, 0), Ue(w, sliceType), Ue(w, 0), w.Put(0, 4);
         if (!s.frameMbsOnly) w.Put(field >= 0, 1).Put(field > 0 ? 1 : 0, field >= 0 ? 1 : 0);
-        w.Align().Fill(0x5A, filler).Bytes({0x00, 0x00, 0x00, 0x07});
+        w.Align().Fill(0x5A, 24).Bytes({0x00, 0x00, 0x00, 0x07});
         return Nal(static_cast<uint8_t>(0x60 | type), w.Take());
     }
     AvcBuilder& Prefix(AvcMvc mvc) { return Nal(0x6E, MvcHeader(mvc)); }
@@ -125,9 +123,10 @@ public:
     }
 
 private:
-    static std::vector<uint8_t> Trail(BitWriter& w) { return w.PutBit(1).Align().Take(); }
     static std::vector<uint8_t> MvcHeader(AvcMvc m) {
-        return BitWriter().Put(0, 1).Put(m.nonIdr, 1).Put(0, 6).Put(1, 10).Put(m.temporalId, 3).Put(m.anchor, 1).Put(3, 2).Take();
+        BitWriter w;
+        w.Put(0, 1).Put(m.nonIdr, 1).Put(0, 6).Put(1, 10);  // no SVC extension, priority 0, view 1
+        return w.Put(m.temporalId, 3).Put(m.anchor, 1).Put(3, 2).Take();
     }
     static void Message(std::vector<uint8_t>& out, uint8_t type, std::vector<uint8_t> payload, bool nested) {
         if (nested) {
