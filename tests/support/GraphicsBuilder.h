@@ -102,7 +102,8 @@ inline Bytes Ods(uint16_t id, uint16_t width, uint16_t height, size_t payload, b
 
 // A continuation fragment carrying `payload` bytes.
 inline Bytes OdsMore(uint16_t id, size_t payload, bool last, uint8_t version = 0) {
-    return Segment(0x15, BitWriter().Put(id, 16).Put(version, 8).Put(0, 1).Put(last, 1).Put(0, 6).Fill(0x55, payload).Take());
+    BitWriter w;
+    return Segment(0x15, w.Put(id, 16).Put(version, 8).Put(0, 1).Put(last, 1).Put(0, 6).Fill(0x55, payload).Take());
 }
 
 inline Bytes End() { return Segment(0x80, {}); }
@@ -213,20 +214,11 @@ inline Bytes IcsFragments(Ics header, const Bytes& composition, size_t pieces = 
 
 // A button whose states start with the given objects (0xFFFF: none).
 inline Button Btn(uint16_t id, uint16_t normal, uint16_t selected, uint16_t activated = 0xFFFF) {
-    Button b;
-    b.id = id;
-    b.normalStart = normal;
-    b.selectedStart = selected;
-    b.activatedStart = activated;
-    return b;
+    return Button{id, 0, false, 0, 0, 0, 0, 0, 0, normal, 0, 0, selected, 0, 0, activated, 0, {}};
 }
 
 inline Page MenuPage(std::vector<Bog> groups, uint16_t defaultSelected, uint8_t id = 0) {
-    Page p;
-    p.id = id;
-    p.groups = std::move(groups);
-    p.defaultSelected = defaultSelected;
-    return p;
+    return Page{id, 0, 0, {}, {}, 0, defaultSelected, 0, 0, std::move(groups)};
 }
 
 // One interactive display set: the ICS in `pieces` fragments, a PDS unless `pds` is false, one first
@@ -235,11 +227,11 @@ struct Menu {
     struct Object {
         uint16_t id, width, height;
     };
+    std::vector<Page> pages;
+    std::vector<Object> objects;
     uint8_t state = 0, streamModel = 0, frameRate = 4;
     size_t pieces = 1;
     uint64_t timeOut = 0;
-    std::vector<Page> pages;
-    std::vector<Object> objects;
     bool pds = true;
 
     Bytes Build() const {

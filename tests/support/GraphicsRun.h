@@ -1,7 +1,7 @@
-// Test support: runs a graphics analyser's CreateKiv over a stream in a scratch folder.
+// Test support: runs a graphics analyser's CreateKiv in a scratch folder; checks its report and XML texts.
 #pragma once
 
-#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,20 +38,21 @@ inline GraphicsRun RunCreateKiv(ts_comp::es::CEs& es, const TempDir& dir, std::v
     return run;
 }
 
-}  // namespace kiv_test
-
-namespace kiv_test {
-
-// The report lines and the XML document a graphics analyser gives for these attributes (root PG or IG).
-inline std::pair<std::string, std::string> AttributeTexts(const char* root, int sets, int width, int height,
-                                                          int rate) {
-    const auto n = [](int v) { return std::to_string(v); };
-    return {"[number of displayset] : " + n(sets) + "\r\n[video width] : " + n(width) + "\r\n[video height] : " +
-                n(height) + "\r\n[frame rate] : " + n(rate) + "\r\n",
-            std::string("<?xml version=\"1.0\" standalone=\"yes\"?>\n<") + root + " xmlns=\"" +
-                ts_comp::es::kXmlNamespace + "\">\n  <parameter>\n    <video_width>" + n(width) +
-                "</video_width>\n    <video_height>" + n(height) + "</video_height>\n    <frame_rate>" + n(rate) +
-                "</frame_rate>\n  </parameter>\n</" + root + ">\n"};
+// The report is appended to "x", the XML document replaces "old": root PG or IG, report values {display
+// sets, width, height, frame rate}, XML values {width, height, frame rate}.
+template <class Es>
+void ExpectTexts(Es&& es, const char* root, std::vector<int> r, std::vector<int> x) {
+    char report[160], xml[400];
+    std::snprintf(report, sizeof report, "x[number of displayset] : %d\r\n[video width] : %d\r\n[video height] : %d"
+                  "\r\n[frame rate] : %d\r\n", r[0], r[1], r[2], r[3]);
+    std::snprintf(xml, sizeof xml, "<?xml version=\"1.0\" standalone=\"yes\"?>\n<%s xmlns=\"%s\">\n  <parameter>\n"
+                  "    <video_width>%d</video_width>\n    <video_height>%d</video_height>\n    <frame_rate>%d"
+                  "</frame_rate>\n  </parameter>\n</%s>\n", root, ts_comp::es::kXmlNamespace, x[0], x[1], x[2], root);
+    PRIVATE_LIBRARY::CL_CString reportText("x"), xmlText("old");
+    es.GetReportText(reportText);
+    es.GetXmlText(xmlText);
+    EXPECT_STREQ(reportText.GetString(), report);
+    EXPECT_STREQ(xmlText.GetString(), xml);
 }
 
 }  // namespace kiv_test

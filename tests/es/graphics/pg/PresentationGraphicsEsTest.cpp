@@ -1,7 +1,7 @@
 // PG analyser with its display sets: the decoder model's time stamps, admission and order, messages, texts.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "es/graphics/pg/CPresentationGraphicsEs.h"
@@ -17,11 +17,7 @@ using Stamps = std::vector<std::pair<uint64_t, uint64_t>>;  // dts, pts of each 
 namespace {
 
 Bytes PcsOf(uint8_t state, std::vector<CompObject> objects, uint8_t frameRate = 4) {
-    Pcs p;
-    p.state = state;
-    p.objects = std::move(objects);
-    p.frameRate = frameRate;
-    return p.Build();
+    return Pcs{1920, 1080, frameRate, 0, state, false, 0, std::move(objects)}.Build();
 }
 
 // Epoch start, one 1000 x 200 window and object: decode 1125, plane 5832, window 563 (562.5); PCS pts 6396.
@@ -61,9 +57,6 @@ std::vector<Row> Rows() {
         return Cat({PcsOf(2, {{1, 0}, {2, secondWindow}}), twoWindows, pds, Ods(1, 1000, 200, 10),
                     Ods(2, 500, 100, 10), End()});
     };
-    Pcs fewer;
-    fewer.objects = {{1, 0}};
-    fewer.declaredObjects = 2;
     Bytes cut = PcsOf(0, {{1, 0}});
     cut.resize(cut.size() - 8);  // its composition object lies past the end of the file
     const Stamps epochAt90000 = {{83604, 90000}, {83604, 89437}, {83604, 83604}, {83604, 84729}, {84729, 84729}};
@@ -100,7 +93,8 @@ std::vector<Row> Rows() {
         {"ContinuationTakesTheMostRecentFirst",
          Cat({pcs0, OdsMore(3, 4, false), Ods(2, 1000, 200, 1), OdsMore(3, 4, true), End()}), {1001}, true, "",
          {{1000, 1001}, {1000, 1000}, {1000, 2125}, {1000, 2125}, {2125, 2125}}},
-        {"ObjectId63", Cat({pcs0, Ods(63, 10, 10, 1), End()}), {1000}, true, "", {{999, 1000}, {999, 1000}, {1000, 1000}}},
+        {"ObjectId63", Cat({pcs0, Ods(63, 10, 10, 1), End()}), {1000}, true, "",
+         {{999, 1000}, {999, 1000}, {1000, 1000}}},
         {"ContinuationId64", Cat({pcs0, OdsMore(64, 1, true), End()}), {1000}, true, "",
          {{999, 1000}, {999, 999}, {999, 999}}},
         TransferRow("NoTransferDelayAtOneMebibyte", 1048576 - 40, 0, 5862),
@@ -111,7 +105,12 @@ std::vector<Row> Rows() {
          Stamps(threeSets.begin(), threeSets.begin() + 7)},
         {"IncompleteLastSet", Cat({SmallEpoch(6), pcs0, pds}), {90000, 180000}, true, "", epochAt90000, 91800},
         {"PcsCutByTheEnd", Cat({SmallEpoch(6), cut}), {90000, 180000}, true, "", epochAt90000, 91800},
-        {"FrameRate5EndsAtThePcs", SmallEpoch(5), {50000}, true, "", {}, 50000},
+        {"FrameRate1", SmallEpoch(1), {50000}, true, "", {}, 53753},  // the frame durations the decoder model uses
+        {"FrameRate2", SmallEpoch(2), {50000}, true, "", {}, 53750},
+        {"FrameRate3", SmallEpoch(3), {50000}, true, "", {}, 53600},
+        {"FrameRate5", SmallEpoch(5), {50000}, true, "", {}, 50000},
+        {"FrameRate7", SmallEpoch(7), {50000}, true, "", {}, 51501},
+        {"FrameRate15", SmallEpoch(15), {50000}, true, "", {}, 50000},
         {"AcquisitionObjectMissing",
          Cat({SmallEpoch(), PcsOf(0, {{1, 0}}), End(), PcsOf(1, {{1, 0}}), Wds({{0, 0, 0, 1000, 200}}), pds, End()}),
          {90000, 200000, 300000}, false, noObject + "1,display set number = 3)"},
@@ -128,7 +127,8 @@ std::vector<Row> Rows() {
         {"IcsRefused", Cat({pcs0, Ics{}.Build(), End()}), {0}, false, ""},
         {"UnknownType", Cat({pcs0, Segment(0x42, {1}), End()}), {0}, false, ""},
         {"ObjectId64", Cat({pcs0, Ods(64, 10, 10, 1), End()}), {0}, false, ""},
-        {"PcsWithFewerObjectsThanDeclared", Cat({fewer.Build(), End()}), {0}, false, ""},
+        {"PcsWithFewerObjectsThanDeclared", Cat({Pcs{1920, 1080, 4, 0, 2, false, 0, {{1, 0}}, 2}.Build(), End()}),
+         {0}, false, ""},
         {"WdsWithFewerWindowsThanDeclared", Cat({pcs0, Wds({{0, 0, 0, 1, 1}}, 2), End()}), {0}, false, ""},
         {"WdsAfterPds", Cat({pcs0, pds, wds, End()}), {0}, false, ""},
         {"WdsAfterOds", Cat({pcs0, ods, wds, End()}), {0}, false, ""},
@@ -158,68 +158,39 @@ TEST(PgAnalyser, Table) {
     }
 }
 
-TEST(PgAnalyser, EndItemFollowsTheFrameDurationTable) {
-    const uint64_t ticks[16] = {0, 3753, 3750, 3600, 3003, 0, 1800, 1501, 0, 0, 0, 0, 0, 0, 0, 0};
-    for (uint8_t code = 0; code < 16; ++code) {
-        TempDir dir;
-        ts_comp::es::CPresentationGraphicsEs es(CL_CString(dir.Write("s.pgs", SmallEpoch(code)).c_str()));
-        EXPECT_EQ(RunCreateKiv(es, dir, {50000}).items.back().pts, 50000 + ticks[code]) << int(code);
-    }
-}
-
-TEST(PgAnalyser, NoticeGetsProgressPerSegmentAndCanAbort) {
-    for (int abortAfter : {-1, 2}) {
-        TempDir dir;
-        ts_comp::es::CPresentationGraphicsEs es(CL_CString(dir.Write("s.pgs", SmallEpoch()).c_str()));
-        RecordingNotice notice(abortAfter);
-        es.SetNotice(&notice);
-        std::string message;
-        try {
-            EXPECT_TRUE(es.CreateKiv(dir.File("s.kiv").c_str(), {90000}));
-        } catch (const ts_comp::CTsMuxException& e) {
-            CL_CString m;
-            e.GetErrorMessage(m);
-            message = m.GetString() + std::to_string(e.GetErrorCode());
-        }
-        EXPECT_EQ(message, abortAfter < 0 ? "" : "abort end.0");
-        EXPECT_EQ(notice.progress, abortAfter < 0 ? std::vector<int64_t>({22, 35, 45, 159, 162})
-                                                  : std::vector<int64_t>({22, 35}));
-        EXPECT_EQ(notice.totals, std::vector<int64_t>(notice.progress.size(), 162));
-    }
-}
-
-TEST(PgAnalyser, ReportAndXml) {
-    const Pcs small{720, 480, 3};
-    const std::pair<Bytes, std::pair<std::string, std::string>> cases[] = {
-        {{}, AttributeTexts("PG", 0, 0, 0, 0)},
-        {Cat({Wds({}), Pds(0, 0, {}), End()}), AttributeTexts("PG", 0, 0, 0, 0)},
-        {Cat({small.Build(), End(), PcsOf(0, {}, 6), End()}), AttributeTexts("PG", 2, 720, 480, 3)},
-    };
-    for (const auto& [stream, texts] : cases) {
-        TempDir dir;
-        ts_comp::es::CPresentationGraphicsEs es(CL_CString(dir.Write("s.pgs", stream).c_str()));
-        CL_CString report("x\r\n"), xml("old");
-        es.GetReportText(report);
-        es.GetXmlText(xml);
-        EXPECT_EQ(report.GetString(), "x\r\n" + texts.first);
-        EXPECT_EQ(xml.GetString(), texts.second);
-    }
-}
-
-TEST(PgAnalyser, RejectedArgumentsAndAnUnreadableStream) {
+// The notice hears of each segment written, in bytes of the stream (an abort is a creator table row).
+TEST(PgAnalyser, NoticeGetsProgressPerSegment) {
     TempDir dir;
-    const std::string es = dir.Write("s.pgs", SmallEpoch());
-    ts_comp::es::CPresentationGraphicsEs pg{CL_CString(es.c_str())};
-    EXPECT_FALSE(pg.CreateKiv(nullptr, {0}));
-    EXPECT_FALSE(pg.CreateKiv(dir.File("a.kiv").c_str(), {}));
-    EXPECT_FALSE(pg.CreateKiv(dir.File("no/dir/a.kiv").c_str(), {0}));
-    std::remove(es.c_str());  // the parser opens the file by name again
+    ts_comp::es::CPresentationGraphicsEs es(CL_CString(dir.Write("s.pgs", SmallEpoch()).c_str()));
+    RecordingNotice notice;
+    es.SetNotice(&notice);
+    EXPECT_TRUE(RunCreateKiv(es, dir, {90000}).ok);
+    EXPECT_EQ(notice.progress, std::vector<int64_t>({22, 35, 45, 159, 162}));
+    EXPECT_EQ(notice.totals, std::vector<int64_t>(5, 162));
+}
+
+// Without a PCS every value is 0; the attributes come from the first PCS. An unreadable stream leaves both
+// texts as they were; CreateKiv refuses a missing KIV path, an empty start list and an unwritable KIV file.
+TEST(PgAnalyser, TextsAndRefusals) {
+    TempDir dir;
+    const auto pg = [&](const Bytes& b) {
+        return ts_comp::es::CPresentationGraphicsEs(CL_CString(dir.Write("s.pgs", b).c_str()));
+    };
+    ExpectTexts(pg({}), "PG", {0, 0, 0, 0}, {0, 0, 0});
+    ExpectTexts(pg(Cat({Wds({}), Pds(0, 0, {}), End()})), "PG", {0, 0, 0, 0}, {0, 0, 0});
+    ExpectTexts(pg(Cat({Pcs{720, 480, 3}.Build(), End(), PcsOf(0, {}, 6), End()})), "PG", {2, 720, 480, 3},
+                {720, 480, 3});
+    ts_comp::es::CPresentationGraphicsEs es = pg(SmallEpoch());
+    EXPECT_FALSE(es.CreateKiv(nullptr, {0}));
+    EXPECT_FALSE(es.CreateKiv(dir.File("a.kiv").c_str(), {}));
+    EXPECT_FALSE(es.CreateKiv(dir.File("no/dir/a.kiv").c_str(), {0}));
+    std::filesystem::remove(dir.File("s.pgs"));  // the parser opens the file by name again
     CL_CString report("keep"), xml("keep");
-    pg.GetReportText(report);
-    pg.GetXmlText(xml);
+    es.GetReportText(report);
+    es.GetXmlText(xml);
     EXPECT_EQ(std::string(report.GetString()) + xml.GetString(), "keepkeep");
-    EXPECT_FALSE(pg.CreateKiv(dir.File("a.kiv").c_str(), {0}));
-    EXPECT_STREQ(pg.GetLastErrorMessage(), "");
+    EXPECT_FALSE(es.CreateKiv(dir.File("a.kiv").c_str(), {0}));
+    EXPECT_STREQ(es.GetLastErrorMessage(), "");
 }
 
 }  // namespace

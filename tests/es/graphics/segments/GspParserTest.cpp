@@ -1,15 +1,16 @@
-// Segment parser: indexing, navigation, the fields of every segment kind, joined interactive compositions.
+// Segment parser: the index grown as segments are asked for, navigation, the fields the display sets take
+// from each segment kind, segment objects reused from one segment of a kind to the next, and interactive
+// compositions joined from their fragments and parsed.
 #include <gtest/gtest.h>
 
-#include <typeinfo>
+#include <filesystem>
+#include <functional>
 
-#include "es/graphics/segments/CGspEND.h"
 #include "es/graphics/segments/CGspGsParser.h"
 #include "es/graphics/segments/CGspIC.h"
 #include "es/graphics/segments/CGspICS.h"
 #include "es/graphics/segments/CGspODS.h"
 #include "es/graphics/segments/CGspPCS.h"
-#include "es/graphics/segments/CGspPDS.h"
 #include "es/graphics/segments/CGspWDS.h"
 #include "support/GraphicsBuilder.h"
 #include "support/TempDir.h"
@@ -22,160 +23,157 @@ namespace {
 
 struct Opened {
     TempDir dir;
+    std::string path;
     CGspGsParser parser;
-    bool ok = false;
-    explicit Opened(const Bytes& bytes) { ok = parser.Open(dir.Write("s.pgs", bytes).c_str()); }
-    template <class T>
-    T* At(uint32_t i) { return dynamic_cast<T*>(parser.GetSegmentAt(i)); }
+    bool ok;
+    explicit Opened(const Bytes& bytes) : path(dir.Write("s.pgs", bytes)), ok(parser.Open(path.c_str())) {}
 };
 
-Values ObjectFields(const CGspObject* o) {
-    return {o->GetObjectIdRef(), o->GetWindowIdRef(), o->GetObjectCroppedFlag(), o->GetForcedOnFlag(),
-            o->GetCompositionObjectHorizontalPosition(), o->GetCompositionObjectVerticalPosition(),
-            o->GetObjectCroppingHorizontalPosition(), o->GetObjectCroppingVerticalPosition(),
-            o->GetObjectCroppingWidth(), o->GetObjectCroppingHeight(), o->GetSize()};
+// Descriptor, then the fields of its kind with every list element (the elements stop at the first null).
+Values Fields(const CGspSegment* s) {
+    Values v{s->GetFileOffset(), s->GetType(), s->GetLength()};
+    if (const auto* p = dynamic_cast<const CGspPCS*>(s)) {
+        v.insert(v.end(), {p->GetVideoWidth(), p->GetVideoHeight(), p->GetFrameRate(), p->GetCompositionNumber(),
+                           p->GetCompositionState(), p->GetPaletteUpdateFlag(), p->GetNumberOfCompositionObjects()});
+        for (uint32_t i = 0; const CGspObject* o = p->GetCompositionObject(i); ++i)
+            v.insert(v.end(), {o->GetObjectIdRef(), o->GetWindowIdRef()});
+    } else if (const auto* w = dynamic_cast<const CGspWDS*>(s)) {
+        v.push_back(w->GetNumberOfWindows());
+        for (uint32_t i = 0; const CGspWindow* x = w->GetWindow(i); ++i)
+            v.insert(v.end(), {x->GetWindowId(), x->GetWindowWidth(), x->GetWindowHeight()});
+    } else if (const auto* o = dynamic_cast<const CGspODS*>(s)) {
+        v.insert(v.end(), {o->GetObjectId(), o->GetObjectVersionNumber(), o->GetFirstInSequenceFlag(),
+                           o->GetLastInSequenceFlag(), o->GetObjectWidth(), o->GetObjectHeight()});
+    } else if (const auto* c = dynamic_cast<const CGspICS*>(s)) {
+        v.insert(v.end(), {c->GetVideoWidth(), c->GetVideoHeight(), c->GetFrameRate(), c->GetCompositionNumber(),
+                           c->GetCompositionState(), c->GetFirstInSequenceFlag(), c->GetLastInSequenceFlag(),
+                           c->GetInteractiveCompositionDataSize()});
+    }
+    return v;
 }
 
-Values WindowFields(const CGspWindow* w) {
-    return {w->GetWindowId(), w->GetWindowHorizontalPosition(), w->GetWindowVerticalPosition(), w->GetWindowWidth(),
-            w->GetWindowHeight()};
+Bytes Cut(Bytes b, size_t size) {
+    b.resize(size);
+    return b;
 }
 
-TEST(GspParser, OpenIndexesEveryDescriptor) {
+TEST(GspParser, SegmentFields) {
+    const Pcs pcs{1280, 720, 6, 0x1234, 1, true, 7,
+                  {{0x0102, 3, false, true, 100, 200}, {5, 1, true, false, 1, 2, 3, 4, 5, 6}, {6, 2}}, 2};
+    const Pcs two{1920, 1080, 4, 0, 2, false, 0, {{1, 2, false, false, 3, 4}, {5, 6, false, false, 7, 8}}};
+    const Bytes twoWindows = Wds({{1, 10, 20, 300, 400}, {6, 7, 8, 9, 10}}, 1);
+    const struct {
+        const char* name;
+        Bytes stream;
+        uint32_t at;
+        Values fields;
+    } rows[] = {
+        // Three objects for two declared: the list follows the segment size; a cropped object takes 16 bytes.
+        {"Pcs", pcs.Build(), 0, {0, 0x16, 43, 1280, 720, 6, 0x1234, 1, 1, 2, 0x0102, 3, 5, 1, 6, 2}},
+        {"PcsCutInItsObjects", Cut(two.Build(), 25), 0, {0, 0x16, 27, 1920, 1080, 4, 0, 2, 0, 2, 1, 2, 5, 6}},
+        {"Wds", twoWindows, 0, {0, 0x17, 19, 1, 1, 300, 400, 6, 9, 10}},
+        {"WdsCutInItsWindows", Cut(twoWindows, 17), 0, {0, 0x17, 19, 1, 1, 300, 400, 6, 0, 0}},
+        {"OdsFirst", Ods(0x0203, 720, 480, 100, false, 9), 0, {0, 0x15, 111, 0x0203, 9, 1, 0, 720, 480}},
+        // A 6-byte continuation: its 2 data bytes stand where a first fragment has its sizes.
+        {"OdsContinuation", OdsMore(0x0203, 2, true, 9), 0, {0, 0x15, 6, 0x0203, 9, 0, 1, 0, 0}},
+        {"OdsCutByTheEnd", Cat({End(), Cut(Ods(1, 100, 50, 200), 13)}), 1, {3, 0x15, 211, 1, 0, 1, 1, 100, 0}},
+        {"Ics", Ics{720, 576, 3, 77, 3, false, true, {1, 2, 3}}.Build(), 0, {0, 0x18, 12, 720, 576, 3, 77, 3, 0, 1, 3}},
+        {"IcsWithoutData", Ics{}.Build(), 0, {0, 0x18, 9, 1920, 1080, 4, 0, 2, 1, 1, 0}},
+        {"UnknownType", Segment(0x42, {1, 2, 3, 4, 5}), 0, {0, 0x42, 5}},
+        // One or two bytes of a descriptor at the end of the file still make an entry.
+        {"OneDescriptorByte", Cat({End(), {0x80}}), 1, {3, 0x80, 0}},
+        {"TwoDescriptorBytes", Cat({End(), {0x80, 0x01}}), 1, {3, 0x80, 0x100}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Opened f(row.stream);
+        ASSERT_TRUE(f.ok);
+        ASSERT_EQ(f.parser.GetSegmentCount(), row.at + 1);
+        EXPECT_EQ(Fields(f.parser.GetSegmentAt(row.at)), row.fields);
+    }
+}
+
+TEST(GspParser, OpenAndNavigation) {
     TempDir dir;
     CGspGsParser p;
     EXPECT_FALSE(p.Open(nullptr));
     EXPECT_FALSE(p.Open(dir.File("missing.pgs").c_str()));
-    const std::string path = dir.Write("a.pgs", Bytes{});
-    ASSERT_TRUE(p.Open(path.c_str()));
-    EXPECT_FALSE(p.Open(path.c_str()));  // a second Open fails
-    EXPECT_EQ(p.GetSegmentCount(), 0u);
-    EXPECT_EQ(p.GetSegmentAt(0), nullptr);
-    EXPECT_EQ(p.GetNextSegment(), nullptr);
-    EXPECT_EQ(p.GetPreviousSegment(), nullptr);
-    // One or two bytes of a descriptor at the end still make an entry.
-    for (size_t extra : {1u, 2u}) {
-        Opened f(Cat({End(), Bytes(extra, 0x16)}));
-        ASSERT_EQ(f.parser.GetSegmentCount(), 2u);
-        EXPECT_EQ(Values({f.parser.GetIndexEntry(1).segment_type, f.parser.GetIndexEntry(1).offset}), Values({0x16, 3}));
-        EXPECT_NE(f.parser.GetSegmentAt(1), nullptr);
-    }
-    // A body cut by the end of the file: its fields from the bytes that are there.
-    Bytes ods = Ods(1, 100, 50, 200);
-    ods.resize(30);
-    Opened f(Cat({Pcs{}.Build(), ods}));
-    ASSERT_EQ(f.parser.GetSegmentCount(), 2u);
-    auto* o = f.At<CGspODS>(1);
-    EXPECT_EQ(Values({o->GetFileOffset(), o->GetLength(), o->GetObjectWidth(), o->GetObjectHeight()}),
-              Values({14, 211, 100, 50}));
-    uint8_t raw[214];
-    EXPECT_FALSE(o->ReadRaw(raw, sizeof raw));
-}
-
-TEST(GspParser, EachSegmentTypeMakesItsClass) {
-    const std::pair<uint8_t, const std::type_info*> cases[] = {
-        {0x14, &typeid(CGspPDS)}, {0x15, &typeid(CGspODS)},     {0x16, &typeid(CGspPCS)},
-        {0x17, &typeid(CGspWDS)}, {0x18, &typeid(CGspICS)},     {0x80, &typeid(CGspEND)},
-        {0x42, &typeid(CGspSegment)}, {0x00, &typeid(CGspSegment)}, {0x81, &typeid(CGspSegment)}};
-    for (const auto& [type, cls] : cases) {
-        Opened f(Cat({Segment(0x42, {1, 2, 3, 4, 5}), Segment(type, Bytes(20, 0))}));
-        CGspSegment* s = f.parser.GetSegmentAt(1);
-        ASSERT_NE(s, nullptr);
-        EXPECT_EQ(typeid(*s), *cls) << int(type);
-        EXPECT_EQ(Values({s->GetType(), s->GetLength(), s->GetSize(), s->GetFileOffset()}), Values({type, 20, 23, 8}));
-    }
-    // An unknown type keeps its descriptor; ReadRaw gives the whole segment into a buffer large enough.
-    Opened f(Cat({Segment(0x42, {1, 2, 3, 4, 5}), End()}));
-    CGspSegment* s = f.parser.GetSegmentAt(0);
-    uint8_t raw[8];
-    EXPECT_FALSE(s->ReadRaw(raw, 7));
-    EXPECT_FALSE(s->ReadRaw(nullptr, 8));
-    ASSERT_TRUE(s->ReadRaw(raw, 8));
-    EXPECT_EQ(Bytes(raw, raw + 8), Bytes({0x42, 0, 5, 1, 2, 3, 4, 5}));
-}
-
-TEST(GspParser, CompositionWindowAndPaletteFields) {
-    // Two declared, three present: the list follows the segment size; a cropped object takes 16 bytes.
-    const Pcs pcs{1280, 720, 6, 0x1234, 1, true, 7,
-                  {{0x0102, 3, false, true, 100, 200}, {5, 1, true, false, 10, 20, 30, 40, 50, 60}, {6, 2}}, 2};
-    Opened f(Cat({pcs.Build(), Wds({{1, 10, 20, 300, 400}, {2, 11, 21, 301, 401}}, 1),
-                  Pds(3, 4, {{0, 16, 128, 128, 255}, {1, 235, 100, 110, 0}})}));
-    auto* s = f.At<CGspPCS>(0);
-    EXPECT_EQ(Values({s->GetVideoWidth(), s->GetVideoHeight(), s->GetFrameRate(), s->GetCompositionNumber(),
-                      s->GetCompositionState(), s->GetPaletteUpdateFlag(), s->GetPaletteIdRef(),
-                      s->GetNumberOfCompositionObjects(), s->GetCompositionObjectCount(), s->GetCompositionObjectsSize()}),
-              Values({1280, 720, 6, 0x1234, 1, 1, 7, 2, 3, 32}));
-    EXPECT_EQ(ObjectFields(s->GetCompositionObject(0)), Values({0x0102, 3, 0, 1, 100, 200, 0, 0, 0, 0, 8}));
-    EXPECT_EQ(ObjectFields(s->GetCompositionObject(1)), Values({5, 1, 1, 0, 10, 20, 30, 40, 50, 60, 16}));
-    EXPECT_EQ(ObjectFields(s->GetCompositionObject(2)), Values({6, 2, 0, 0, 0, 0, 0, 0, 0, 0, 8}));
-    EXPECT_EQ(s->GetCompositionObject(3), nullptr);
-    auto* w = f.At<CGspWDS>(1);
-    EXPECT_EQ(Values({w->GetNumberOfWindows(), w->GetWindowCount(), w->GetWindowsSize()}), Values({1, 2, 18}));
-    EXPECT_EQ(WindowFields(w->GetWindow(1)), Values({2, 11, 21, 301, 401}));
-    EXPECT_EQ(w->GetWindow(2), nullptr);
-    auto* p = f.At<CGspPDS>(2);
-    const CGspPalette* e = p->GetPaletteEntry(1);
-    EXPECT_EQ(Values({p->GetPaletteId(), p->GetPaletteVersionNumber(), p->GetPaletteEntryCount(),
-                      p->GetPaletteEntriesSize(), e->GetPaletteEntryId(), e->GetY(), e->GetCr(), e->GetCb(), e->GetT()}),
-              Values({3, 4, 2, 10, 1, 235, 100, 110, 0}));
-}
-
-TEST(GspParser, ListsCutByTheEndOfTheFileKeepTheirElements) {
-    Pcs pcs;
-    pcs.objects = {{1, 2, false, false, 3, 4}, {5, 6, false, false, 7, 8}};
-    Bytes b = pcs.Build();
-    b.resize(b.size() - 5);
-    Opened f(b);
-    auto* s = f.At<CGspPCS>(0);
-    ASSERT_EQ(s->GetCompositionObjectCount(), 2u);
-    EXPECT_EQ(ObjectFields(s->GetCompositionObject(1)), Values({5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 8}));
-    b = Wds({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}});
-    b.resize(b.size() - 5);
-    Opened g(b);
-    auto* w = g.At<CGspWDS>(0);
-    ASSERT_EQ(w->GetWindowCount(), 2u);
-    EXPECT_EQ(WindowFields(w->GetWindow(1)), Values({6, 7, 0, 0, 0}));
-}
-
-TEST(GspParser, ObjectAndInteractiveCompositionSegments) {
-    const Ics ics{720, 576, 3, 77, 3, false, true, {1, 2, 3}};
-    // A 6-byte continuation: bytes 7 and 8 are its data, the fields after them read as 0.
-    Opened f(Cat({Ods(0x0203, 720, 480, 100, false, 9), OdsMore(0x0203, 2, true, 9), ics.Build(), Ics{}.Build()}));
-    for (uint32_t i : {0u, 1u}) {
-        auto* o = f.At<CGspODS>(i);
-        EXPECT_EQ(Values({o->GetObjectId(), o->GetObjectVersionNumber(), o->GetFirstInSequenceFlag(),
-                          o->GetLastInSequenceFlag(), o->GetObjectDataLength(), o->GetObjectWidth(), o->GetObjectHeight()}),
-                  i == 0 ? Values({0x0203, 9, 1, 0, 104, 720, 480}) : Values({0x0203, 9, 0, 1, 0x555500, 0, 0}));
-    }
-    auto* s = f.At<CGspICS>(2);
-    EXPECT_EQ(Values({s->GetVideoWidth(), s->GetVideoHeight(), s->GetFrameRate(), s->GetCompositionNumber(),
-                      s->GetCompositionState(), s->GetFirstInSequenceFlag(), s->GetLastInSequenceFlag(),
-                      s->GetInteractiveCompositionDataSize()}),
-              Values({720, 576, 3, 77, 3, 0, 1, 3}));
-    EXPECT_EQ(f.At<CGspICS>(3)->GetInteractiveCompositionDataSize(), 0u);  // segment_length 9
-}
-
-TEST(GspParser, NavigationAtBothEnds) {
+    const std::string empty = dir.Write("a.pgs", Bytes{});
+    ASSERT_TRUE(p.Open(empty.c_str()));
+    EXPECT_FALSE(p.Open(empty.c_str()));  // a second Open fails
+    EXPECT_EQ(Values({p.GetSegmentCount(), !p.GetSegmentAt(0), !p.GetNextSegment()}), Values({0, 1, 1}));
     Opened f(Cat({Pcs{}.Build(), Wds({}), End()}));
-    CGspGsParser& p = f.parser;
-    EXPECT_EQ(p.GetPreviousSegment(), nullptr);
-    EXPECT_EQ(p.GetCurrentIndex(), 0u);
-    EXPECT_EQ(p.GetCurrentSegment()->GetType(), 0x16);
-    EXPECT_EQ(p.GetNextSegment()->GetType(), 0x17);
-    EXPECT_EQ(p.GetNextSegment()->GetType(), 0x80);
-    EXPECT_EQ(p.GetNextSegment(), nullptr);
-    EXPECT_EQ(p.GetCurrentIndex(), 2u);
-    EXPECT_EQ(p.GetPreviousSegment()->GetType(), 0x17);
-    EXPECT_EQ(p.GetSegmentAt(3), nullptr);
-    EXPECT_EQ(p.GetCurrentIndex(), 1u);
+    CGspGsParser& q = f.parser;
+    EXPECT_EQ(q.GetPreviousSegment(), nullptr);
+    EXPECT_EQ(Values({q.GetCurrentIndex(), q.GetCurrentSegment()->GetType(), q.GetNextSegment()->GetType(),
+                      q.GetNextSegment()->GetType()}), Values({0, 0x16, 0x17, 0x80}));
+    EXPECT_EQ(q.GetNextSegment(), nullptr);
+    EXPECT_EQ(q.GetCurrentIndex(), 2u);
+    EXPECT_EQ(q.GetPreviousSegment()->GetType(), 0x17);
+    EXPECT_EQ(q.GetSegmentAt(3), nullptr);
+    EXPECT_EQ(q.GetCurrentIndex(), 1u);
+}
+
+// Every way of asking reaches all 15 segments of three display sets, with the offsets of one walk.
+TEST(GspParserOnePass, IndexGrowsAsSegmentsAreAskedFor) {
+    const Bytes set =
+        Cat({Pcs{}.Build(), Wds({{0, 0, 0, 100, 50}}), Pds(0, 0, {{0, 16, 128, 128, 0}}), Ods(0, 100, 50, 300), End()});
+    const std::function<uint32_t(CGspGsParser&)> asks[] = {
+        [](CGspGsParser& p) { return p.GetSegmentCount(); },
+        [](CGspGsParser& p) { return p.GetSegmentAt(14) != nullptr ? 15u : 0u; },
+        [](CGspGsParser& p) { return p.GetSegmentAt(15) == nullptr ? p.GetSegmentCount() : 0u; },
+        [](CGspGsParser& p) {
+            uint32_t n = p.GetSegmentAt(0) != nullptr ? 1 : 0;
+            while (p.GetNextSegment() != nullptr) ++n;
+            return n;
+        },
+    };
+    const uint64_t sizes[5] = {14, 13, 10, 314, 3};  // PCS, WDS, PDS, ODS, END
+    for (const auto& ask : asks) {
+        Opened f(Cat({set, set, set}));
+        EXPECT_EQ(ask(f.parser), 15u);
+        Values got, want;
+        for (uint32_t i = 0, offset = 0; i < 15; offset += sizes[i++ % 5]) {
+            got.insert(got.end(), {f.parser.GetIndexEntry(i).segment_type, f.parser.GetIndexEntry(i).offset});
+            want.insert(want.end(), {set[offset % 354], offset});
+        }
+        EXPECT_EQ(got, want);
+        EXPECT_FALSE(f.parser.IndexFailed());
+    }
+}
+
+TEST(GspParserOnePass, FileCutAfterOpenEndsTheIndexWhereTheBufferedBytesEnd) {
+    Bytes bytes;
+    for (int i = 0; i < 8; ++i) Append(bytes, Ods(0, 100, 50, 60000));  // 8 x 60,010 bytes, past one buffer load
+    Opened f(bytes);
+    ASSERT_TRUE(f.ok);
+    std::filesystem::resize_file(f.path, 0);
+    // The first 262,144 bytes were read with the first descriptor: the segments starting in them stay indexed.
+    EXPECT_NE(f.parser.GetSegmentAt(4), nullptr);
+    EXPECT_EQ(f.parser.GetSegmentAt(5), nullptr);
+    EXPECT_TRUE(f.parser.IndexFailed());
+    EXPECT_EQ(f.parser.GetSegmentCount(), 5u);
+    EXPECT_FALSE(f.parser.BuildCompositionFile(5, f.dir.File("ic.dat").c_str()));
+}
+
+// Segments of one kind in a row that shrink (fewer objects and windows, a first fragment then a continuation,
+// a last ODS cut short) read as a freshly opened parser reads each of them.
+TEST(GspParserOnePass, ReusedSegmentsHaveTheFieldsOfANewOne) {
+    const Pcs big{1920, 1080, 4, 0, 2, true, 7, {{1, 2, true, true, 10, 20, 1, 2, 3, 4}, {3, 4}}};
+    const Pcs small{1920, 1080, 6, 0, 0, false, 0, {{9, 8}}}, none;
+    Opened f(Cat({big.Build(), small.Build(), none.Build(), Wds({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}), Wds({}),
+                  Pds(1, 2, {{1, 2, 3, 4, 5}}), Pds(3, 4, {}), Ods(1, 300, 200, 50), Ods(1, 0, 0, 20, false, 3),
+                  OdsMore(2, 1, true), End(), End(), Cut(Ods(4, 5, 6, 100), 5)}));
+    ASSERT_EQ(f.parser.GetSegmentCount(), 13u);
+    for (uint32_t i = 0; i < 13; ++i) {
+        CGspGsParser fresh;
+        ASSERT_TRUE(fresh.Open(f.path.c_str()));
+        EXPECT_EQ(Fields(f.parser.GetSegmentAt(i)), Fields(fresh.GetSegmentAt(i))) << "segment " << i;
+    }
 }
 
 Bytes Fragment(bool first, bool last, Bytes data) {
-    Ics ics;
-    ics.first = first;
-    ics.last = last;
-    ics.fragment = std::move(data);
-    return ics.Build();
+    return Ics{1920, 1080, 4, 0, 2, first, last, std::move(data)}.Build();
 }
 
 TEST(GspParser, BuildCompositionFileJoinsFragments) {
@@ -185,98 +183,89 @@ TEST(GspParser, BuildCompositionFileJoinsFragments) {
         uint32_t start;
         bool ok;
         Bytes joined;
-    } cases[] = {
-        {"three fragments", Cat({Fragment(true, false, {1, 2}), Fragment(false, false, {3}), Fragment(false, true, {4, 5}),
-                                 Fragment(true, true, {9})}), 0, true, {1, 2, 3, 4, 5}},
-        {"stops at a non-ICS", Cat({Fragment(true, false, {1}), End(), Fragment(false, true, {2})}), 0, true, {1}},
-        {"single first and last", Cat({Fragment(true, true, {7, 8}), Fragment(false, true, {9})}), 0, true, {7, 8, 9}},
-        {"segment_length 9", Cat({Fragment(true, true, {}), End()}), 0, true, {}},
-        {"not first in sequence", Fragment(false, true, {1}), 0, false, {}},
-        {"not an ICS", Pcs{}.Build(), 0, false, {}},
-        {"index past the end", Fragment(true, true, {1}), 1, false, {}},
+    } rows[] = {
+        {"ThreeFragments", Cat({Fragment(true, false, {1, 2}), Fragment(false, false, {3}),
+                                Fragment(false, true, {4, 5}), Fragment(true, true, {9})}), 0, true, {1, 2, 3, 4, 5}},
+        {"StopsAtANonIcs", Cat({Fragment(true, false, {1}), End(), Fragment(false, true, {2})}), 0, true, {1}},
+        {"SingleFirstAndLast", Cat({Fragment(true, true, {7, 8}), Fragment(false, true, {9})}), 0, true, {7, 8, 9}},
+        {"NoData", Cat({Fragment(true, true, {}), End()}), 0, true, {}},
+        {"NotFirstInSequence", Fragment(false, true, {1}), 0, false, {}},
+        {"NotAnIcs", Pcs{}.Build(), 0, false, {}},
+        {"IndexPastTheEnd", Fragment(true, true, {1}), 1, false, {}},
     };
-    for (const auto& c : cases) {
-        Opened f(c.stream);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Opened f(row.stream);
         const std::string out = f.dir.File("ic.dat");
-        EXPECT_EQ(f.parser.BuildCompositionFile(c.start, out.c_str()), c.ok) << c.name;
-        EXPECT_EQ(c.ok ? TempDir::Read(out) : c.joined, c.joined) << c.name;
+        EXPECT_EQ(f.parser.BuildCompositionFile(row.start, out.c_str()), row.ok);
+        EXPECT_EQ(row.ok ? TempDir::Read(out) : row.joined, row.joined);
+        EXPECT_FALSE(f.parser.BuildCompositionFile(0, nullptr));
+        EXPECT_FALSE(f.parser.BuildCompositionFile(0, f.dir.File("no/dir/ic.dat").c_str()));
     }
-    Opened f(Fragment(true, true, {1}));
-    EXPECT_FALSE(f.parser.BuildCompositionFile(0, nullptr));
-    EXPECT_FALSE(f.parser.BuildCompositionFile(0, (f.dir.Path() + "/no/such/dir/ic.dat").c_str()));
 }
 
-Page SamplePage() {
-    const Button b{0x0A0B, 3, true, 10, 20, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, {Bytes(12, 0x21), Bytes(12, 0x22)}};
-    const EffectSequence in{{{1, 0, 0, 100, 50}}, {{0x010203, 6, {{7, 1}, {8, 1, true, false, 0, 0, 1, 2, 3, 4}}}}};
-    return Page{4, 5, 0x0102030405060708ull, in, {}, 2, 0x1111, 0x2222, 9, {{0x0A0B, {b}}}};
-}
-
-TEST(GspIC, ParsesBothStreamModels) {
-    for (uint8_t model : {0, 1}) {
-        InteractiveComposition ic;
-        ic.streamModel = model;
-        ic.uiModel = 1;
-        ic.compositionTimeOut = 0x1FFFFFFFFull;
-        ic.selectionTimeOut = 0x123456789ull;
-        ic.userTimeOut = 0xABCDEF;
-        ic.pages = {SamplePage(), SamplePage()};
-        ic.declaredPages = 1;  // the page loop follows the file length
-        TempDir dir;
-        const Bytes bytes = ic.Build();
-        CGspIC c;
-        ASSERT_TRUE(c.Parse(dir.Write("ic.dat", bytes).c_str()));
-        EXPECT_EQ(Values({c.GetInteractiveCompositionLength(), c.GetStreamModel(), c.GetUserInterfaceModel(),
-                          c.GetCompositionTimeOutPts(), c.GetSelectionTimeOutPts(), c.GetUserTimeOutDuration(),
-                          c.GetNumberOfPages(), c.GetPageCount()}),
-                  Values({bytes.size() - 3, model, 1, model == 0 ? 0x1FFFFFFFFull : 0, model == 0 ? 0x123456789ull : 0,
-                          0xABCDEF, 1, 2}));
-        const CGspPage* p = c.GetPage(1);
-        // page = 10 + (2 + 9 + 5 + 8 + 16) + 2 + 7 + (3 + 35 + 24)
-        EXPECT_EQ(Values({p->GetPageId(), p->GetPageVersionNumber(), p->GetUoMaskTable(), p->GetAnimationFrameRateCode(),
-                          p->GetDefaultSelectedButtonIdRef(), p->GetDefaultActivatedButtonIdRef(), p->GetPaletteIdRef(),
-                          p->GetNumberOfBOGs(), p->GetSize(), p->GetOutEffects()->GetSize()}),
-                  Values({4, 5, 0x0102030405060708ull, 2, 0x1111, 0x2222, 9, 1, 121, 2}));
+// The fields the display sets take from a joined composition, page by page.
+Values Fields(const CGspIC& c) {
+    Values v{c.GetStreamModel(), c.GetCompositionTimeOutPts(), c.GetPageCount()};
+    for (uint32_t i = 0; const CGspPage* p = c.GetPage(i); ++i) {
         const CGspEffectSequence* in = p->GetInEffects();
-        const CGspEffect* e = in->GetEffect(0);
-        EXPECT_EQ(Values({in->GetNumberOfWindows(), in->GetNumberOfEffects(), in->GetWindow(0)->GetWindowWidth(),
-                          e->GetEffectDuration(), e->GetPaletteIdRef(), e->GetNumberOfCompositionObjects(), e->GetSize()}),
-                  Values({1, 1, 100, 0x010203, 6, 2, 29}));
-        EXPECT_EQ(ObjectFields(e->GetCompositionObject(1)), Values({8, 1, 1, 0, 0, 0, 1, 2, 3, 4, 16}));
-        const CGspBOG* g = p->GetBOG(0);
-        const CGspButton* b = g->GetButton(0);
-        EXPECT_EQ(Values({g->GetDefaultValidButtonIdRef(), g->GetNumberOfButtons(), b->GetButtonId(),
-                          b->GetButtonNumericSelectValue(), b->GetAutoActionFlag(), b->GetButtonHorizontalPosition(),
-                          b->GetButtonVerticalPosition(), b->GetUpperButtonIdRef(), b->GetLowerButtonIdRef(),
-                          b->GetLeftButtonIdRef(), b->GetRightButtonIdRef(), b->GetNormalStartObjectIdRef(),
-                          b->GetNormalEndObjectIdRef(), b->GetNormalRepeatFlag(), b->GetNormalCompleteFlag(),
-                          b->GetSelectedStateSoundIdRef(), b->GetSelectedStartObjectIdRef(),
-                          b->GetSelectedEndObjectIdRef(), b->GetSelectedRepeatFlag(), b->GetSelectedCompleteFlag(),
-                          b->GetActivatedStateSoundIdRef(), b->GetActivatedStartObjectIdRef(),
-                          b->GetActivatedEndObjectIdRef(), b->GetNumberOfNavigationCommands(), b->GetSize(),
-                          b->GetCommand(1)->GetCommand()[11]}),
-                  Values({0x0A0B, 1, 0x0A0B, 3, 1, 10, 20, 1, 2, 3, 4, 5, 6, 1, 0, 7, 8, 9, 0, 1, 10, 11, 12, 2, 59, 0x22}));
-        EXPECT_EQ(b->GetCommand(2), nullptr);
+        v.insert(v.end(), {p->GetPageId(), p->GetDefaultSelectedButtonIdRef(), in->GetNumberOfEffects()});
+        for (uint32_t j = 0; const CGspWindow* w = in->GetWindow(j); ++j)
+            v.insert(v.end(), {w->GetWindowId(), w->GetWindowWidth(), w->GetWindowHeight()});
+        for (uint32_t j = 0; const CGspEffect* e = in->GetEffect(j); ++j) {
+            for (uint32_t k = 0; const CGspObject* o = e->GetCompositionObject(k); ++k)
+                v.insert(v.end(), {o->GetObjectIdRef(), o->GetWindowIdRef()});
+        }
+        for (uint32_t j = 0; const CGspBOG* g = p->GetBOG(j); ++j) {
+            v.push_back(g->GetDefaultValidButtonIdRef());
+            for (uint32_t k = 0; const CGspButton* b = g->GetButton(k); ++k) {
+                v.insert(v.end(), {b->GetButtonId(), b->GetNormalStartObjectIdRef(), b->GetNormalEndObjectIdRef(),
+                                   b->GetSelectedStartObjectIdRef(), b->GetSelectedEndObjectIdRef(),
+                                   b->GetActivatedStartObjectIdRef(), b->GetActivatedEndObjectIdRef()});
+            }
+        }
     }
+    return v;
 }
 
-TEST(GspIC, CutCompositionFailsOnlyInItsHeader) {
-    InteractiveComposition ic;
-    ic.pages = {SamplePage()};
-    const Bytes full = ic.Build();
+Values Join(std::initializer_list<Values> parts) {
+    Values v;
+    for (const Values& p : parts) v.insert(v.end(), p.begin(), p.end());
+    return v;
+}
+
+TEST(GspIC, CompositionFields) {
+    const Button b{0x0A0B, 3, true, 10, 20, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, {Bytes(12, 0x21), Bytes(12, 0x22)}};
+    const Effect effect{0x010203, 6, {{7, 1}, {8, 1, true, false, 0, 0, 1, 2, 3, 4}}};
+    const Page page{4, 5, 0x0102030405060708ull, {{{1, 0, 0, 100, 50}}, {effect}},
+                    {{{2, 0, 0, 10, 10}}, {{5, 0, {{9, 2}}}}}, 2, 0x1111, 0x2222, 9, {{0x0A0B, {b}}}};
+    const Values kPage = {4, 0x1111, 1, 1, 100, 50, 7, 1, 8, 1, 0x0A0B, 0x0A0B, 5, 6, 8, 9, 11, 12};
+    Values cutPage = kPage;
+    cutPage.back() = 0;  // a page read past the end of the file keeps the missing fields 0
+    // Stream model 0 with the user interface model bit set; the page loop follows the file, not number_of_pages.
+    const InteractiveComposition ic{0, 1, 0x1FFFFFFFFull, 0x123456789ull, 0xABCDEF, {page, page}, 1};
+    const Bytes one = InteractiveComposition{0, 1, 0x1FFFFFFFFull, 0, 0, {page}}.Build();
+    const struct {
+        const char* name;
+        Bytes composition;
+        bool ok;
+        Values fields;
+    } rows[] = {
+        {"Model0", ic.Build(), true, Join({{0, 0x1FFFFFFFFull, 2}, kPage, kPage})},
+        {"Model1WithoutTimeOuts", InteractiveComposition{1, 1, 5, 5, 5, {page, page}, 1}.Build(), true,
+         Join({{1, 0, 2}, kPage, kPage})},
+        {"CutInTheLength", Cut(one, 3), false, {}},
+        {"CutInTheTimeOuts", Cut(one, 10), false, {}},
+        {"CutInTheUserTimeOut", Cut(one, 17), false, {}},
+        {"HeaderOnly", Cut(one, 18), true, {0, 0x1FFFFFFFFull, 0}},
+        {"CutInAButton", Cut(one, one.size() - 27), true, Join({{0, 0x1FFFFFFFFull, 1}, cutPage})},
+    };
     TempDir dir;
-    const std::pair<size_t, bool> cuts[] = {{0, false}, {3, false}, {10, false}, {17, false}, {18, true},
-                                            {full.size() - 1, true}};
-    for (const auto& [cut, ok] : cuts) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         CGspIC c;
-        ASSERT_EQ(c.Parse(dir.Write("ic.dat", Bytes(full.begin(), full.begin() + cut)).c_str()), ok) << cut;
-        if (!ok) continue;
-        // A page read past the end of the file is kept with the missing fields 0.
-        ASSERT_EQ(c.GetPageCount(), cut > 18 ? 1u : 0u);
-        if (cut > 18) {
-            const uint8_t* command = c.GetPage(0)->GetBOG(0)->GetButton(0)->GetCommand(1)->GetCommand();
-            EXPECT_EQ(Values({command[10], command[11]}), Values({0x22, 0}));
-        }
+        ASSERT_EQ(c.Parse(dir.Write("ic.dat", row.composition).c_str()), row.ok);
+        EXPECT_EQ(row.ok ? Fields(c) : row.fields, row.fields);
     }
     CGspIC c;
     EXPECT_FALSE(c.Parse(dir.File("none.dat").c_str()));
