@@ -2,205 +2,95 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "support/BitWriter.h"
 
 namespace kiv_test {
 
-// Words per AC-3 sync frame at 48, 44.1 and 32 kHz for frame-size codes 0 to 37 (ATSC A/52 table).
+// Words per AC-3 sync frame at 48, 44.1 and 32 kHz for frame-size codes 0 to 37 (from the bit rates).
 inline uint32_t Ac3FrameWords(uint32_t fscod, uint32_t frmsizecod) {
-    static const uint16_t kBitRates[19] = {32,  40,  48,  56,  64,  80,  96,  112, 128, 160,
-                                           192, 224, 256, 320, 384, 448, 512, 576, 640};
+    static const uint16_t kBitRates[19] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448, 512, 576, 640};
     const uint32_t rate = kBitRates[frmsizecod / 2];
     if (fscod == 0) return rate * 2;  // 1536 samples at 48 kHz: kbit/s * 4 bytes = 2 words
     if (fscod == 2) return rate * 3;
-    // 44.1 kHz: 1536 * rate * 1000 / 44100 / 16 words, the odd code one word longer.
-    return rate * 1536000u / 44100u / 16u + (frmsizecod % 2);
+    return rate * 1536000u / 44100u / 16u + (frmsizecod % 2);  // 44.1 kHz: the odd code one word longer
 }
 
-// Fields of one AC-3 sync frame's bsi; the frame is padded with zero bytes to its length.
+// Optional groups of a bsi; a group switched on is written with its payload all ones.
+enum Ac3Group : uint32_t {
+    kCompr = 1, kCompr2 = 2, kLang = 4, kLang2 = 8, kProd = 16, kProd2 = 32, kChanmap = 64, kMix = 128,
+    kLfeMix = 256, kPgm = 512, kPgm2 = 1024, kExtPgm = 2048, kPan = 4096, kPan2 = 8192, kFrmMix = 16384,
+    kBlkMix = 32768, kInfo = 65536, kAddBsi = 131072
+};
+
+// One AC-3 sync frame, padded with zero bytes to its length (lengthBytes, else the frame-size table's).
 struct Ac3Frame {
-    uint32_t crc1 = 0;
-    uint32_t fscod = 0;
-    uint32_t frmsizecod = 28;
-    uint32_t bsid = 8;
-    uint32_t bsmod = 0;
-    uint32_t acmod = 2;
-    uint32_t cmixlev = 0;
-    uint32_t surmixlev = 0;
-    uint32_t dsurmod = 0;
-    uint32_t lfeon = 0;
-    uint32_t dialnorm = 27;
-    uint32_t compre = 0, compr = 0;
-    uint32_t langcode = 0, langcod = 0;
-    uint32_t audprodie = 0, mixlevel = 0, roomtyp = 0;
-    uint32_t dialnorm2 = 27;
-    uint32_t compr2e = 0, compr2 = 0;
-    uint32_t langcod2e = 0, langcod2 = 0;
-    uint32_t audprodi2e = 0, mixlevel2 = 0, roomtyp2 = 0;
-    // Total length in bytes; 0 takes it from the frame-size table.
-    uint32_t lengthBytes = 0;
+    uint32_t acmod = 2, lfeon = 0, fscod = 0, frmsizecod = 28, bsid = 8, bsmod = 0, dsurmod = 0, groups = 0;
+    uint32_t langcod = 9, langcod2 = 10, lengthBytes = 0;
 
     std::vector<uint8_t> Build() const {
+        const auto on = [this](uint32_t g) { return (groups & g) != 0; };
         BitWriter w;
-        w.Put(0x0B77, 16).Put(crc1, 16).Put(fscod, 2).Put(frmsizecod, 6).Put(bsid, 5).Put(bsmod, 3).Put(acmod, 3);
-        if ((acmod & 1) && acmod != 1) w.Put(cmixlev, 2);
-        if (acmod & 4) w.Put(surmixlev, 2);
-        if (acmod == 2) w.Put(dsurmod, 2);
-        w.Put(lfeon, 1).Put(dialnorm, 5).Put(compre, 1);
-        if (compre) w.Put(compr, 8);
-        w.Put(langcode, 1);
-        if (langcode) w.Put(langcod, 8);
-        w.Put(audprodie, 1);
-        if (audprodie) w.Put(mixlevel, 5).Put(roomtyp, 2);
+        w.Put(0x0B77, 16).Put(0, 16).Put(fscod, 2).Put(frmsizecod, 6).Put(bsid, 5).Put(bsmod, 3).Put(acmod, 3);
+        w.Put(3, (acmod & 1) && acmod != 1 ? 2 : 0).Put(3, acmod & 4 ? 2 : 0).Put(dsurmod, acmod == 2 ? 2 : 0);
+        w.Put(lfeon, 1).Put(31, 5).Put(on(kCompr), 1).Put(0xFF, on(kCompr) ? 8 : 0).Put(on(kLang), 1);
+        w.Put(langcod, on(kLang) ? 8 : 0).Put(on(kProd), 1).Put(0x7F, on(kProd) ? 7 : 0);
         if (acmod == 0) {
-            w.Put(dialnorm2, 5).Put(compr2e, 1);
-            if (compr2e) w.Put(compr2, 8);
-            w.Put(langcod2e, 1);
-            if (langcod2e) w.Put(langcod2, 8);
-            w.Put(audprodi2e, 1);
-            if (audprodi2e) w.Put(mixlevel2, 5).Put(roomtyp2, 2);
+            w.Put(31, 5).Put(on(kCompr2), 1).Put(0xFF, on(kCompr2) ? 8 : 0).Put(on(kLang2), 1);
+            w.Put(langcod2, on(kLang2) ? 8 : 0).Put(on(kProd2), 1).Put(0x7F, on(kProd2) ? 7 : 0);
         }
-        w.Align();
-        uint32_t length = lengthBytes;
-        if (length == 0 && fscod < 3 && frmsizecod < 38) length = 2 * Ac3FrameWords(fscod, frmsizecod);
-        std::vector<uint8_t> bytes = w.Take();
+        std::vector<uint8_t> bytes = w.Align().Take();
+        const uint32_t length = lengthBytes ? lengthBytes : fscod < 3 && frmsizecod < 38 ? 2 * Ac3FrameWords(fscod, frmsizecod) : 0;
         if (bytes.size() < length) bytes.resize(length, 0);
         return bytes;
     }
 };
 
-// Fields of one E-AC-3 sync frame's bsi, with switches for each optional group.
+// One E-AC-3 sync frame of frmsiz + 1 words (pad: frames shorter than their bsi keep the bsi's length).
 struct Eac3Frame {
-    uint32_t strmtyp = 0;
-    uint32_t substreamid = 0;
-    uint32_t frmsiz = 767;  // words - 1
-    uint32_t fscod = 0, fscod2 = 0, numblkscod = 3;
-    uint32_t acmod = 2, lfeon = 0, bsid = 16, dialnorm = 27;
-    uint32_t compre = 0, compr = 0;
-    uint32_t dialnorm2 = 27, compr2e = 0, compr2 = 0;
-    uint32_t chanmape = 0, chanmap = 0;
-    // Mixing metadata.
-    uint32_t mixmdate = 0;
-    uint32_t dmixmod = 0, ltrtcmixlev = 0, lorocmixlev = 0, ltrtsurmixlev = 0, lorosurmixlev = 0;
-    uint32_t lfemixlevcode = 0, lfemixlevcod = 0;
-    uint32_t pgmscle = 0, pgmscl = 0, pgmscl2e = 0, pgmscl2 = 0, extpgmscle = 0, extpgmscl = 0;
-    uint32_t mixdef = 0, mixdefBits = 0, mixdeflen = 0;
-    uint32_t paninfoe = 0, paninfo2e = 0;
-    uint32_t frmmixcfginfoe = 0;
-    uint32_t blkmixcfginfoe = 0;  // the flag written for every block
-    // Informational metadata.
-    uint32_t infomdate = 0;
-    uint32_t bsmod = 0, copyrightb = 0, origbs = 0, dsurmod = 0, dheadphonmod = 0, dsurexmod = 0;
-    uint32_t audprodie = 0, audprodi2e = 0, sourcefscod = 0;
-    uint32_t convsync = 0;
-    uint32_t blkid = 0, frmsizecod = 0;
-    uint32_t addbsie = 0, addbsil = 0;
-    // Pads the frame to 2 * frmsiz + 2 bytes (frames shorter than the bsi keep the bsi length).
+    uint32_t strmtyp = 0, acmod = 2, lfeon = 0, groups = 0, numblkscod = 3, bsmod = 0, dsurmod = 0, mixdef = 0;
+    uint32_t fscod = 0, substreamid = 0, chanmap = 0, blkid = 0, frmsizecod = 0, addbsil = 0, frmsiz = 767;
     bool pad = true;
 
     std::vector<uint8_t> Build() const {
-        static const unsigned kBlocks[4] = {1, 2, 3, 6};
-        const uint32_t blocks = fscod == 3 ? 6 : kBlocks[numblkscod & 3];
+        const auto on = [this](uint32_t g) { return (groups & g) != 0; };
         const uint32_t nbc = fscod == 3 ? 3 : numblkscod;
         BitWriter w;
-        w.Put(0x0B77, 16).Put(strmtyp, 2).Put(substreamid, 3).Put(frmsiz, 11).Put(fscod, 2);
-        w.Put(fscod == 3 ? fscod2 : numblkscod, 2);
-        w.Put(acmod, 3).Put(lfeon, 1).Put(bsid, 5).Put(dialnorm, 5).Put(compre, 1);
-        if (compre) w.Put(compr, 8);
-        if (acmod == 0) {
-            w.Put(dialnorm2, 5).Put(compr2e, 1);
-            if (compr2e) w.Put(compr2, 8);
-        }
-        if (strmtyp == 1) {
-            w.Put(chanmape, 1);
-            if (chanmape) w.Put(chanmap, 16);
-        }
-        w.Put(mixmdate, 1);
-        if (mixmdate) {
-            if (acmod > 2) w.Put(dmixmod, 2);
-            if ((acmod & 1) && acmod > 2) w.Put(ltrtcmixlev, 3).Put(lorocmixlev, 3);
-            if (acmod & 4) w.Put(ltrtsurmixlev, 3).Put(lorosurmixlev, 3);
-            if (lfeon) {
-                w.Put(lfemixlevcode, 1);
-                if (lfemixlevcode) w.Put(lfemixlevcod, 5);
-            }
+        w.Put(0x0B77, 16).Put(strmtyp, 2).Put(substreamid, 3).Put(frmsiz, 11).Put(fscod, 2).Put(fscod == 3 ? 3 : nbc, 2);
+        w.Put(acmod, 3).Put(lfeon, 1).Put(16, 5).Put(31, 5).Put(on(kCompr), 1).Put(0xFF, on(kCompr) ? 8 : 0);
+        if (acmod == 0) w.Put(31, 5).Put(on(kCompr2), 1).Put(0xFF, on(kCompr2) ? 8 : 0);
+        if (strmtyp == 1) w.Put(on(kChanmap), 1).Put(chanmap, on(kChanmap) ? 16 : 0);
+        w.Put(on(kMix), 1);
+        if (on(kMix)) {
+            w.Put(3, acmod > 2 ? 2 : 0).Put(63, (acmod & 1) && acmod > 2 ? 6 : 0).Put(63, acmod & 4 ? 6 : 0);
+            if (lfeon) w.Put(on(kLfeMix), 1).Put(31, on(kLfeMix) ? 5 : 0);
             if (strmtyp == 0) {
-                w.Put(pgmscle, 1);
-                if (pgmscle) w.Put(pgmscl, 6);
-                if (acmod == 0) {
-                    w.Put(pgmscl2e, 1);
-                    if (pgmscl2e) w.Put(pgmscl2, 6);
-                }
-                w.Put(extpgmscle, 1);
-                if (extpgmscle) w.Put(extpgmscl, 6);
-                w.Put(mixdef, 2);
-                if (mixdef == 1) w.Put(mixdefBits, 5);
-                if (mixdef == 2) w.Put(mixdefBits, 12);
-                if (mixdef == 3) {
-                    w.Put(mixdeflen, 5);
-                    for (uint32_t i = 0; i < mixdeflen + 2; ++i) w.Put(0xA5, 8);
-                }
-                if (acmod < 2) {
-                    w.Put(paninfoe, 1);
-                    if (paninfoe) w.Put(0x3FFF, 14);
-                    if (acmod == 0) {
-                        w.Put(paninfo2e, 1);
-                        if (paninfo2e) w.Put(0x3FFF, 14);
-                    }
-                }
-                w.Put(frmmixcfginfoe, 1);
-                if (frmmixcfginfoe) {
-                    if (nbc == 0) {
-                        w.Put(0x1F, 5);
-                    } else {
-                        for (uint32_t b = 0; b < blocks; ++b) {
-                            w.Put(blkmixcfginfoe, 1);
-                            if (blkmixcfginfoe) w.Put(0x1F, 5);
-                        }
-                    }
-                }
+                w.Put(on(kPgm), 1).Put(63, on(kPgm) ? 6 : 0);
+                if (acmod == 0) w.Put(on(kPgm2), 1).Put(63, on(kPgm2) ? 6 : 0);
+                w.Put(on(kExtPgm), 1).Put(63, on(kExtPgm) ? 6 : 0).Put(mixdef, 2).Put(~0ull, mixdef == 1 ? 5 : mixdef == 2 ? 12 : 0);
+                if (mixdef == 3) w.Put(4, 5).Fill(0xFF, 6);
+                if (acmod < 2) w.Put(on(kPan), 1).Put(0x3FFF, on(kPan) ? 14 : 0);
+                if (acmod == 0) w.Put(on(kPan2), 1).Put(0x3FFF, on(kPan2) ? 14 : 0);
+                w.Put(on(kFrmMix), 1).Put(31, on(kFrmMix) && nbc == 0 ? 5 : 0);
+                for (uint32_t b = 0; on(kFrmMix) && nbc != 0 && b < (nbc == 3 ? 6 : nbc + 1); ++b) w.Put(on(kBlkMix), 1).Put(31, on(kBlkMix) ? 5 : 0);
             }
         }
-        w.Put(infomdate, 1);
-        if (infomdate) {
-            w.Put(bsmod, 3).Put(copyrightb, 1).Put(origbs, 1);
-            if (acmod == 2) w.Put(dsurmod, 2).Put(dheadphonmod, 2);
-            if (acmod >= 6) w.Put(dsurexmod, 2);
-            w.Put(audprodie, 1);
-            if (audprodie) w.Put(0xFF, 8);
-            if (acmod == 0) {
-                w.Put(audprodi2e, 1);
-                if (audprodi2e) w.Put(0xFF, 8);
-            }
-            if (fscod < 3) w.Put(sourcefscod, 1);
+        w.Put(on(kInfo), 1);
+        if (on(kInfo)) {
+            w.Put(bsmod, 3).Put(3, 2).Put(dsurmod, acmod == 2 ? 2 : 0).Put(3, acmod == 2 ? 2 : 0).Put(3, acmod >= 6 ? 2 : 0);
+            w.Put(on(kProd), 1).Put(0xFF, on(kProd) ? 8 : 0);
+            if (acmod == 0) w.Put(on(kProd2), 1).Put(0xFF, on(kProd2) ? 8 : 0);
+            w.Put(1, fscod < 3);
         }
-        if (strmtyp == 0 && nbc != 3) w.Put(convsync, 1);
-        if (strmtyp == 2) {
-            const uint32_t id = nbc == 3 ? 1 : blkid;
-            if (nbc != 3) w.Put(blkid, 1);
-            if (id) w.Put(frmsizecod, 6);
-        }
-        w.Put(addbsie, 1);
-        if (addbsie) {
-            w.Put(addbsil, 6);
-            for (uint32_t i = 0; i < addbsil + 1; ++i) w.Put(0x5A, 8);
-        }
-        w.Align();
-        std::vector<uint8_t> bytes = w.Take();
-        const size_t length = 2 * size_t{frmsiz} + 2;
-        if (pad && bytes.size() < length) bytes.resize(length, 0);
+        w.Put(1, strmtyp == 0 && nbc != 3).Put(blkid, strmtyp == 2 && nbc != 3).Put(frmsizecod, strmtyp == 2 && (nbc == 3 || blkid) ? 6 : 0);
+        w.Put(on(kAddBsi), 1).Put(addbsil, on(kAddBsi) ? 6 : 0).Fill(0x5A, on(kAddBsi) ? addbsil + 1 : 0);
+        std::vector<uint8_t> bytes = w.Align().Take();
+        if (pad && bytes.size() < 2 * size_t{frmsiz} + 2) bytes.resize(2 * size_t{frmsiz} + 2, 0);
         return bytes;
     }
 };
-
-// Concatenates frames into one stream.
-inline std::vector<uint8_t> JoinFrames(const std::vector<std::vector<uint8_t>>& frames) {
-    std::vector<uint8_t> out;
-    for (const auto& f : frames) out.insert(out.end(), f.begin(), f.end());
-    return out;
-}
 
 // Reverses the bytes of every 16-bit word (a trailing odd byte stays).
 inline std::vector<uint8_t> SwapWords(std::vector<uint8_t> bytes) {

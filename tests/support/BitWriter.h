@@ -57,4 +57,14 @@ private:
     size_t m_bitCount = 0;
 };
 
+// `times` copies of the units in a row, cut to cutTo bytes when it is not 0.
+inline std::vector<uint8_t> JoinUnits(const std::vector<std::vector<uint8_t>>& units, int times = 1, size_t cutTo = 0) {
+    std::vector<uint8_t> out;
+    for (int i = 0; i < times; ++i) {
+        for (const auto& u : units) out.insert(out.end(), u.begin(), u.end());
+    }
+    if (cutTo != 0) out.resize(cutTo);
+    return out;
+}
+
 }  // namespace kiv_test

@@ -1,0 +1,238 @@
+// AC-3 and E-AC-3: the frame recognisers and bsi parsers against frames written field by field, and CAc3Es's
+// failures, notice, report values and channel banner. Items and host texts are rows of the creator table.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <utility>
+
+#include "es/audio/ac3/CAc3Es.h"
+#include "es/audio/ac3/CEnhancedFrameForDD.h"
+#include "es/audio/ac3/CLegacyCoreFrameForDD.h"
+#include "es/audio/ac3/DolbyDigitalSync.h"
+#include "foundation/CTsMuxException.h"
+#include "input/CBinaryBuffer.h"
+#include "support/Ac3Builder.h"
+#include "support/KivReader.h"
+#include "support/RecordingNotice.h"
+
+namespace kiv_test {
+namespace {
+
+using PRIVATE_LIBRARY::CL_CString;
+using ts_comp::CBinaryBuffer;
+using namespace ts_comp::es::dolby_digital_audio;
+using Bytes = std::vector<uint8_t>;
+
+struct Opened {
+    explicit Opened(const Bytes& bytes) { EXPECT_TRUE(buffer.Open(dir.Write("s.ac3", bytes).c_str())); }
+    TempDir dir;
+    CBinaryBuffer buffer;
+};
+
+TEST(DolbyDigitalSync, LooksAtTenBytesWithoutConsuming) {
+    const struct {
+        uint8_t b0, b1, byte5;
+        size_t size;
+        bool legacy, enhanced;
+    } rows[] = {{0x0B, 0x77, 8 << 3, 10, true, false},  {0x0B, 0x77, 7, 10, true, false},      {0x0B, 0x77, 9 << 3, 10, false, false},
+                {0x0B, 0x77, 16 << 3 | 7, 10, false, true}, {0x0B, 0x77, 17 << 3, 10, false, false}, {0x77, 0x0B, 8 << 3, 10, false, false},
+                {0x0B, 0x78, 8 << 3, 10, false, false}, {0x0B, 0x77, 8 << 3, 9, false, false},  {0x0B, 0x77, 16 << 3, 9, false, false}};
+    for (const auto& r : rows) {
+        Bytes head(r.size, 0);
+        head[0] = r.b0, head[1] = r.b1, head[5] = r.byte5;
+        Opened o(head);
+        EXPECT_EQ(std::make_pair(IsLegacyCoreFrame(o.buffer), IsEnhancedFrame(o.buffer)), std::make_pair(r.legacy, r.enhanced));
+        EXPECT_EQ(o.buffer.Tell(), 0);
+    }
+}
+
+// Every coding mode with all optional groups and with none: the fields kept, the buffer at the next frame.
+TEST(LegacyCoreFrame, KeepsFieldsAndEndsAfterTheFrame) {
+    for (uint32_t acmod = 0; acmod < 8; ++acmod) {
+        for (uint32_t groups : {0u, kCompr | kLang | kProd | kCompr2 | kLang2 | kProd2}) {
+            const Ac3Frame e{acmod, acmod & 1, acmod % 3, acmod * 5, groups ? 8u : 6u, 5, 2, groups};
+            Opened o(JoinUnits({e.Build(), Ac3Frame{2, 0, 0, 28, 8, 1}.Build()}));
+            CLegacyCoreFrameForDD f, next;
+            ASSERT_TRUE(f.Parse(o.buffer)) << acmod;
+            const bool dual = acmod == 0, all = groups != 0;
+            EXPECT_EQ(std::vector<int>({f.fscod, f.frmsizecod, f.bsid, f.bsmod, f.acmod, f.lfeon, f.dsurmod, f.compre, f.langcode,
+                                        f.langcod, f.audprodie, f.compr2e, f.compr2, f.langcod2e, f.langcod2}),
+                      std::vector<int>({int(acmod % 3), int(acmod * 5), all ? 8 : 6, 5, int(acmod), int(acmod & 1), acmod == 2 ? 2 : 0, all, all,
+                                        all ? 9 : 255, all, dual && all, dual && all ? 255 : 0, dual && all, dual && all ? 10 : 255}))
+                << acmod << " " << groups;
+            EXPECT_EQ(o.buffer.Tell(), 2 * int64_t{Ac3FrameWords(acmod % 3, acmod * 5)});
+            ASSERT_TRUE(next.Parse(o.buffer));
+            EXPECT_EQ(next.bsmod, 1);
+        }
+    }
+    for (uint32_t fscod = 0; fscod < 3; ++fscod) {
+        for (uint32_t code = 0; code < 38; ++code) {
+            Opened o(Ac3Frame{2, 0, fscod, code}.Build());
+            CLegacyCoreFrameForDD f;
+            ASSERT_TRUE(f.Parse(o.buffer));
+            EXPECT_EQ(o.buffer.Tell(), 2 * int64_t{Ac3FrameWords(fscod, code)}) << fscod << "/" << code;
+        }
+    }
+}
+
+TEST(LegacyCoreFrame, RefusesReservedCodesAndACutBsi) {
+    // fscod, frmsizecod, bsid, bytes kept (0: all 400)
+    const uint32_t rows[][4] = {{0, 28, 9, 0}, {0, 28, 31, 0}, {3, 28, 8, 0}, {0, 38, 8, 0}, {2, 63, 8, 0}, {0, 28, 8, 6}};
+    for (const auto& r : rows) {
+        Bytes bytes = Ac3Frame{2, 0, r[0], r[1], r[2], 0, 0, 0, 9, 10, 400}.Build();
+        if (r[3] != 0) bytes.resize(r[3]);
+        Opened o(bytes);
+        CLegacyCoreFrameForDD f;
+        EXPECT_FALSE(f.Parse(o.buffer)) << r[0] << " " << r[1] << " " << r[2] << " " << r[3];
+    }
+}
+
+// Frames through each optional group of the bsi: the fields kept (bsmod, dsurmod and frmsizecod come after
+// the groups), the buffer at the next frame.
+TEST(EnhancedFrame, KeepsFieldsAndEndsAfterTheFrame) {
+    const struct {
+        Eac3Frame frame;  // strmtyp, acmod, lfeon, groups, numblkscod, bsmod, dsurmod, mixdef, fscod, substreamid,
+                          // chanmap, blkid, frmsizecod, addbsil
+        int bsmod, dsurmod, frmsizecod;
+    } rows[] = {
+        {{0, 2, 0, 0}, 0, 0, 0},
+        {{0, 2, 0, kInfo | kProd, 2, 7, 2}, 7, 2, 0},
+        {{0, 7, 1, kCompr | kMix | kLfeMix | kPgm | kExtPgm | kFrmMix | kBlkMix | kInfo | kAddBsi, 3, 5, 0, 3, 0, 0, 0, 0, 0, 10}, 5, 0, 0},
+        {{0, 0, 0, kCompr2 | kMix | kPgm2 | kPan | kPan2 | kFrmMix | kInfo | kProd | kProd2, 0, 3, 0, 2}, 3, 0, 0},
+        {{0, 1, 0, kMix | kPan | kFrmMix | kBlkMix | kInfo, 1, 6, 0, 1}, 6, 0, 0},
+        {{1, 6, 1, kChanmap | kMix | kLfeMix | kInfo, 3, 4, 0, 0, 0, 3, 0xA5C3}, 4, 0, 0},
+        {{2, 2, 0, kInfo, 1, 2, 1, 0, 0, 0, 0, 1, 37}, 2, 1, 37},
+        {{2, 3, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 21}, 0, 0, 21},
+        {{2, 3, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 21}, 0, 0, 0},
+        {{0, 4, 0, kMix | kFrmMix | kBlkMix | kInfo | kAddBsi, 3, 1, 0, 0, 3}, 1, 0, 0},
+    };
+    for (const auto& r : rows) {
+        const Eac3Frame& e = r.frame;
+        Opened o(JoinUnits({e.Build(), Eac3Frame{0, 5, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 99}.Build()}));
+        CEnhancedFrameForDD f, next;
+        ASSERT_TRUE(f.Parse(o.buffer)) << e.groups;
+        EXPECT_EQ(std::vector<int>({f.frmsiz, f.strmtyp, f.substreamid, f.fscod, f.acmod, f.lfeon, f.bsid, f.compre, f.chanmape,
+                                    f.chanmap, f.bsmod, f.dsurmod, f.frmsizecod}),
+                  std::vector<int>({767, int(e.strmtyp), int(e.substreamid), int(e.fscod), int(e.acmod), int(e.lfeon), 16,
+                                    (e.groups & kCompr) != 0, (e.groups & kChanmap) != 0, int(e.chanmap), r.bsmod, r.dsurmod, r.frmsizecod}))
+            << e.strmtyp << " " << e.acmod << " " << e.groups;
+        EXPECT_EQ(o.buffer.Tell(), 1536);
+        ASSERT_TRUE(next.Parse(o.buffer));
+        EXPECT_EQ(std::make_pair(int(next.frmsiz), int(next.acmod)), std::make_pair(99, 5));
+    }
+    // 64 bytes of additional bsi two bytes past the end; a whole bsi without the rest of the frame.
+    Bytes cut = Eac3Frame{0, 2, 0, kAddBsi, 3, 0, 0, 0, 0, 0, 0, 0, 0, 63, 767, false}.Build();
+    cut.resize(cut.size() - 2);
+    Opened cutOff(cut), bsiOnly(Eac3Frame{0, 2, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 767, false}.Build());
+    CEnhancedFrameForDD f;
+    EXPECT_FALSE(f.Parse(cutOff.buffer));
+    EXPECT_TRUE(f.Parse(bsiOnly.buffer));
+}
+
+class Ac3Es : public ::testing::Test {
+protected:
+    std::unique_ptr<ts_comp::es::CAc3Es> Make(const Bytes& bytes) {
+        return std::make_unique<ts_comp::es::CAc3Es>(CL_CString(dir.Write("a.ac3", bytes).c_str()));
+    }
+    std::string Report(const Bytes& bytes) {
+        CL_CString out;
+        Make(bytes)->GetReportText(out);
+        return out.GetString();
+    }
+    std::string Kiv() const { return dir.File("a.kiv"); }
+    TempDir dir;
+};
+
+std::string Thrown(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const ts_comp::CTsMuxException& e) {
+        CL_CString m;
+        e.GetMessage(m);
+        return std::to_string(e.GetErrorCode()) + " " + e.GetSourceFile() + " " + m.GetString();
+    }
+    return "nothing thrown";
+}
+
+TEST_F(Ac3Es, CreateKivFailuresThrowBeforeTheFileIsWritten) {
+    auto es = Make(JoinUnits({Ac3Frame{}.Build()}, 2));
+    const std::string missing = dir.File("missing/a.kiv");
+    EXPECT_EQ(Thrown([&] { es->CreateKiv(Kiv().c_str(), {}); }), "6 Ac3Es \nstart pts is not set.");
+    EXPECT_EQ(Thrown([&] { es->CreateKiv(missing.c_str(), {0}); }), "10 Ac3Es \nfile open error.(file name = " + missing + ")");
+    EXPECT_EQ(Thrown([&] { es->CreateKiv(nullptr, {0}); }), "10 Ac3Es \nfile open error.(file name = (null))");
+    EXPECT_FALSE(std::filesystem::exists(Kiv()));
+}
+
+// Progress after each frame with the file length, none after the terminating item; a second scan starts at
+// the first frame again; an abort is seen at the first poll, after the first item.
+TEST_F(Ac3Es, NoticePollsAfterEachFrame) {
+    const Bytes s = JoinUnits({Ac3Frame{}.Build(), Eac3Frame{1, 2, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255}.Build(), Ac3Frame{}.Build()});
+    auto es = Make(s);
+    RecordingNotice notice;
+    es->SetNotice(&notice);
+    ASSERT_TRUE(es->CreateKiv(Kiv().c_str(), {0}));
+    EXPECT_EQ(notice.progress, (std::vector<int64_t>{1536, 2048, 3584}));
+    EXPECT_EQ(notice.totals, std::vector<int64_t>(3, int64_t(s.size())));
+    EXPECT_EQ(notice.polls, 3);
+    ASSERT_TRUE(es->CreateKiv(Kiv().c_str(), {0}));
+    EXPECT_EQ(ReadKiv(Kiv()).items.size(), 4u);
+    RecordingNotice aborting(0);
+    es->SetNotice(&aborting);
+    EXPECT_EQ(Thrown([&] { es->CreateKiv(Kiv().c_str(), {0}); }), "0 Ac3Es abort end.");
+    EXPECT_TRUE(aborting.progress.empty());
+    es.reset();
+    EXPECT_EQ(ReadKiv(Kiv()).items, (std::vector<KivItem>{{0, 1536, 0, 0}}));
+}
+
+// Values the bundled samples do not show: the second frame's, the language lines, dual mono, the channel map.
+TEST_F(Ac3Es, ReportAndXmlValues) {
+    const Bytes first = Ac3Frame{2, 0, 0, 18, 8, 1, 2}.Build();
+    auto es = Make(JoinUnits({first, Ac3Frame{7, 1, 0, 36, 6, 2, 0, kCompr | kLang | kProd}.Build(), first}));
+    CL_CString text;
+    es->GetReportText(text);
+    EXPECT_EQ(std::string(text.GetString()),
+              "[Legacy Core] : EXIST\r\n[fscod] : 0\r\n[frmsizecod] : 36\r\n[bsid] : 6\r\n[bsmod] : 2\r\n[acmod] : 7\r\n[lfeon] : 1\r\n"
+              "[dsurmod] : 0\r\n[compre] : 1\r\n[langcode] : 1\r\n[langcod] : 9\r\n[audprodie] : 1\r\n[compr2e] : 0\r\n"
+              "[langcod2e] : 0\r\n[fullSvc] : 0\r\n\r\n[Substream0] : NO EXIST\r\n");
+    es->GetXmlText(text);
+    EXPECT_NE(std::string(text.GetString()).find("<bsid>6</bsid>\n    <bit_rate_code>18</bit_rate_code>\n    <dsurmod>0</dsurmod>\n"
+                                                  "    <bsmod>2</bsmod>\n    <acmod>7</acmod>\n    <lfeon>1</lfeon>\n    <fullSvc>0"
+                                                  "</fullSvc>\n    <langcod>9</langcod>"),
+              std::string::npos);
+    const Bytes dualMono = Ac3Frame{0, 0, 0, 28, 8, 0, 3, kLang2 | kCompr2, 9, 77}.Build();
+    es = Make(JoinUnits({dualMono, Eac3Frame{1, 2, 1, kChanmap, 3, 0, 0, 0, 0, 0, 0x1234, 0, 0, 0, 255}.Build(), dualMono}));
+    es->GetReportText(text);
+    EXPECT_NE(std::string(text.GetString()).find("[dsurmod] : 0\r\n[compre] : 0\r\n[langcode] : 0\r\n[audprodie] : 0\r\n[compr2e] : 1"
+                                                  "\r\n[langcod2e] : 1\r\n[langcod2] : 77\r\n[fullSvc] : 0\r\n\r\n[Substream0] : EXIST\r\n"
+                                                  "[fscod] : 0\r\n[acmod] : 2\r\n[lfeon] : 1\r\n[chanmape] : 1\r\n[chanmap] : 4660\r\n"),
+              std::string::npos)
+        << text.GetString();
+    es->GetXmlText(text);
+    EXPECT_NE(std::string(text.GetString()).find("<langcod>255</langcod>\n    <langcod2>77</langcod2>"), std::string::npos);
+}
+
+// The banner above the report for channel combinations the check refuses.
+TEST_F(Ac3Es, ChannelCombinationBanner) {
+    const auto core = [](uint32_t acmod, uint32_t lfeon) { return Ac3Frame{acmod, lfeon}.Build(); };
+    const auto dep = [](uint32_t acmod, uint32_t strmtyp = 1) { return Eac3Frame{strmtyp, acmod, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255}.Build(); };
+    const auto eac3First = [](uint32_t lfeon, uint32_t chanmap) {
+        return JoinUnits({Eac3Frame{1, 7, lfeon, kChanmap, 3, 0, 0, 0, 0, 0, chanmap, 0, 0, 0, 255}.Build()}, 2);
+    };
+    const std::pair<Bytes, bool> rows[] = {
+        {JoinUnits({core(2, 0), dep(2), core(2, 0)}), true},  {JoinUnits({core(7, 1), dep(2), core(7, 1)}), false},
+        {JoinUnits({core(1, 0), dep(1), core(1, 0)}), true},  {JoinUnits({core(0, 0), dep(2), core(0, 0)}), true},
+        {JoinUnits({core(3, 0), dep(2), core(3, 0)}), false}, {JoinUnits({core(2, 1), dep(2), core(2, 1)}), false},
+        {JoinUnits({core(1, 0)}, 2), false},                  {JoinUnits({core(0, 0)}, 2), false},
+        {JoinUnits({core(4, 0)}, 2), false},                  {JoinUnits({core(1, 1)}, 2), false},
+        {JoinUnits({dep(1, 0)}, 2), false},                   {eac3First(1, 0), true},
+        {eac3First(1, 0x5), false},                           {eac3First(1, 0x8000), false},
+        {eac3First(0, 0x4000), false}};
+    const std::string banner = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\ncombinations of channels is invalid.\r\n"
+                               "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n\r\n[Legacy Core]";
+    for (size_t i = 0; i < std::size(rows); ++i) EXPECT_EQ(Report(rows[i].first).rfind(rows[i].second ? banner : "[Legacy Core]", 0), 0u) << i;
+}
+
+}  // namespace
+}  // namespace kiv_test
