@@ -1,5 +1,5 @@
 // DTS rows of the creator table: core frames 960 ticks apart, extension substreams stepping by their own
-// duration, the host texts of the failures.
+// duration, the host texts of the failures. Items are written "type:size@pts" (dts = pts), "E@pts" the end.
 #include <sstream>
 
 #include "support/CreatorTable.h"
@@ -8,68 +8,52 @@
 namespace kiv_test {
 namespace {
 
-constexpr auto kDts = kiv_comp::CKivCreator::ES_TYPE_DTS;
-
-// Items written as "type:size@pts" (dts = pts) and "E@pts" for the terminating item.
-std::vector<KivItem> Items(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<KivItem> items;
-    for (std::string word; in >> word;) {
-        const size_t colon = word.find(':'), at = word.find('@');
-        const uint64_t pts = std::stoull(word.substr(at + 1));
-        if (word[0] == 'E') items.push_back({255, 0, 0, pts});
-        else items.push_back({std::stoull(word.substr(0, colon)), std::stoull(word.substr(colon + 1, at)), pts, pts});
+CreatorRow Row(const char* name, std::vector<uint8_t> stream, std::vector<uint32_t> start, bool result, const char* message,
+               const std::string& items) {
+    CreatorRow row{name, kiv_comp::CKivCreator::ES_TYPE_DTS, std::move(stream), std::move(start), result, message, {}};
+    std::istringstream in(items);
+    for (std::string w; in >> w;) {
+        const uint64_t pts = std::stoull(w.substr(w.find('@') + 1));
+        if (w[0] == 'E') row.items.push_back({255, 0, 0, pts});
+        else row.items.push_back({std::stoull(w), std::stoull(w.substr(w.find(':') + 1)), pts, pts});
     }
+    return row;
+}
+std::string TenCoresNineSubstreams() {
+    std::string items;
+    for (int i = 0; i < 10; ++i) items += " 0:2013@" + std::to_string(960 * i) + (i < 9 ? " 1:1000@" + std::to_string(960 * i) : "");
     return items;
 }
-
-CreatorRow Row(const char* name, std::vector<uint8_t> stream, std::vector<uint32_t> start, bool result,
-               const char* message, const char* items) {
-    return {name, kDts, std::move(stream), std::move(start), result, message, Items(items)};
-}
-
-const std::vector<uint8_t> kByte = {0x11};
-const char* const kCountMessage = "\nNumber of extension frame is not equal to number of main frame. (number of main "
-                                  "frame = 10, number of extension frame = 9)";
-const char* const kTenNine = "0:2013@0 1:1000@0 0:2013@960 1:1000@960 0:2013@1920 1:1000@1920 0:2013@2880 1:1000@2880 "
-                             "0:2013@3840 1:1000@3840 0:2013@4800 1:1000@4800 0:2013@5760 1:1000@5760 0:2013@6720 "
-                             "1:1000@6720 0:2013@7680 1:1000@7680 0:2013@8640";
+const char* const kInvalid = "The es attribute is invalid.(parse error)";
+void Rich(DtsExtensionSubstream& s) { s.headerSizeType = 1, s.rich = true; }
+void NoStatic(DtsExtensionSubstream& s) { s.staticFields = false; }
 
 INSTANTIATE_TEST_SUITE_P(
     Dts, CreatorTable,
     ::testing::ValuesIn(std::vector<CreatorRow>{
         Row("coreOnly", JoinUnits({DtsCore()}, 3), {90000}, true, "", "0:2013@90000 0:2013@90960 0:2013@91920 E@92880"),
         Row("pairs", JoinUnits({DtsCore(), DtsExt()}, 2), {0, 5}, true, "", "0:2013@0 1:1000@0 0:2013@960 1:1000@960 E@1920"),
-        Row("longerExtensionStep", JoinUnits({DtsCore(), DtsExt(600, 1)}, 2), {0}, true, "",
-                 "0:2013@0 1:600@0 0:2013@960 1:600@1920 E@3840"),
+        Row("longerExtensionStep", JoinUnits({DtsCore(), DtsExt(600, 1)}, 2), {0}, true, "", "0:2013@0 1:600@0 0:2013@960 1:600@1920 E@3840"),
         Row("extensionOnly2048At48k", JoinUnits({DtsExt(500, 3)}, 2), {7}, true, "", "1:500@7 1:500@3847 E@7687"),
         Row("stepRoundsDownAt44k", JoinUnits({DtsExt(500, 0, 1)}, 2), {0}, true, "", "1:500@0 1:500@1044 E@2088"),
         Row("reservedClockKeeps960", JoinUnits({DtsExt(500, 3, 3)}, 2), {0}, true, "", "1:500@0 1:500@960 E@1920"),
-        Row("headerSizeType1Rich", JoinUnits({DtsCore(), DtsExt(70000, 0, 2, 8, [](DtsExtensionSubstream& s) {
-                                                   s.headerSizeType = 1, s.rich = true;
-                                               })}, 1),
-                 {0}, true, "", "0:2013@0 1:70000@0 E@960"),
-        Row("noStaticFields", JoinUnits({DtsExt(1000, 0, 2, 8, [](DtsExtensionSubstream& s) { s.staticFields = false; })}, 2), {0}, true,
-                 "", "1:1000@0 1:1000@960 E@1920"),
-        Row("bytesWithoutSyncAtEnd", JoinUnits({DtsCore(), DtsCore(), {1, 2, 3, 4, 5}}), {0}, true, "",
-                 "0:2013@0 0:2013@960 E@1920"),
-        Row("garbageByte", JoinUnits({DtsCore(), kByte, DtsCore()}), {0}, false,
-                 "\nStuffnig bits exist. (pos = 2013[byte])", "0:2013@0"),
-        Row("tenCoreNineExtension", JoinUnits({JoinUnits({DtsCore(), DtsExt()}, 9), DtsCore()}), {0}, false, kCountMessage,
-                 kTenNine),
+        Row("headerSizeType1Rich", JoinUnits({DtsCore(), DtsExt(70000, 0, 2, 8, Rich)}), {0}, true, "", "0:2013@0 1:70000@0 E@960"),
+        Row("noStaticFields", JoinUnits({DtsExt(1000, 0, 2, 8, NoStatic)}, 2), {0}, true, "", "1:1000@0 1:1000@960 E@1920"),
+        Row("bytesWithoutSyncAtEnd", JoinUnits({DtsCore(), DtsCore(), {1, 2, 3, 4, 5}}), {0}, true, "", "0:2013@0 0:2013@960 E@1920"),
+        Row("garbageByte", JoinUnits({DtsCore(), {0x11}, DtsCore()}), {0}, false, "\nStuffnig bits exist. (pos = 2013[byte])", "0:2013@0"),
+        Row("tenCoreNineExtension", JoinUnits({JoinUnits({DtsCore(), DtsExt()}, 9), DtsCore()}), {0}, false,
+            "\nNumber of extension frame is not equal to number of main frame. (number of main frame = 10, number of "
+            "extension frame = 9)", TenCoresNineSubstreams()),
         Row("coreFrameCutShort", JoinUnits({DtsCore()}, 2, 3000), {0}, false, "", "0:2013@0"),
         Row("coreHeaderCutOff", JoinUnits({DtsCore()}, 2, 2020), {0}, false, "", "0:2013@0"),
         Row("extensionHeaderCutOff", JoinUnits({DtsCore(), DtsExt()}, 2, 5033), {0}, false,
-                 "\nThe es file ends inside an extension substream. (pos = 5026[byte])", "0:2013@0 1:1000@0 0:2013@960"),
+            "\nThe es file ends inside an extension substream. (pos = 5026[byte])", "0:2013@0 1:1000@0 0:2013@960"),
         Row("noStartPts", JoinUnits({DtsCore()}, 2), {}, false, "\nstart pts is not set.", ""),
-        Row("oneCoreFrame", JoinUnits({DtsCore()}, 1), {0}, false, "The es attribute is invalid.(parse error)", ""),
-        Row("metadataHeader", JoinUnits({{'D', 'T', 'S', 'H', 'D', 'H', 'D', 'R'}, DtsCore()}), {0}, false,
-                 "An dtshd contains metadata.", ""),
-        Row("extensionCutInHead", JoinUnits({DtsCore(), DtsExt()}, 1, 2020), {0}, false,
-                 "The es attribute is invalid.(parse error)", ""),
+        Row("oneCoreFrame", JoinUnits({DtsCore()}, 1), {0}, false, kInvalid, ""),
+        Row("metadataHeader", JoinUnits({{'D', 'T', 'S', 'H', 'D', 'H', 'D', 'R'}, DtsCore()}), {0}, false, "An dtshd contains metadata.", ""),
+        Row("extensionCutInHead", JoinUnits({DtsCore(), DtsExt()}, 1, 2020), {0}, false, kInvalid, ""),
     }),
     RowName);
 
 }  // namespace
 }  // namespace kiv_test
-

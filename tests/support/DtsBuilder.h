@@ -8,19 +8,13 @@
 
 namespace kiv_test {
 
-inline std::vector<uint8_t> PadTo(BitWriter& w, size_t size) {
-    std::vector<uint8_t> bytes = w.Align().Take();
-    bytes.resize(size, 0);
-    return bytes;
-}
-
 // A core frame: the header, then zero bytes up to FSIZE + 1 bytes.
 inline std::vector<uint8_t> DtsCore(uint32_t amode = 9, uint32_t lff = 1, uint32_t sfreq = 13, uint32_t extAudio = 0,
                                     uint32_t extAudioId = 0, uint32_t fsize = 2012) {
     BitWriter w;
     w.Put(0x7FFE8001, 32).Put(1, 1).Put(31, 5).Put(0, 1).Put(15, 7).Put(fsize, 14).Put(amode, 6).Put(sfreq, 4);
     w.Put(15, 5).Put(0, 5).Put(extAudioId, 3).Put(extAudio, 1).Put(0, 1).Put(lff, 2);
-    return PadTo(w, fsize + 1);
+    return w.Align().Fill(0, fsize + 1 - w.ByteCount()).Take();
 }
 
 // An extension substream: header, the word that follows it, zero payload up to `bytes` bytes in all. A rich
@@ -33,7 +27,7 @@ struct DtsExtensionSubstream {
     std::vector<uint8_t> Build() const {
         BitWriter w;
         w.Bytes(Header(static_cast<uint32_t>(Header(1).size()) + 2)).Put(0, 16).Put(0x41A29547, 32);
-        return PadTo(w, bytes);
+        return w.Align().Fill(0, bytes - w.ByteCount()).Take();
     }
     std::vector<uint8_t> Header(uint32_t headerBytes) const {
         const unsigned sizeBits = headerSizeType ? 20 : 16;
