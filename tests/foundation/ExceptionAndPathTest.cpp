@@ -15,32 +15,27 @@ using PRIVATE_LIBRARY::CL_CString;
 using ts_comp::CTsMuxException;
 
 TEST(ClassifyFileErrorTest, MapsErrnoAndOperationToCode) {
-    const struct {
-        int errorNumber, operation, code;
-    } cases[] = {
+    const int cases[][3] = {  // errno, operation, code
         {ENOENT, 1, 8},  {EEXIST, 1, 9},  {EACCES, 1, 10}, {0, 1, 10},      {ENOENT, 2, 12}, {ENOSPC, 2, 12},
         {ENOSPC, 3, 14}, {EBADF, 3, 12},  {ENOENT, 4, 11}, {ENOSPC, 4, 11}, {ENOENT, 7, 5},  {ENOENT, 0, 5},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ts_comp::ClassifyFileError(c.errorNumber, c.operation), c.code) << c.errorNumber << "/" << c.operation;
-    }
+    for (const auto& c : cases) EXPECT_EQ(ts_comp::ClassifyFileError(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
 }
 
 // File name and detail are kept up to 258 characters each, independently; longer ones not at all.
 TEST(CTsMuxExceptionTest, KeepsTextsUpTo258Characters) {
     const std::string s258(258, 'b'), s259(259, 'c');
-    const struct {
-        std::string name, detail, keptName, keptDetail;
-    } cases[] = {{s258, s258, s258, s258}, {s259, "x", "", "x"}, {"a.ac3", s259, "a.ac3", ""}, {"", "", "", ""}};
+    const std::string cases[][4] = {  // name, detail, the name kept, the detail kept
+        {s258, s258, s258, s258}, {s259, "x", "", "x"}, {"a.ac3", s259, "a.ac3", ""}, {"", "", "", ""}};
     for (const auto& c : cases) {
-        const CTsMuxException e(10, CL_CString("m"), "Es", 1, c.name.c_str(), c.detail.c_str());
-        EXPECT_EQ(std::string(e.GetFileName()), c.keptName);
-        EXPECT_EQ(std::string(e.GetDetail()), c.keptDetail);
+        const CTsMuxException e(10, CL_CString("m"), "Es", 1, c[0].c_str(), c[1].c_str());
+        EXPECT_EQ(std::string(e.GetFileName()), c[2]);
+        EXPECT_EQ(std::string(e.GetDetail()), c[3]);
     }
-    const CTsMuxException original(13, CL_CString("\nwrite error. (file name = x."), "Kiv", 77, s258.c_str(), "disk");
     CTsMuxException copy(0, CL_CString("abort end."), nullptr, 1, nullptr, nullptr);
     EXPECT_STREQ(copy.GetFileName(), "");
     EXPECT_STREQ(copy.GetSourceFile(), "");
+    const CTsMuxException original(13, CL_CString("\nwrite error. (file name = x."), "Kiv", 77, s258.c_str(), "disk");
     copy = CTsMuxException(original);
     CL_CString message;
     copy.GetErrorMessage(message);

@@ -1,18 +1,22 @@
-// Bit buffer: bit and byte reads, end-of-file exceptions, emulation-prevention removal, searches,
-// the bulk scans compared with their byte-at-a-time models.
+// Bit buffer: bit and byte reads, end-of-file exceptions, emulation-prevention removal, seeks, peeks,
+// searches, and the bulk scans compared with their byte-at-a-time models.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <typeinfo>
 #include <vector>
 
 #include "input/CBinaryBuffer.h"
 #include "input/CBinaryBufferForAvc.h"
 #include "input/CBinaryBufferForVc1.h"
-#include "input/ReferenceScans.h"
+#include "support/KivReader.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -33,21 +37,47 @@ Bytes Pattern(size_t size) {
     return bytes;
 }
 
-// Bytes of a three-letter alphabet (0x00, 0x01, 0x7F) in which near misses of a search are frequent.
-Bytes NearMisses(size_t size, unsigned seed) {
+// Bytes of `letters`, the first one drawn with the given percentage.
+Bytes Random(unsigned seed, size_t size, unsigned firstPercent, const Bytes& letters) {
     std::mt19937 rng(seed);
-    Bytes bytes(size);
-    for (auto& x : bytes) x = static_cast<uint8_t>(rng() % 3 == 0 ? 0x00 : (rng() % 2 ? 0x01 : 0x7F));
-    return bytes;
+    Bytes b(size);
+    for (auto& x : b) x = rng() % 100 < firstPercent ? letters[0] : letters[1 + rng() % (letters.size() - 1)];
+    return b;
+}
+
+// The one-byte automaton of the search: after hi, a byte other than lo is stepped back over and examined
+// again; every examination counts against the limit. Gives found, the position after, the examinations.
+std::tuple<bool, int64_t, uint64_t> ReferenceSearch(const Bytes& bytes, size_t start, uint16_t code, uint64_t limit) {
+    const auto end = static_cast<int64_t>(bytes.size());
+    if (start >= bytes.size()) return {false, end, 0};
+    size_t pos = start + 1;
+    uint8_t b = bytes[start];
+    bool hiSeen = false;
+    for (uint64_t counter = 0;; ++counter) {
+        if (counter >= limit) return {false, static_cast<int64_t>(pos), counter};
+        if (hiSeen && b == (code & 0xFF)) return {true, static_cast<int64_t>(pos - 2), counter};
+        if (hiSeen) --pos;
+        hiSeen = !hiSeen && b == code >> 8;
+        if (pos >= bytes.size()) return {false, end, counter + 1};
+        b = bytes[pos++];
+    }
+}
+
+// The start-code prefix scan byte by byte: found, the position after, the zero run, the value.
+std::tuple<bool, int64_t, uint32_t, uint8_t> ReferencePrefixScan(const Bytes& bytes, size_t pos, uint32_t zeros) {
+    for (; pos < bytes.size(); ++pos) {
+        if (bytes[pos] != 0 && zeros >= 2) return {true, static_cast<int64_t>(pos + 1), zeros, bytes[pos]};
+        zeros = bytes[pos] == 0 ? zeros + 1 : 0;
+    }
+    return {false, static_cast<int64_t>(bytes.size()), zeros, 0};
 }
 
 class Buffer : public ::testing::Test {
 protected:
     std::unique_ptr<CBinaryBuffer> Open(const Bytes& bytes, Kind kind = Kind::Plain) {
-        std::unique_ptr<CBinaryBuffer> b;
+        std::unique_ptr<CBinaryBuffer> b = std::make_unique<CBinaryBuffer>();
         if (kind == Kind::Avc) b = std::make_unique<ts_comp::es::avc_video::CBinaryBufferForAvc>();
         if (kind == Kind::Vc1) b = std::make_unique<ts_comp::es::vc1_video::CBinaryBufferForVc1>();
-        if (kind == Kind::Plain) b = std::make_unique<CBinaryBuffer>();
         EXPECT_TRUE(b->Open(m_dir.Write("es" + std::to_string(m_files++), bytes).c_str()));
         return b;
     }
@@ -64,117 +94,20 @@ protected:
     int m_files = 0;
 };
 
-TEST_F(Buffer, BitFieldsAndTheirEnds) {
-    auto b = Open({0xA5, 0x0F});
-    EXPECT_EQ(b->GetBits(4), 0xAu);
-    EXPECT_EQ(b->GetBits(8), 0x50u);
+// ReadBit at the end throws the base exception, the other reads the read exception; a closed buffer reads
+// and finds nothing.
+TEST_F(Buffer, EndOfFileAndClosedBuffer) {
+    auto b = Open({0xA5});
+    EXPECT_EQ(b->GetBits(7), 0x52u);
     EXPECT_EQ(b->ReadBit(), 1);
-    uint64_t out = 123;
-    EXPECT_EQ(b->ReadBits(&out, 20), 3u) << "a short read keeps what it read";
-    EXPECT_EQ(out, 7u);
     try {
         b->ReadBit();
-        FAIL() << "no exception";
+        ADD_FAILURE() << "no exception";
     } catch (const CBinaryBuffer::BinaryBufferException& e) {
-        EXPECT_TRUE(typeid(e) == typeid(CBinaryBuffer::BinaryBufferException)) << "ReadBit throws the base";
+        EXPECT_TRUE(typeid(e) == typeid(CBinaryBuffer::BinaryBufferException));
     }
-    EXPECT_THROW(b->GetBits(1), ReadError);
-    b = Open({0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xF0});
-    EXPECT_EQ(b->GetBits(64), 0x0123456789ABCDEFull);
-    b->Seek(0, 0);
-    EXPECT_EQ(b->ReadBits(&out, 68), 68u);
-    EXPECT_EQ(out, 0x123456789ABCDEFFull) << "the first bits shift out of 64";
-}
-
-TEST_F(Buffer, ByteOperationsDropUnreadBits) {
-    auto b = Open({0xFF, 0x12, 0x34, 0x56, 0x78});
-    EXPECT_EQ(b->ReadBit(), 1);
-    EXPECT_EQ(b->Tell(), 1);
-    EXPECT_EQ(b->ReadByte(), 0x12);
-    EXPECT_EQ(b->GetBits(4), 0x3u);
-    uint8_t one = 0;
-    EXPECT_EQ(b->PeekBytes(&one, 1), 1u);
-    EXPECT_EQ(one, 0x56);
-    EXPECT_EQ(b->GetBits(4), 0x5u) << "the peek dropped the rest of 0x34";
-    EXPECT_EQ(b->GetSize(), 5);
-    EXPECT_EQ(b->GetBits(4), 0x7u) << "GetSize dropped the rest of 0x56";
-    b = Open({0x0F, 0xF0});
-    b->ByteAlign();
-    EXPECT_EQ(b->GetBits(8), 0x0Fu) << "aligning at a byte start skips nothing";
-    EXPECT_EQ(b->ReadBit(), 1);
-    b->ByteAlign();
-    EXPECT_THROW(b->ReadBit(), CBinaryBuffer::BinaryBufferException);
-}
-
-// PeekBits at (size, seek, bits skipped, bits peeked) matches the read that follows and moves nothing.
-TEST_F(Buffer, PeekBitsMatchesTheFollowingRead) {
-    const size_t cases[][4] = {{4, 0, 3, 12},  {4, 1, 5, 64},  {kWindow + 1, kWindow - 1, 2, 20},
-                               {kWindow + 8, kWindow - 3, 0, 64}, {3, 2, 4, 4}};
-    for (const auto& c : cases) {
-        auto b = Open(Pattern(c[0]));
-        ASSERT_TRUE(b->Seek(static_cast<int64_t>(c[1]), 0));
-        b->GetBits(static_cast<uint32_t>(c[2]));
-        const int64_t before = b->Tell();
-        uint64_t peeked = 0, read = 0;
-        const uint32_t got = b->PeekBits(&peeked, static_cast<uint32_t>(c[3]));
-        EXPECT_EQ(b->Tell(), before);
-        EXPECT_EQ(b->ReadBits(&read, static_cast<uint32_t>(c[3])), got);
-        EXPECT_EQ(read, peeked);
-        EXPECT_EQ(got, std::min<uint64_t>((c[0] - c[1]) * 8 - c[2], c[3]));
-    }
-}
-
-// Files around the buffer size read whole by bytes, by 13-bit fields, by views and by skips.
-TEST_F(Buffer, EveryFileSizeReadsWhole) {
-    for (size_t size : {size_t{0}, size_t{1}, kWindow - 1, kWindow, kWindow + 1, 2 * kWindow + 3}) {
-        SCOPED_TRACE(size);
-        const Bytes bytes = Pattern(size);
-        auto b = Open(bytes);
-        EXPECT_EQ(b->GetSize(), static_cast<int64_t>(size));
-        EXPECT_EQ(Drain(*b), bytes);
-        ASSERT_TRUE(b->Seek(0, 0) || size == 0);
-        Bytes rebuilt;
-        uint64_t acc = 0;
-        unsigned accBits = 0;
-        for (uint32_t got = 13; got == 13;) {
-            uint64_t v = 0;
-            got = b->ReadBits(&v, 13);
-            acc = (acc << got) | v;
-            for (accBits += got; accBits >= 8; accBits -= 8) rebuilt.push_back(static_cast<uint8_t>(acc >> (accBits - 8)));
-        }
-        EXPECT_EQ(rebuilt, bytes);
-        b->Seek(0, 0);
-        Bytes seen;
-        const uint8_t* data = nullptr;
-        for (uint32_t n; (n = b->PeekBuffered(&data)) != 0; b->ConsumeBuffered(std::min<uint32_t>(n, 1000))) {
-            seen.insert(seen.end(), data, data + std::min<uint32_t>(n, 1000));
-        }
-        EXPECT_EQ(seen, bytes);
-        b->Seek(0, 0);
-        EXPECT_EQ(b->SkipBytes(size + 5), size);
-        EXPECT_EQ(b->Tell(), static_cast<int64_t>(size));
-    }
-}
-
-TEST_F(Buffer, SeeksAcrossTheBufferBoundary) {
-    const Bytes bytes = Pattern(2 * kWindow + 100);
-    auto b = Open(bytes);
-    const int64_t w = kWindow, steps[][3] = {{w - 2, 0, w - 2}, {-10, 1, w - 11}, {5, 1, w - 5},
-                                             {-6, 2, 2 * w + 94}, {10, 5, 10},  // an unknown origin counts from the start
-                                             {w + 7, 0, w + 7}, {-w, 1, 8}};
-    for (const auto& s : steps) {
-        ASSERT_TRUE(b->Seek(s[0], static_cast<int>(s[1]))) << s[0];
-        ASSERT_EQ(b->Tell(), s[2]);
-        EXPECT_EQ(b->ReadByte(), bytes[static_cast<size_t>(s[2])]) << s[0];
-        uint8_t got[4] = {};
-        ASSERT_EQ(b->PeekBytes(got, 4), 4u);
-        EXPECT_EQ(got[3], bytes[static_cast<size_t>(s[2]) + 4]);
-    }
+    EXPECT_THROW(b->ReadByte(), ReadError);
     EXPECT_FALSE(b->Seek(-5, 0));
-    ASSERT_TRUE(b->Seek(2 * w + 87, 0));
-    Bytes got(20);
-    EXPECT_EQ(b->ReadBytes(got.data(), 20), 13u);
-    EXPECT_TRUE(std::equal(bytes.end() - 13, bytes.end(), got.begin()));
     CBinaryBuffer closed;
     EXPECT_THROW(closed.ReadByte(), ReadError);
     EXPECT_FALSE(closed.SearchCode(0x0001));
@@ -182,15 +115,121 @@ TEST_F(Buffer, SeeksAcrossTheBufferBoundary) {
     EXPECT_FALSE(closed.Seek(0, 0));
 }
 
+// Random calls from random places in files around the window size, against the file's bits: bit reads of
+// every width (past 64 the first bits shift out) and offset, peeks that move nothing, byte operations that
+// drop the unread bits of the current byte, reads past the window, views, skips, seeks from every origin
+// (an unknown one counts from the start). The position is checked after each call.
+TEST_F(Buffer, CallsFollowTheFilesBits) {
+    std::mt19937 rng(5);
+    Bytes got(70000);
+    const uint32_t counts[] = {0, 1, 3, 8, 13, 64, 68, 1000, 70000};
+    for (uint64_t size : {size_t{0}, size_t{1}, size_t{2}, kWindow, kWindow + 1, 2 * kWindow + 100}) {
+        const Bytes bytes = Pattern(size);
+        auto b = Open(bytes);
+        // The file's bits [from, from + count); past 64 the last 64 of them.
+        const auto bits = [&](uint64_t from, uint64_t count) {
+            const uint64_t low = std::min<uint64_t>(count, 64);
+            return kiv_test::KivBits(bytes.data(), static_cast<unsigned>(from + count - low), static_cast<unsigned>(low));
+        };
+        for (uint64_t step = 0, bit = 0; step < 1500; ++step) {
+            const uint32_t n = counts[rng() % 9];
+            const uint64_t at = (bit + 7) / 8, bitsFound = std::min<uint64_t>(n, size * 8 - bit);
+            const uint64_t bytesFound = std::min<uint64_t>(n, size - at);  // for a byte operation, from `at`
+            const auto op = rng() % 10;
+            SCOPED_TRACE("size " + std::to_string(size) + " step " + std::to_string(step) + " op " + std::to_string(op));
+            uint64_t v = 0;
+            const uint8_t* data = nullptr;
+            switch (op) {
+                case 0:
+                    if (bitsFound < n) {
+                        EXPECT_THROW(b->GetBits(n), ReadError);
+                    } else {
+                        EXPECT_EQ(b->GetBits(n), bits(bit, n));
+                    }
+                    bit += bitsFound;
+                    break;
+                case 1:
+                case 2:
+                    ASSERT_EQ(op == 1 ? b->ReadBits(&v, n) : b->PeekBits(&v, n), bitsFound);
+                    ASSERT_EQ(v, bits(bit, bitsFound));
+                    bit += op == 1 ? bitsFound : 0;
+                    break;
+                case 3:
+                    if (bit < size * 8) {
+                        EXPECT_EQ(b->ReadBit(), bits(bit++, 1));
+                    }
+                    break;
+                case 4:
+                case 5:
+                    ASSERT_EQ(op == 4 ? b->ReadBytes(got.data(), n) : b->PeekBytes(got.data(), n), bytesFound);
+                    ASSERT_EQ(0, std::memcmp(got.data(), bytes.data() + at, bytesFound));
+                    bit = (at + (op == 4 ? bytesFound : 0)) * 8;
+                    break;
+                case 6: {
+                    const uint32_t m = b->PeekBuffered(&data);
+                    ASSERT_EQ(m == 0, at == size);
+                    ASSERT_LE(m, size - at);
+                    ASSERT_EQ(0, std::memcmp(data, bytes.data() + at, m));
+                    b->ConsumeBuffered(std::min(n, m));
+                    bit = (at + std::min(n, m)) * 8;
+                    break;
+                }
+                case 7:
+                    EXPECT_EQ(b->SkipBytes(n), bytesFound);
+                    bit = (at + bytesFound) * 8;
+                    break;
+                case 8:
+                    if (at == size) {
+                        EXPECT_THROW(b->ReadByte(), ReadError);
+                    } else {
+                        EXPECT_EQ(b->ReadByte(), bytes[at]);
+                    }
+                    EXPECT_EQ(b->GetSize(), static_cast<int64_t>(size));
+                    b->ByteAlign();
+                    bit = (at + (at < size ? 1 : 0)) * 8;
+                    break;
+                default: {
+                    const int64_t w = kWindow, end = static_cast<int64_t>(size), here = static_cast<int64_t>(at);
+                    const int64_t targets[] = {0, 1, w - 1, w, w + 1, end - 1, end, here - 1, here + 1};
+                    const int64_t target = std::clamp<int64_t>(targets[rng() % 9], 0, end), origin = rng() % 4;
+                    ASSERT_TRUE(b->Seek(target - (origin == 1 ? here : origin == 2 ? end : 0), static_cast<int>(origin)));
+                    bit = static_cast<uint64_t>(target) * 8;
+                }
+            }
+            ASSERT_EQ(b->Tell(), static_cast<int64_t>((bit + 7) / 8));
+        }
+    }
+}
+
+// In the unescaping buffers a seek or a peek ends the run of delivered zeros, in the window and where the
+// peek rereads the file.
+TEST_F(Buffer, SeeksAndPeeksEndTheZeroRun) {
+    for (Kind kind : {Kind::Avc, Kind::Vc1}) {
+        auto b = Open({0x00, 0x00, 0x03, 0x01}, kind);
+        b->GetBits(16);
+        ASSERT_TRUE(b->Seek(2, 0));
+        EXPECT_EQ(b->ReadByte(), 0x03) << "after a seek the 0x03 follows no delivered zeros";
+        for (size_t lead : {size_t{0}, kWindow - 2, kWindow - 6}) {  // the second peek crosses the window at W - 6
+            Bytes file(lead, 0x11);
+            file.insert(file.end(), {0x00, 0x00, 0x03, 0x01, 0x00, 0x03, 0x00, 0x00, 0x11, 0x11, 0x11, 0x11});
+            b = Open(file, kind);
+            ASSERT_TRUE(b->Seek(static_cast<int64_t>(lead), 0));
+            EXPECT_EQ(b->GetBits(16), 0u);
+            uint64_t v = 0;
+            EXPECT_EQ(b->PeekBits(&v, 8), 8u);
+            EXPECT_EQ(v, 0x01u) << "the peek itself drops the emulation byte";
+            EXPECT_EQ(b->ReadByte(), 0x03) << "but it ended the run";
+            EXPECT_EQ(b->GetBits(16), 0x0100u);
+            EXPECT_EQ(b->PeekBits(&v, 24), 24u);
+            EXPECT_EQ(v, 0x030000u);
+            EXPECT_EQ(b->ReadByte(), 0x03) << "a peek ending on two zeros leaves them uncounted";
+        }
+    }
+}
+
 // SearchCodeWithin: where it stops and what it answers, for the plain and the unescaping buffer.
 TEST_F(Buffer, SearchCodeTable) {
-    const struct {
-        Bytes bytes;
-        uint16_t code;
-        uint64_t limit;
-        bool found;
-        int64_t position;
-    } cases[] = {
+    const struct { Bytes bytes; uint16_t code; uint64_t limit; bool found; int64_t position; } cases[] = {
         {{0x00, 0x00, 0x00, 0x01}, 0x0001, kNoLimit, true, 2}, {{0x00, 0x00, 0x00, 0x01}, 0x0001, 6, true, 2},
         {{0x00, 0x00, 0x00, 0x01}, 0x0001, 5, false, 4},  // bytes after hi are examined twice
         {{0x00, 0x00, 0x00, 0x01}, 0x0001, 0, false, 1},       {{0x7F, 0x7F, 0xFF, 0x00}, 0x7FFF, kNoLimit, true, 1},
@@ -210,12 +249,12 @@ TEST_F(Buffer, SearchCodeTable) {
     }
 }
 
-// The bulk search against the byte-at-a-time automaton: from several starts, with limits around the
-// exact examination count, over pairs planted at and across the window boundaries.
+// The bulk search against the automaton: from several starts, with limits around the exact examination
+// count, over bytes of 0x00, 0x01 and 0x7F (many near misses) with pairs planted at and across window edges.
 TEST_F(Buffer, BulkSearchGivesTheAutomatonsPositions) {
     for (uint16_t code : {0x0001, 0x0000, 0x7F01, 0x0100}) {
         const auto hi = static_cast<uint8_t>(code >> 8), lo = static_cast<uint8_t>(code);
-        Bytes bytes = NearMisses(3 * kWindow + 600, code);
+        Bytes bytes = Random(code, 3 * kWindow + 600, 33, {0x00, 0x01, 0x7F});
         for (size_t i = 0; i + 1 < bytes.size(); ++i) {
             if (bytes[i] == hi && bytes[i + 1] == lo) bytes[i + 1] = 0x55;
         }
@@ -230,51 +269,16 @@ TEST_F(Buffer, BulkSearchGivesTheAutomatonsPositions) {
         }
         auto b = Open(bytes);
         for (size_t start : {size_t{0}, size_t{5003}, kWindow - 10, kWindow + 100, bytes.size() - 1}) {
-            const kiv_test::SearchOutcome unlimited = kiv_test::ReferenceSearch(bytes, start, code, kNoLimit);
-            for (uint64_t limit : {kNoLimit, uint64_t{3}, uint64_t{7000}, uint64_t{600000}, unlimited.counter + 1,
-                                   unlimited.counter, unlimited.counter - 1}) {
-                const kiv_test::SearchOutcome want = kiv_test::ReferenceSearch(bytes, start, code, limit);
+            const uint64_t exact = std::get<2>(ReferenceSearch(bytes, start, code, kNoLimit));
+            for (uint64_t limit : {kNoLimit, uint64_t{3}, uint64_t{7000}, uint64_t{600000}, exact + 1, exact, exact - 1}) {
+                SCOPED_TRACE(std::to_string(code) + " " + std::to_string(start) + " " + std::to_string(limit));
+                const auto [found, position, counter] = ReferenceSearch(bytes, start, code, limit);
                 ASSERT_TRUE(b->Seek(static_cast<int64_t>(start), 0));
-                EXPECT_EQ(b->SearchCodeWithin(code, limit), want.found) << code << " " << start << " " << limit;
-                EXPECT_EQ(b->Tell(), want.position) << code << " " << start << " " << limit;
+                EXPECT_EQ(b->SearchCodeWithin(code, limit), found);
+                EXPECT_EQ(b->Tell(), position);
             }
         }
     }
-}
-
-TEST_F(Buffer, StartCodePrefixScanMatchesTheModel) {
-    auto small = Open({0x00, 0x00, 0x00, 0x00, 0x01, 0x09, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00}, Kind::Avc);
-    uint32_t zeros = 0;
-    uint8_t value = 0;
-    ASSERT_TRUE(small->ScanStartCodePrefix(zeros, value));
-    EXPECT_EQ(zeros, 4u) << "every leading zero counts";
-    EXPECT_EQ(small->Tell(), 5);
-    zeros = 0;
-    ASSERT_TRUE(small->ScanStartCodePrefix(zeros, value));
-    EXPECT_EQ(value, 0x02);
-    zeros = 0;
-    EXPECT_FALSE(small->ScanStartCodePrefix(zeros, value)) << "one zero before 0x01 is no prefix";
-    EXPECT_EQ(zeros, 2u);
-
-    std::mt19937 rng(7);
-    Bytes bytes(2 * kWindow + 50);
-    for (auto& x : bytes) x = static_cast<uint8_t>(rng() % 4 == 0 ? 0 : rng() % 4);
-    bytes[kWindow - 2] = bytes[kWindow - 1] = bytes[kWindow] = 0;  // zeros straddling the boundary
-    bytes[kWindow + 1] = 0x01;
-    auto b = Open(bytes, Kind::Avc);
-    size_t pos = 0;
-    int found = 0;
-    for (zeros = 0;; zeros = 0, ++found) {
-        const kiv_test::PrefixOutcome want = kiv_test::ReferencePrefixScan(bytes, pos, zeros);
-        const bool got = b->ScanStartCodePrefix(zeros, value);
-        ASSERT_EQ(got, want.found);
-        ASSERT_EQ(b->Tell(), want.position);
-        ASSERT_EQ(zeros, want.zeros);
-        if (!got) break;
-        ASSERT_EQ(value, want.value);
-        pos = static_cast<size_t>(want.position);
-    }
-    EXPECT_GT(found, 1000);
 }
 
 // Emulation-prevention removal in both unescaping buffers, by bytes, bits and bulk reads.
@@ -289,7 +293,6 @@ TEST_F(Buffer, EscapesAreDropped) {
         {{0x00, 0x00, 0x03, 0x00, 0x03, 0x05}, {0x00, 0x00, 0x00, 0x03, 0x05}},
     };
     for (const auto& [file, delivered] : cases) {
-        EXPECT_EQ(kiv_test::ReferenceUnescape(file), delivered);
         for (Kind kind : {Kind::Avc, Kind::Vc1}) {
             auto b = Open(file, kind);
             EXPECT_EQ(Drain(*b), delivered);
@@ -307,32 +310,94 @@ TEST_F(Buffer, EscapesAreDropped) {
     EXPECT_EQ(Drain(*Open({0x00, 0x00, 0x03, 0x01})), (Bytes{0x00, 0x00, 0x03, 0x01})) << "the plain buffer keeps them";
 }
 
-TEST_F(Buffer, SeeksAndPeeksEndTheZeroRun) {
-    for (Kind kind : {Kind::Avc, Kind::Vc1}) {
-        auto b = Open({0x00, 0x00, 0x03, 0x01}, kind);
-        b->GetBits(16);
-        ASSERT_TRUE(b->Seek(2, 0));
-        EXPECT_EQ(b->ReadByte(), 0x03) << "after a seek the 0x03 follows no delivered zeros";
-        for (size_t lead : {size_t{0}, kWindow - 2}) {  // inside the buffer, and where the peek rereads the file
-            Bytes file(lead, 0x11);
-            file.insert(file.end(), {0x00, 0x00, 0x03, 0x01, 0x00});
-            auto p = Open(file, kind);
-            ASSERT_TRUE(p->Seek(static_cast<int64_t>(lead), 0));
-            EXPECT_EQ(p->GetBits(16), 0u);
-            uint64_t v = 0;
-            EXPECT_EQ(p->PeekBits(&v, 8), 8u);
-            EXPECT_EQ(v, 0x01u) << "the peek itself drops the emulation byte";
-            EXPECT_EQ(p->ReadByte(), 0x03) << "but it ended the run";
-            Bytes tail(lead, 0x11);
-            tail.insert(tail.end(), {0x00, 0x03, 0x00, 0x00, 0x11, 0x11, 0x11, 0x11});
-            auto t = Open(tail, kind);
-            ASSERT_TRUE(t->Seek(static_cast<int64_t>(lead), 0));
-            EXPECT_EQ(t->ReadByte(), 0x00);
-            EXPECT_EQ(t->PeekBits(&v, 24), 24u);
-            EXPECT_EQ(v, 0x030000u);
-            EXPECT_EQ(t->ReadByte(), 0x03) << "a peek ending on two zeros leaves them uncounted";
-        }
+// Start-code prefix scan over zero runs: every call gives the positions, zero counts and values of the
+// byte-at-a-time model, for runs of every length, across window edges and from unaligned starts.
+struct ScanCase {
+    const char* name;
+    Bytes bytes;
+    size_t start;      // file position the scans begin at
+    uint32_t carried;  // zero count handed to the first call
+    Kind kind = Kind::Plain;
+};
+
+void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.name; }
+
+// Appends `zeros` zero bytes and then `value`, after filler 0x47 up to `at`.
+Bytes& Run(Bytes& b, size_t zeros, uint8_t value, size_t at = 0) {
+    b.resize(std::max(at, b.size()), 0x47);
+    b.insert(b.end(), zeros, 0);
+    b.push_back(value);
+    return b;
+}
+
+Bytes EveryRunLength() {
+    Bytes b;
+    for (size_t n = 0; n < 200; ++n) Run(b, n, static_cast<uint8_t>(1 + n % 5));
+    return b;
+}
+
+// Runs ending just before, on and after each window edge, one longer than a window, and one at the end.
+Bytes RunsAtWindowEdges() {
+    Bytes b;
+    for (size_t edge : {kWindow, 2 * kWindow}) {
+        for (size_t back : {1, 2, 3, 17, 64, 65}) Run(b, 40, 0x01, edge - back - 40);
+        Run(b, 130, 0xB3, edge - 3);
+    }
+    Run(b, kWindow + 100, 0x01).insert(b.end(), 70, 0);
+    return b;
+}
+
+Bytes Stuffed() {
+    Bytes b;
+    std::mt19937 rng(11);
+    while (b.size() < 3 * kWindow) {
+        for (int i = 0; i < 300; ++i) b.push_back(static_cast<uint8_t>(1 + rng() % 255));
+        Run(b, 2 + rng() % 5000, rng() % 2 == 0 ? 0x01 : 0xB8);
+    }
+    return b;
+}
+
+std::vector<ScanCase> ScanCases() {
+    const Bytes sparse = Random(3, 2 * kWindow + 50, 25, {0, 1, 2, 3});
+    Bytes singleZeros(kWindow + 77, 0);
+    for (size_t i = 1; i < singleZeros.size(); i += 2) singleZeros[i] = 0x01;
+    return {
+        {"random_sparse_zeros", sparse, 0, 0},
+        {"random_sparse_zeros_avc_buffer_keeps_its_escapes", sparse, 0, 0, Kind::Avc},
+        {"random_dense_zeros_unaligned_start", Random(5, 2 * kWindow + 9, 90, {0, 1, 2, 3}), 13, 0},
+        {"every_run_length", EveryRunLength(), 0, 0},
+        {"runs_at_window_edges", RunsAtWindowEdges(), 0, 0},
+        {"runs_at_window_edges_shifted_start", RunsAtWindowEdges(), 31, 0},
+        {"stuffing_before_start_codes", Stuffed(), 5, 0},
+        {"single_zeros_only", singleZeros, 0, 0},
+        {"only_zeros", Bytes(kWindow + 1000, 0), 0, 0},
+        {"carried_run_ends_at_first_byte", {0x07, 0x00, 0x01}, 0, 2},
+        {"carried_count_wraps", {0x00, 0x01, 0x00, 0x00, 0x01}, 0, 0xFFFFFFFFu},
+        {"empty_file_keeps_carried_run", {}, 0, 9},
+    };
+}
+
+class ZeroRunScan : public Buffer, public ::testing::WithParamInterface<ScanCase> {};
+
+TEST_P(ZeroRunScan, EveryCallMatchesTheByteModel) {
+    const ScanCase& c = GetParam();
+    auto buffer = Open(c.bytes, c.kind);
+    ASSERT_TRUE(buffer->Seek(static_cast<int64_t>(c.start), 0));
+    size_t pos = c.start;
+    for (uint32_t zeros = c.carried, call = 0;; zeros = 0, ++call) {
+        SCOPED_TRACE("call " + std::to_string(call) + " from position " + std::to_string(pos));
+        const auto [found, position, wantZeros, wantValue] = ReferencePrefixScan(c.bytes, pos, zeros);
+        uint8_t value = 0;
+        ASSERT_EQ(buffer->ScanStartCodePrefix(zeros, value), found);
+        ASSERT_EQ(buffer->Tell(), position);
+        ASSERT_EQ(zeros, wantZeros);
+        if (!found) break;
+        ASSERT_EQ(value, wantValue);
+        pos = static_cast<size_t>(position);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Buffers, ZeroRunScan, ::testing::ValuesIn(ScanCases()),
+                         [](const ::testing::TestParamInfo<ScanCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,6 +1,8 @@
-// Varnel files through the real loader, with the fake libvarnel.so on the loader path.
+// ES file reader and bit buffer over both kinds of file, with the fake libvarnel.so on the loader path:
+// plain files through their 256 KiB buffer, .VES files through Varnel's 64 KiB chunks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -12,7 +14,7 @@
 #include "input/CEsFileImpVNLDLL.h"
 #include "input/CEsFileReader.h"
 #include "input/CVarnelLibrary.h"
-#include "input/ReferenceScans.h"
+#include "support/KivReader.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -20,90 +22,93 @@ namespace {
 using ts_comp::es::CEsFileReader;
 using Bytes = std::vector<uint8_t>;
 
-constexpr size_t kChunk = 65536;  // what the fake serves per read
-
-Bytes Random(size_t size, unsigned seed) {
-    std::mt19937 rng(seed);
-    Bytes bytes(size);
-    for (auto& b : bytes) b = static_cast<uint8_t>(rng() % 3 == 0 ? 0 : rng());
-    return bytes;
-}
-
-class Varnel : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(ts_comp::es::CVarnelLibrary::Get().IsLoaded()) << "fake libvarnel.so not found"; }
-    kiv_test::TempDir m_dir;
-};
-
-TEST_F(Varnel, ServesTheFileUnderItsOwnNameAndReportsItsFailures) {
-    const Bytes bytes = Random(1000, 1);
-    m_dir.Write("a.VES", bytes);
-    const std::string asGiven = m_dir.Path() + "//a.VES";  // Varnel reports it unnormalised
-    CEsFileReader reader;
-    ASSERT_TRUE(reader.Open(asGiven.c_str()));
-    PRIVATE_LIBRARY::CL_CString name;
-    EXPECT_STREQ(reader.GetFileName(name).GetString(), asGiven.c_str());
-    EXPECT_EQ(reader.GetLength(), 1000);
-    ASSERT_TRUE(reader.Seek(100, 7));  // unknown origin: from the start
-    EXPECT_EQ(reader.Tell(), 100);
-    ASSERT_TRUE(reader.Seek(-10, 2));
-    uint8_t got[8] = {};
-    EXPECT_EQ(reader.Read(got, 8), 8u);
-    EXPECT_EQ(got[0], bytes[990]);
-    EXPECT_EQ(reader.Read(got, 8), 2u);
-    EXPECT_FALSE(reader.Seek(-5000, 1));
+TEST(EsFiles, ReadSeekViewAndFailLikeAFile) {
+    ASSERT_TRUE(ts_comp::es::CVarnelLibrary::Get().IsLoaded()) << "fake libvarnel.so not found";
+    const struct {
+        const char* name;
+        uint32_t window;       // bytes one view holds
+        bool normalisedName;   // Varnel reports the name as given
+        const char* endText;   // after a short read at the end
+        int missingError;      // errno recorded for a missing file (Varnel gives a text and no number)
+        int64_t missingTell;   // Tell and GetLength after a failed open
+    } rows[] = {{"b.es", 262144, true, "The function tries to read at end of file", ENOENT, -1},
+                {"b.VES", 65536, false, nullptr, 0, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        kiv_test::TempDir dir;
+        std::mt19937 rng(row.window);
+        Bytes bytes(2 * row.window + 3);
+        for (auto& b : bytes) b = static_cast<uint8_t>(rng() % 3 == 0 ? 0 : rng());
+        const auto size = static_cast<int64_t>(bytes.size());
+        const std::string path = dir.Write(row.name, bytes), asGiven = dir.Path() + "//" + row.name;
+        CEsFileReader r;
+        ASSERT_TRUE(r.Open(asGiven.c_str()));
+        PRIVATE_LIBRARY::CL_CString name;
+        EXPECT_EQ(std::string(r.GetFileName(name).GetString()), row.normalisedName ? path : asGiven);
+        EXPECT_EQ(r.GetLength(), size);
+        // Views, reads and a step back keep logical positions.
+        const uint8_t* data = nullptr;
+        uint8_t got[8] = {};
+        ASSERT_EQ(r.PeekBuffered(&data), row.window);
+        r.ConsumeBuffered(10);
+        ASSERT_EQ(r.Read(got, 5), 5u);
+        EXPECT_EQ(got[0], bytes[10]);
+        ASSERT_EQ(r.PeekBuffered(&data), row.window - 15);
+        EXPECT_EQ(data[0], bytes[15]);
+        r.ConsumeBuffered(5);
+        ASSERT_TRUE(r.Seek(-3, 1));
+        ASSERT_EQ(r.Read(got, 1), 1u);
+        EXPECT_EQ(got[0], bytes[17]);
+        EXPECT_EQ(r.Skip(row.window), row.window);
+        EXPECT_EQ(r.Tell(), row.window + 18);
+        // Seeks (offset, origin, position), each followed by a read of the byte there.
+        const int64_t w = row.window;
+        const int64_t seeks[][3] = {{100, 7, 100}, {-10, 2, size - 10}, {-w, 1, size - 9 - w}, {w + 5, 0, w + 5}};
+        for (const auto& s : seeks) {
+            ASSERT_TRUE(r.Seek(s[0], static_cast<int>(s[1]))) << s[0];
+            EXPECT_EQ(r.Tell(), s[2]);
+            ASSERT_EQ(r.Read(got, 1), 1u);
+            EXPECT_EQ(got[0], bytes[static_cast<size_t>(s[2])]);
+        }
+        EXPECT_FALSE(r.Seek(-size - 5, 1));
+        ASSERT_TRUE(r.Rewind());
+        ASSERT_EQ(r.Read(got, 1), 1u);
+        EXPECT_EQ(got[0], bytes[0]) << "rewind delivers the first bytes though the buffer holds later ones";
+        ASSERT_TRUE(r.Seek(-5, 2));
+        EXPECT_EQ(r.Read(got, 8), 5u);
+        if (row.endText != nullptr) {
+            EXPECT_STREQ(r.GetLastErrorText(), row.endText);
+        }
+        CEsFileReader missing;
+        EXPECT_FALSE(missing.Open((dir.Path() + "/missing" + row.name).c_str()));
+        EXPECT_EQ(missing.GetLastErrorNumber(), row.missingError);
+        EXPECT_STREQ(missing.GetLastErrorText(), std::strerror(ENOENT));
+        EXPECT_EQ(missing.Tell(), row.missingTell);
+        EXPECT_EQ(missing.GetLength(), row.missingTell);
+        // The bit buffer across views: every byte, searches for the first 00 00, a peek across a view's end.
+        ts_comp::CBinaryBuffer b;
+        ASSERT_TRUE(b.Open(path.c_str()));
+        EXPECT_EQ(b.GetSize(), size);
+        for (const uint8_t byte : bytes) ASSERT_EQ(b.ReadByte(), byte);
+        EXPECT_THROW(b.ReadByte(), ts_comp::CBinaryBuffer::BinaryBufferReadException);
+        for (size_t start : {0u, row.window - 1u, 2u * row.window - 5u}) {
+            const auto pair =
+                std::adjacent_find(bytes.begin() + start, bytes.end(), [](int x, int y) { return x == 0 && y == 0; });
+            ASSERT_TRUE(b.Seek(static_cast<int64_t>(start), 0));
+            EXPECT_EQ(b.SearchCode(0x0000), pair != bytes.end());
+            EXPECT_EQ(b.Tell(), pair - bytes.begin());
+        }
+        ASSERT_TRUE(b.Seek(w - 1, 0));
+        uint64_t peeked = 0;
+        EXPECT_EQ(b.PeekBits(&peeked, 24), 24u);
+        EXPECT_EQ(peeked, kiv_test::KivBits(bytes.data(), static_cast<unsigned>(w - 1) * 8, 24));
+        EXPECT_EQ(b.GetBits(24), peeked);
+    }
     ts_comp::es::CEsFileImpVNLDLL direct;
     EXPECT_EQ(direct.GetEsType(), -1);
-    ASSERT_TRUE(direct.Open(asGiven.c_str()));
+    kiv_test::TempDir dir;
+    ASSERT_TRUE(direct.Open(dir.Write("a.VES", {1}).c_str()));
     EXPECT_EQ(direct.GetEsType(), 7);
-    CEsFileReader missing;
-    EXPECT_FALSE(missing.Open(m_dir.File("missing.VES").c_str()));
-    EXPECT_EQ(missing.GetLastErrorNumber(), 0) << "Varnel gives a text and no number";
-    EXPECT_STREQ(missing.GetLastErrorText(), std::strerror(ENOENT));
-    EXPECT_EQ(missing.Tell(), 0);
-}
-
-TEST_F(Varnel, BulkViewKeepsPositionsLogical) {
-    const Bytes bytes = Random(2 * kChunk + 3, 2);
-    CEsFileReader reader;
-    ASSERT_TRUE(reader.Open(m_dir.Write("b.VES", bytes).c_str()));
-    const uint8_t* data = nullptr;
-    ASSERT_EQ(reader.PeekBuffered(&data), kChunk);
-    reader.ConsumeBuffered(10);
-    uint8_t got[5] = {};
-    ASSERT_EQ(reader.Read(got, 5), 5u);
-    EXPECT_EQ(got[0], bytes[10]);
-    ASSERT_EQ(reader.PeekBuffered(&data), kChunk - 15);
-    EXPECT_EQ(data[0], bytes[15]);
-    reader.ConsumeBuffered(5);
-    ASSERT_TRUE(reader.Seek(-3, 1));
-    ASSERT_EQ(reader.Read(got, 1), 1u);
-    EXPECT_EQ(got[0], bytes[17]);
-    EXPECT_EQ(reader.Skip(2 * kChunk), 2 * kChunk - 15);
-    EXPECT_EQ(reader.PeekBuffered(&data), 0u);
-}
-
-TEST_F(Varnel, BitBufferReadsAndSearchesAcrossChunks) {
-    const Bytes bytes = Random(3 * kChunk + 11, 3);
-    ts_comp::CBinaryBuffer b;
-    ASSERT_TRUE(b.Open(m_dir.Write("c.VES", bytes).c_str()));
-    EXPECT_EQ(b.GetSize(), static_cast<int64_t>(bytes.size()));
-    Bytes seen;
-    try {
-        for (;;) seen.push_back(b.ReadByte());
-    } catch (const ts_comp::CBinaryBuffer::BinaryBufferReadException&) {
-    }
-    EXPECT_EQ(seen, bytes);
-    for (size_t start : {size_t{0}, kChunk - 1, 2 * kChunk - 5}) {
-        const auto want = kiv_test::ReferenceSearch(bytes, start, 0x0000, UINT64_MAX >> 1);
-        ASSERT_TRUE(b.Seek(static_cast<int64_t>(start), 0));
-        EXPECT_EQ(b.SearchCode(0x0000), want.found);
-        EXPECT_EQ(b.Tell(), want.position);
-    }
-    ASSERT_TRUE(b.Seek(kChunk - 1, 0));
-    uint64_t peeked = 0;
-    EXPECT_EQ(b.PeekBits(&peeked, 24), 24u);
-    EXPECT_EQ(b.GetBits(24), peeked);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <string>
+#include <utility>
 #include <vector>
 
 namespace kiv_test {
@@ -14,34 +14,22 @@ class BitWriter {
 public:
     // Appends the low `bits` bits of `value` (bits may be 0 to 64).
     BitWriter& Put(uint64_t value, unsigned bits) {
-        for (unsigned i = bits; i-- > 0;) {
-            PutBit(static_cast<unsigned>((value >> i) & 1u));
-        }
+        for (unsigned i = bits; i-- > 0;) PutBit(static_cast<unsigned>((value >> i) & 1u));
         return *this;
     }
     BitWriter& PutBit(unsigned bit) {
-        if (m_bitCount % 8 == 0) {
-            m_bytes.push_back(0);
-        }
-        if (bit) {
-            m_bytes.back() |= static_cast<uint8_t>(0x80u >> (m_bitCount % 8));
-        }
+        if (m_bitCount % 8 == 0) m_bytes.push_back(0);
+        if (bit) m_bytes.back() |= static_cast<uint8_t>(0x80u >> (m_bitCount % 8));
         ++m_bitCount;
         return *this;
     }
-    BitWriter& Bytes(std::initializer_list<uint8_t> bytes) {
-        for (uint8_t b : bytes) Put(b, 8);
-        return *this;
-    }
+    BitWriter& Bytes(std::initializer_list<uint8_t> bytes) { return Bytes(std::vector<uint8_t>(bytes)); }
     BitWriter& Bytes(const std::vector<uint8_t>& bytes) {
         for (uint8_t b : bytes) Put(b, 8);
         return *this;
     }
     // Appends `count` copies of `value`.
-    BitWriter& Fill(uint8_t value, size_t count) {
-        for (size_t i = 0; i < count; ++i) Put(value, 8);
-        return *this;
-    }
+    BitWriter& Fill(uint8_t value, size_t count) { return Bytes(std::vector<uint8_t>(count, value)); }
     // Pads with zero bits up to the next byte boundary.
     BitWriter& Align() {
         while (m_bitCount % 8 != 0) PutBit(0);

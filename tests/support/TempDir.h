@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,9 +15,7 @@ class TempDir {
 public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "kiv-test-XXXXXX").string();
-        std::vector<char> buf(pattern.begin(), pattern.end());
-        buf.push_back('\0');
-        if (mkdtemp(buf.data()) != nullptr) m_path = buf.data();
+        if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
     }
     ~TempDir() {
         std::error_code ec;
@@ -31,10 +29,9 @@ public:
     std::string File(const std::string& name) const { return m_path + "/" + name; }
     // Writes `bytes` to `name` and returns its full path.
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        std::string p = File(name);
-        std::ofstream out(p, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return p;
+        std::ofstream(File(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return File(name);
     }
     static std::vector<uint8_t> Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
