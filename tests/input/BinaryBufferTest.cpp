@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <ostream>
 #include <random>
@@ -162,14 +161,14 @@ TEST_F(Buffer, CallsFollowTheFilesBits) {
                 case 4:
                 case 5:
                     ASSERT_EQ(op == 4 ? b->ReadBytes(got.data(), n) : b->PeekBytes(got.data(), n), bytesFound);
-                    ASSERT_EQ(0, std::memcmp(got.data(), bytes.data() + at, bytesFound));
+                    ASSERT_TRUE(std::equal(got.begin(), got.begin() + bytesFound, bytes.begin() + at));
                     bit = (at + (op == 4 ? bytesFound : 0)) * 8;
                     break;
                 case 6: {
                     const uint32_t m = b->PeekBuffered(&data);
                     ASSERT_EQ(m == 0, at == size);
                     ASSERT_LE(m, size - at);
-                    ASSERT_EQ(0, std::memcmp(data, bytes.data() + at, m));
+                    ASSERT_TRUE(std::equal(data, data + m, bytes.begin() + at));
                     b->ConsumeBuffered(std::min(n, m));
                     bit = (at + std::min(n, m)) * 8;
                     break;
