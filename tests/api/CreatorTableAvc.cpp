@@ -17,6 +17,7 @@ AvcSps Sps(uint8_t frameMbsOnly, uint32_t heightMinus1, uint32_t timeScale, bool
 }
 const AvcSps k1080i = Sps(0, 33, 60000);  // c = 900900 ticks, 1501.5 in 90 kHz
 const AvcSps k1080p = Sps(1, 67, 48000);  // c = 1126125 ticks, 1876.875 in 90 kHz
+std::vector<uint8_t> Idr(const AvcSps& s) { return AvcBuilder().Unit(s, 7, {0, 2, 0, true}).Bytes(); }
 
 // Streams joined unit by unit, and the size of each unit.
 struct Units {
@@ -83,12 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
          "A buffering period sei does not exist.", {}},
         {"NoPictureTiming", kAvc, AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true, false}).Bytes(), {0}, false,
          "A picture timing sei does not exist.", {}},
-        {"NoVui", kAvc, AvcBuilder().Unit(Sps(1, 67, 48000, false), 7, {0, 2, 0, true}).Bytes(), {0}, false,
-         "A vui_parameters does not exist.", {}},
-        {"NoHrd", kAvc, AvcBuilder().Unit(Sps(1, 67, 48000, true, false), 7, {0, 2, 0, true}).Bytes(), {0}, false,
-         "A hrd_parameters does not exist.", {}},
-        {"NoTimingInfo", kAvc, AvcBuilder().Unit(Sps(1, 67, 48000, true, true, false), 7, {0, 2, 0, true}).Bytes(), {0},
-         false, "A time_scale is zero.", {}},
+        {"NoVui", kAvc, Idr(Sps(1, 67, 48000, false)), {0}, false, "A vui_parameters does not exist.", {}},
+        {"NoHrd", kAvc, Idr(Sps(1, 67, 48000, true, false)), {0}, false, "A hrd_parameters does not exist.", {}},
+        {"NoTimingInfo", kAvc, Idr(Sps(1, 67, 48000, true, true, false)), {0}, false, "A time_scale is zero.", {}},
         {"EmptyFile", kAvc, {}, {0}, false, "The es attribute is invalid.(parse error)", {}},
     }),
     RowName);

@@ -1,4 +1,5 @@
-// MPEG-2 video rows of the creator table: pictures held back until their presentation time is known.
+// MPEG-2 video rows of the creator table: pictures held back until their presentation time is known, and
+// heads refused: shorter than 192 bytes, not opening with a sequence header, its extension not close by.
 #include "support/CreatorTable.h"
 #include "support/Mpeg2Builder.h"
 
@@ -8,6 +9,11 @@ namespace {
 constexpr auto kMpeg2 = kiv_comp::CKivCreator::ES_TYPE_MPEG2_VIDEO;
 const std::vector<uint8_t> kIPBB =
     Mpeg2Builder().Sequence(1080, 4, 1).Gop(1).Picture(1).Picture(2).Picture(3).Picture(3).Bytes();
+const char* kInvalid = "The es attribute is invalid.(parse error)";
+std::vector<uint8_t> Pad(Mpeg2Builder b, size_t size) {
+    std::vector<uint8_t> bytes = b.Bytes();
+    return bytes.resize(size, 0x5A), bytes;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Mpeg2, CreatorTable,
@@ -15,8 +21,13 @@ INSTANTIATE_TEST_SUITE_P(
         {"ClosedGopIPBB", kMpeg2, kIPBB, {90000}, true, "",
          {{1, 91, 86997, 90000, 0, 1, 0}, {2, 62, 90000, 99009}, {3, 62, 93003, 93003}, {3, 62, 96006, 96006},
           {255, 0, 0, 102012}}},
-        {"NoSequenceHeader", kMpeg2, Mpeg2Builder().Gop(1).Picture(1).Slice(300).Bytes(), {90000}, false,
-         "The es attribute is invalid.(parse error)", {}},
+        {"NoSequenceHeader", kMpeg2, Mpeg2Builder().Gop(1).Picture(1).Slice(300).Bytes(), {0}, false, kInvalid, {}},
+        {"ShortHead", kMpeg2, Pad(Mpeg2Builder().Sequence(1080, 4, 0), 191), {0}, false, "The es file is short.", {}},
+        {"LeadingZero", kMpeg2, Pad(Mpeg2Builder().Raw({0}).Sequence(1080, 4, 0), 400), {0}, false, kInvalid, {}},
+        {"NoExtension", kMpeg2, Pad(Mpeg2Builder().SequenceHeader(1920, 1080, 3, 4), 400), {0}, false, kInvalid, {}},
+        {"ExtensionTooLate", kMpeg2,
+         Pad(Mpeg2Builder().SequenceHeader(1920, 1080, 3, 4).Slice(150).SequenceExtension(0x48, 0), 400), {0}, false,
+         kInvalid, {}},
         {"KivInMissingFolder", kMpeg2, kIPBB, {0}, false, "", {}, -1, "missing/out.kiv"},
     }),
     RowName);

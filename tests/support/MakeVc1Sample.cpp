@@ -24,14 +24,11 @@ std::vector<uint8_t> Body(size_t size) {
     return bytes;
 }
 
-Vc1Picture Pic(uint8_t ptype, uint8_t fcm = 0, uint8_t fptype = 0, uint8_t rff = 0) {
+// A picture of PTYPE code, FCM, FPTYPE and RFF with `size` bytes of data; size 0 writes an entry point.
+void Add(Vc1Builder& b, uint8_t ptype, uint8_t fcm, uint8_t fptype, uint8_t rff, size_t size) {
     Vc1Picture p;
     p.ptype = ptype, p.fcm = fcm, p.fptype = fptype, p.rff = rff;
-    return p;
-}
-
-bool Write(std::FILE* f, const Vc1Builder& b) {
-    return std::fwrite(b.Bytes().data(), 1, b.Size(), f) == b.Size();
+    size == 0 ? b.EntryPoint() : b.Picture(p, Body(size));
 }
 
 }  // namespace
@@ -43,26 +40,25 @@ int main(int argc, char** argv) {
     }
     std::FILE* f = std::fopen(argv[1], "wb");
     bool ok = f != nullptr;
-    if (argc == 2) {
-        Vc1Sequence s;
-        s.interlace = s.pulldown = s.tfcntrflag = 1, s.frameRateNr = 3, s.frameRateDr = 2, s.hrdBuckets = 2;
+    for (long second = argc == 2 ? 1 : std::atol(argv[2]); ok && second > 0; --second) {
         Vc1Builder b;
-        b.SequenceHeader(s).Script("U N").Picture(Pic(12), Body(600)).Picture(Pic(0, 0, 0, 1), Body(300));
-        b.Picture(Pic(8), Body(150)).Picture(Pic(8, 0, 0, 1), Body(150)).Picture(Pic(0, 3, 3), Body(300));
-        b.Picture(Pic(8, 3, 4), Body(150)).Picture(Pic(8), Body(150)).EntryPoint().Picture(Pic(12, 2), Body(600));
-        b.Picture(Pic(0), Body(300)).Picture(Pic(8, 0, 0, 1), Body(150)).Picture(Pic(8), Body(150)).Script("E");
-        ok = ok && Write(f, b);
-    } else {
-        for (long second = std::atol(argv[2]); ok && second > 0; --second) {
-            Vc1Builder b;
+        if (argc == 2) {
+            Vc1Sequence s;
+            s.interlace = s.pulldown = s.tfcntrflag = 1, s.frameRateNr = 3, s.frameRateDr = 2, s.hrdBuckets = 2;
+            b.SequenceHeader(s).Script("U N");
+            const int pictures[][5] = {{12, 0, 0, 0, 600}, {0, 0, 0, 1, 300}, {8, 0, 0, 0, 150}, {8, 0, 0, 1, 150},
+                                       {0, 3, 3, 0, 300},  {8, 3, 4, 0, 150}, {8, 0, 0, 0, 150}, {0, 0, 0, 0, 0},
+                                       {12, 2, 0, 0, 600}, {0, 0, 0, 0, 300}, {8, 0, 0, 1, 150}, {8, 0, 0, 0, 150}};
+            for (const int* p : pictures) Add(b, p[0], p[1], p[2], p[3], p[4]);
+            b.Script("E");
+        } else {
             b.Head();
             for (int k = 0; k < 25; ++k) {
                 const uint8_t ptype = k == 0 ? 12 : k % 3 == 1 ? 0 : 8;
-                const size_t size = (ptype == 12 ? 150000 : ptype == 0 ? 60000 : 30000) + Body(1)[0] * 40;
-                b.Picture(Pic(ptype), Body(size));
+                Add(b, ptype, 0, 0, 0, (ptype == 12 ? 150000 : ptype == 0 ? 60000 : 30000) + Body(1)[0] * 40);
             }
-            ok = Write(f, b);
         }
+        ok = std::fwrite(b.Bytes().data(), 1, b.Size(), f) == b.Size();
     }
     if (f == nullptr || !ok || std::fclose(f) != 0) {
         std::perror(argv[1]);

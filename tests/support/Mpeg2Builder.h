@@ -28,10 +28,10 @@ public:
         m_w.Put(0, 12).Put(1, 1).Put(0, 8).Put(0, 1).Put(0, 2).Put(0, 5);
         return *this;
     }
-    Mpeg2Builder& SequenceDisplayExtension(bool colour) {
+    // With colour description.
+    Mpeg2Builder& SequenceDisplayExtension() {
         StartCode(0xB5);
-        m_w.Put(2, 4).Put(1, 3).Put(colour ? 1 : 0, 1);
-        if (colour) m_w.Put(1, 8).Put(1, 8).Put(1, 8);
+        m_w.Put(2, 4).Put(1, 3).Put(1, 1).Put(1, 8).Put(1, 8).Put(1, 8);
         m_w.Put(1920, 14).Put(1, 1).Put(1080, 14);
         return *this;
     }

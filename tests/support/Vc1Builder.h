@@ -20,7 +20,6 @@ struct Vc1Sequence {
 // Picture-header fields: ptype is the 4-bit left-aligned code (0 P, 8 B, 12 I, 14 BI, 15 skipped).
 struct Vc1Picture {
     uint8_t ptype = 12, fcm = 0, fptype = 0, rptfrm = 0, rff = 0;
-    size_t payload = 48;  // filler bytes after the header fields
 };
 
 // Appends BDUs; each payload is escaped (0x03 after two zeros before a byte up to 3) as an encoder does.
@@ -63,7 +62,7 @@ public:
         w.Put(1, 1).Put(959, 12).Put(539, 12).Put(1, 1).Put(0, 1).Put(0, 1);
         return Bdu(0x0E, w.PutBit(1).Align().Take());
     }
-    // A frame BDU whose header follows the flags of the last sequence header, then body (or filler bytes).
+    // A frame BDU whose header follows the flags of the last sequence header, then body (or 48 filler bytes).
     Vc1Builder& Picture(const Vc1Picture& p, const std::vector<uint8_t>& body = {}) {
         BitWriter w;
         if (m_seq.interlace) w.Put(p.fcm == 0 ? 0 : p.fcm, p.fcm == 0 ? 1 : 2);
@@ -74,7 +73,7 @@ public:
         if ((p.fcm == 3 || p.ptype != 15) && m_seq.tfcntrflag) w.Put(0x21, 8);
         if (m_seq.pulldown && (!m_seq.interlace || m_seq.psf)) w.Put(p.rptfrm, 2);
         if (m_seq.pulldown && m_seq.interlace && !m_seq.psf) w.Put(1, 1).Put(p.rff, 1);
-        std::vector<uint8_t> payload = w.PutBit(1).Align().Fill(0x5A, body.empty() ? p.payload : 0).Take();
+        std::vector<uint8_t> payload = w.PutBit(1).Align().Fill(0x5A, body.empty() ? 48 : 0).Take();
         payload.insert(payload.end(), body.begin(), body.end());
         return Bdu(0x0D, payload);
     }
