@@ -3,6 +3,7 @@
 #include "es/graphics/display_set/GraphicsMessages.h"
 #include "es/graphics/segments/CGspIC.h"
 #include "es/graphics/segments/CGspICS.h"
+#include "es/graphics/segments/GspConstants.h"
 
 namespace ts_comp { namespace es { namespace graphics_stream {
 
@@ -20,7 +21,8 @@ bool ST_ICS::Fill(CGspSegment* segment) {
     PRIVATE_LIBRARY::CL_CString path(folder);
     path.Append(kCompositionFileName);
     CGspIC composition;
-    if (!composition.Parse(path.GetString())) return false;
+    if (!m_compositionFile) m_compositionFile = std::make_unique<PRIVATE_LIBRARY::CL_CFile>(gsp::kFileBufferSize);
+    if (!composition.Parse(path.GetString(), *m_compositionFile)) return false;
     stream_model = composition.GetStreamModel();
     composition_time_out_pts = stream_model == 1 ? 0 : composition.GetCompositionTimeOutPts();
     pages.assign(composition.GetPageCount(), ST_PAGE());

@@ -6,6 +6,9 @@
 
 #include "es/graphics/display_set/ST_PAGE.h"
 #include "es/graphics/display_set/ST_SEGMENT.h"
+#include <memory>
+
+#include "foundation/CL_CFile.h"
 #include "foundation/CL_CString.h"
 
 namespace ts_comp { namespace es { namespace graphics_stream {
@@ -27,6 +30,10 @@ struct ST_ICS : ST_SEGMENT {
     uint64_t composition_time_out_pts = 0;
     std::vector<ST_PAGE> pages;
     PRIVATE_LIBRARY::CL_CString folder;
+
+private:
+    // The composition file is read through this file object, kept for the record's next Fill.
+    std::unique_ptr<PRIVATE_LIBRARY::CL_CFile> m_compositionFile;
 };
 
 }}}  // namespace ts_comp::es::graphics_stream

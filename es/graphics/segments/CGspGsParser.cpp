@@ -151,7 +151,8 @@ bool CGspGsParser::AppendFragment(CL_CFile& out, std::vector<uint8_t>& raw) {
 
 bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
     if (path == nullptr || !m_file || FindIndexEntry(i) == nullptr) return false;
-    CL_CFile out(gsp::kFileBufferSize);
+    if (!m_compositionFile) m_compositionFile = std::make_unique<CL_CFile>(gsp::kFileBufferSize);
+    CL_CFile& out = *m_compositionFile;
     if (out.Open(path, "wb") != 1) return false;
     std::vector<uint8_t> raw;
     bool ok = GetIndexEntry(i).segment_type == gsp::kSegmentICS && GetSegmentAt(i) != nullptr &&

@@ -69,4 +69,6 @@ private:
     int64_t m_length = 0;
     uint32_t m_position = 0;
     std::unique_ptr<PRIVATE_LIBRARY::CL_CFile> m_file;
+    // The file BuildCompositionFile writes through, kept with its buffer for the next composition.
+    std::unique_ptr<PRIVATE_LIBRARY::CL_CFile> m_compositionFile;
 };

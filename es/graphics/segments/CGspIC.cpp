@@ -34,7 +34,11 @@ bool ReadComposition(CL_CFile* file, uint32_t& length, uint8_t& model, uint8_t* 
 bool CGspIC::Parse(const char* path) {
     if (path == nullptr) return false;
     CL_CFile file(gsp::kFileBufferSize);
-    if (file.Open(path, "rb") != 1) return false;
+    return Parse(path, file);
+}
+
+bool CGspIC::Parse(const char* path, CL_CFile& file) {
+    if (path == nullptr || file.Open(path, "rb") != 1) return false;
     uint8_t model = 0;
     const bool ok = ReadComposition(&file, m_interactiveCompositionLength, model, m_timeOuts, m_userTimeOutDuration,
                                     m_numberOfPages, m_pages);

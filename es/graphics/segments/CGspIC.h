@@ -7,11 +7,15 @@
 
 #include "es/graphics/segments/CGspPage.h"
 
+namespace PRIVATE_LIBRARY { class CL_CFile; }
+
 class CGspIC {
 public:
     virtual ~CGspIC() = default;
     // Reads a file written by CGspGsParser::BuildCompositionFile.
     virtual bool Parse(const char* path);
+    // The same, through `file` (closed again after), whose buffer a caller keeps for the next composition.
+    bool Parse(const char* path, PRIVATE_LIBRARY::CL_CFile& file);
     virtual uint32_t GetInteractiveCompositionLength() const { return m_interactiveCompositionLength; }
     virtual uint8_t GetStreamModel() const { return m_streamModel; }
     virtual uint8_t GetUserInterfaceModel() const { return m_userInterfaceModel; }
