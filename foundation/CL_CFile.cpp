@@ -255,7 +255,7 @@ uint32_t CL_CFile::PeekKeepingSlow(const uint8_t** data, uint32_t keep, uint32_t
 
 // Whole buffers of a request, with nothing pending, are written straight from data; the file
 // receives the same writes as through the buffer.
-uint32_t CL_CFile::Write(const void* data, uint32_t count) {
+uint32_t CL_CFile::WriteSlow(const void* data, uint32_t count) {
     if (!IsWritable()) {
         RecordErrno(EBADF);
         return 0;

@@ -44,7 +44,23 @@ public:
         }
         return ReadSlow(static_cast<uint8_t*>(dest), destSize, count);
     }
-    uint32_t Write(const void* data, uint32_t count);
+    // Writes count bytes; short on error. Inline while they fit the pending write buffer.
+    uint32_t Write(const void* data, uint32_t count) {
+        if (m_bufferMode == kBufferUnwritten && count < m_bufferSize - m_bufferPosition) {
+            std::memcpy(m_buffer.get() + m_bufferPosition, data, count);
+            m_bufferPosition += count;
+            return count;
+        }
+        return WriteSlow(data, count);
+    }
+    // Small records written in place: room for count bytes at the end of the pending write data (more than
+    // the record needs may be filled, only what CommitWrite takes is written), or null when a Write must
+    // take the record.
+    uint8_t* ReserveWrite(uint32_t count) {
+        if (m_bufferMode != kBufferUnwritten || count >= m_bufferSize - m_bufferPosition) return nullptr;
+        return m_buffer.get() + m_bufferPosition;
+    }
+    void CommitWrite(uint32_t count) { m_bufferPosition += count; }
     bool WriteLine(const char* text);
     int Seek(int64_t offset, int origin);  // origin 0 start, 1 current, 2 end; 1 success, 0 failure
     int64_t Tell() const {
@@ -99,6 +115,7 @@ public:
 
 private:
     uint32_t ReadSlow(uint8_t* dest, uint32_t destSize, uint32_t count);
+    uint32_t WriteSlow(const void* data, uint32_t count);
     uint32_t PeekSlow(const uint8_t** data);
     uint32_t PeekKeepingSlow(const uint8_t** data, uint32_t keep, uint32_t* behind);
     // Fills the empty buffer with one read after its first kept bytes (already in place); the byte count,

@@ -14,6 +14,9 @@ namespace ts_comp {
 
 namespace {
 
+// Widest read of the word-at-a-time path of ReadBits.
+constexpr uint32_t kWordReadBits = 56;
+
 // First p in [from, end - 1) with p[0] = p[1] = 0; null when there is none.
 const uint8_t* FindZeroPair(const uint8_t* from, const uint8_t* end) {
     const uint8_t* p = from;
@@ -337,6 +340,27 @@ bool CBinaryBuffer::Seek(int64_t offset, int origin) {
 }
 
 uint32_t CBinaryBuffer::ReadBits(uint64_t* out, uint32_t count) {
+    if (!m_removeEmulation && count - 1 < kWordReadBits && m_end - m_cur >= 8) {
+        // Up to 56 bits: the unread bits of the current byte, then the top of the next 8 bytes.
+        const uint32_t left = m_bitPos < 8 ? 8u - static_cast<uint32_t>(m_bitPos) : 0u;
+        if (count <= left) {
+            *out = (uint32_t{m_currentByte} >> (left - count)) & ((1u << count) - 1u);
+            m_bitPos += static_cast<int>(count);
+            return count;
+        }
+        uint64_t word;
+        std::memcpy(&word, m_cur, sizeof word);
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        word = __builtin_bswap64(word);
+#endif
+        const uint32_t need = count - left;
+        const uint32_t bytes = (need + 7) / 8;
+        *out = (uint64_t{m_currentByte & ((1u << left) - 1u)} << need) | (word >> (64 - need));
+        m_cur += bytes;
+        m_currentByte = m_cur[-1];
+        m_bitPos = static_cast<int>(8 - (8 * bytes - need));
+        return count;
+    }
     if (m_bitPos >= 8 && !m_removeEmulation && count != 0 && count <= 64 && (count & 7u) == 0 &&
         static_cast<size_t>(m_end - m_cur) >= count / 8) {
         // Whole bytes out of the window; the last one stays the current byte with all its bits used.
@@ -389,9 +413,10 @@ uint8_t CBinaryBuffer::ReadBit() {
     return bit;
 }
 
+// No class overrides ReadBits, so the call need not be virtual.
 uint64_t CBinaryBuffer::GetBits(uint32_t count) {
     uint64_t value = 0;
-    if (ReadBits(&value, count) < count) throw BinaryBufferReadException();
+    if (CBinaryBuffer::ReadBits(&value, count) < count) throw BinaryBufferReadException();
     return value;
 }
 

@@ -9,13 +9,13 @@ using PRIVATE_LIBRARY::CL_CFile;
 
 namespace {
 
-constexpr size_t kWindowBytes = 8;
+constexpr uint64_t kWordBits = 64;
 
 }  // namespace
 
 CKivItem::CKivItem(uint32_t itemType, uint32_t itemSize)
     : m_nextBitPosition(uint64_t{itemSize} * 8 - 1), m_itemType(itemType), m_itemSize(itemSize),
-      m_buffer(size_t{itemSize} + kWindowBytes, 0) {
+      m_words(size_t{itemSize} / 8 + 2, 0) {
     m_slotById.fill(-1);
     m_members.reserve(16);
     m_windows.reserve(16);
@@ -29,22 +29,21 @@ CKivItem& CKivItem::operator=(const CKivItem& other) = default;
 CKivItem::~CKivItem() = default;
 
 // A width above 64 adds nothing; otherwise the member takes the next bits and the position moves
-// on. A member that lies inside the item within 8 consecutive bytes is later set and read with one
-// 64-bit access; the others take the bit walk.
+// on. A member that lies inside the item is later set and read through one or two words; the others
+// (a table that overran the item) take the bit walk.
 void CKivItem::AddMember(uint64_t id, const char* name, uint64_t bitWidth) {
     if (bitWidth > kKivMaxBitWidth) return;
     const uint64_t position = m_nextBitPosition;
-    FieldWindow window{0, 0, 0, false};
+    FieldWindow window{0, 0, 0, 0, false};
     if (bitWidth > 0 && position < uint64_t{m_itemSize} * 8 && position + 1 >= bitWidth) {
-        const uint64_t low = position + 1 - bitWidth;
-        const uint64_t first = m_itemSize - 1 - position / 8;
-        const uint64_t count = (m_itemSize - 1 - low / 8) - first + 1;
-        if (count <= kWindowBytes) {
-            window.first = static_cast<uint32_t>(first);
-            window.shift = static_cast<uint32_t>(64 - 8 * count + low % 8);
-            window.mask = bitWidth == 64 ? ~uint64_t{0} : (uint64_t{1} << bitWidth) - 1;
-            window.fits = true;
-        }
+        const uint64_t offset = uint64_t{m_itemSize} * 8 - 1 - position;  // of the top bit, from the item start
+        const uint64_t inWord = offset % kWordBits;
+        const uint64_t top = inWord + bitWidth <= kWordBits ? bitWidth : kWordBits - inWord;
+        window.word = static_cast<uint32_t>(offset / kWordBits);
+        window.rest = static_cast<uint32_t>(bitWidth - top);
+        window.shift = static_cast<uint32_t>(kWordBits - inWord - top);
+        window.mask = top == kWordBits ? ~uint64_t{0} : (uint64_t{1} << top) - 1;
+        window.fits = true;
     }
     // The first member of an id is the one every lookup finds.
     if (id < kDirectIds && m_slotById[id] < 0 && m_members.size() < INT8_MAX) {
@@ -89,9 +88,7 @@ void CKivItem::SetValueSlow(uint64_t id, uint64_t value) {
         SetBits(*member, value);
         return;
     }
-    uint8_t* bytes = m_buffer.data() + w->first;
-    const uint64_t window = LoadWindow(bytes);
-    StoreWindow(bytes, (window & ~(w->mask << w->shift)) | ((value & w->mask) << w->shift));
+    Put(*w, value);
 }
 
 uint64_t CKivItem::GetValue(uint64_t id) {
@@ -99,7 +96,9 @@ uint64_t CKivItem::GetValue(uint64_t id) {
     const CKivMember* member = Lookup(id, &w);
     if (member == nullptr) return 0;
     if (!w->fits) return GetBits(*member);
-    return (LoadWindow(m_buffer.data() + w->first) >> w->shift) & w->mask;
+    const uint64_t top = (m_words[w->word] >> w->shift) & w->mask;
+    if (w->rest == 0) return top;
+    return (top << w->rest) | (m_words[w->word + 1] >> (kWordBits - w->rest));
 }
 
 // Field bit i (i = 0 first) is value bit (width - 1 - i) and sits at position (start - i): byte
@@ -120,8 +119,8 @@ void CKivItem::SetBits(const CKivMember& member, uint64_t value) {
         const uint64_t shift = bitInByte + 1 - run;
         const uint32_t runMask = (1u << run) - 1;
         const uint32_t bits = static_cast<uint32_t>(value >> (remaining - run)) & runMask;
-        uint8_t& byte = m_buffer[m_itemSize - 1 - position / 8];
-        byte = static_cast<uint8_t>((byte & ~(runMask << shift)) | (bits << shift));
+        const uint64_t index = m_itemSize - 1 - position / 8;
+        SetByte(index, static_cast<uint8_t>((GetByte(index) & ~(runMask << shift)) | (bits << shift)));
         remaining -= run;
         if (position < run) return;
         position -= run;
@@ -144,7 +143,7 @@ uint64_t CKivItem::GetBits(const CKivMember& member) const {
         const uint64_t run = remaining < bitInByte + 1 ? remaining : bitInByte + 1;
         const uint64_t shift = bitInByte + 1 - run;
         const uint32_t runMask = (1u << run) - 1;
-        const uint32_t bits = (m_buffer[m_itemSize - 1 - position / 8] >> shift) & runMask;
+        const uint32_t bits = (GetByte(m_itemSize - 1 - position / 8) >> shift) & runMask;
         result = (result << run) | bits;
         remaining -= run;
         if (position < run) return result << remaining;  // bits past the item's end read as 0
@@ -155,12 +154,42 @@ uint64_t CKivItem::GetBits(const CKivMember& member) const {
 
 uint32_t CKivItem::GetItemType() { return m_itemType; }
 
-bool CKivItem::WriteTo(CL_CFile& file) {
-    return file.Write(m_buffer.data(), m_itemSize) == m_itemSize;
+// Whole words are stored, so out has room for the item rounded up to 8 bytes.
+void CKivItem::StoreWords(uint8_t* out) const {
+    for (uint32_t k = 0; k < (m_itemSize + 7) / 8; ++k) {
+        uint64_t word = m_words[k];
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        word = __builtin_bswap64(word);
+#endif
+        std::memcpy(out + 8 * k, &word, sizeof word);
+    }
 }
 
+void CKivItem::LoadBytes(const uint8_t* in) {
+    for (uint32_t i = 0; i < m_itemSize; ++i) SetByte(i, in[i]);
+}
+
+const uint8_t* CKivItem::GetBytes() const {
+    m_bytes.resize((m_itemSize + 7) / 8 * 8);
+    StoreWords(m_bytes.data());
+    return m_bytes.data();
+}
+
+// The words go straight into the file's write buffer where it has room.
+bool CKivItem::WriteTo(CL_CFile& file) {
+    uint8_t* room = file.ReserveWrite((m_itemSize + 7) / 8 * 8);
+    if (room == nullptr) return file.Write(GetBytes(), m_itemSize) == m_itemSize;
+    StoreWords(room);
+    file.CommitWrite(m_itemSize);
+    return true;
+}
+
+// A short read replaces only the bytes it delivered.
 bool CKivItem::ReadFrom(CL_CFile& file) {
-    return file.Read(m_buffer.data(), m_itemSize, m_itemSize) == m_itemSize;
+    GetBytes();
+    const bool whole = file.Read(m_bytes.data(), m_itemSize, m_itemSize) == m_itemSize;
+    LoadBytes(m_bytes.data());
+    return whole;
 }
 
 }  // namespace kiv

@@ -28,14 +28,13 @@ public:
     virtual bool WriteTo(PRIVATE_LIBRARY::CL_CFile& file);
     virtual bool ReadFrom(PRIVATE_LIBRARY::CL_CFile& file);
 
-    // Inline for the fields that fit one 64-bit window (all of the standard tables); the rest walk bits.
+    // Inline for the fields of at most 64 bits inside the item (all of the standard tables); the rest walk
+    // bits. The item is kept as big-endian 64-bit words, each set a read-modify-write of whole words.
     void SetValue(uint64_t id, uint64_t value) {
         if (id < kDirectIds && m_slotById[id] >= 0) {
             const FieldWindow& w = m_windows[m_slotById[id]];
             if (w.fits) {
-                uint8_t* bytes = m_buffer.data() + w.first;
-                const uint64_t window = LoadWindow(bytes);
-                StoreWindow(bytes, (window & ~(w.mask << w.shift)) | ((value & w.mask) << w.shift));
+                Put(w, value);
                 return;
             }
         }
@@ -47,7 +46,7 @@ public:
     size_t GetMemberCount() const { return m_members.size(); }
     const CKivMember& GetMemberAt(size_t index) const { return m_members[index]; }
     uint32_t GetItemSize() const { return m_itemSize; }
-    const uint8_t* GetBytes() const { return m_buffer.data(); }
+    const uint8_t* GetBytes() const;
 
 protected:
     // Adds a table of members in order (used by the derived constructors).
@@ -57,31 +56,37 @@ protected:
     }
 
 private:
-    // Where a member's bits lie when they fit the 8 bytes read big-endian from byte `first`.
+    // Where a member's bits lie when it is inside the item: its top bits in word `word` at `shift` under
+    // `mask`, and its last `rest` bits (when it runs into the next word) at the top of the next word.
     struct FieldWindow {
-        uint32_t first;
+        uint32_t word;
         uint32_t shift;
+        uint32_t rest;
         uint64_t mask;
         bool fits;
     };
     // Ids below this bound find their member through m_slotById instead of a search.
     static constexpr uint64_t kDirectIds = 16;
 
-    // The 8 bytes at `bytes` as a big-endian number, and back.
-    static uint64_t LoadWindow(const uint8_t* bytes) {
-        uint64_t value;
-        std::memcpy(&value, bytes, sizeof value);
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        value = __builtin_bswap64(value);
-#endif
-        return value;
+    void Put(const FieldWindow& w, uint64_t value) {
+        uint64_t* words = m_words.data() + w.word;
+        words[0] = (words[0] & ~(w.mask << w.shift)) | (((value >> w.rest) & w.mask) << w.shift);
+        if (w.rest != 0) {
+            const uint64_t restMask = (uint64_t{1} << w.rest) - 1;
+            words[1] = (words[1] & ~(restMask << (64 - w.rest))) | ((value & restMask) << (64 - w.rest));
+        }
     }
-    static void StoreWindow(uint8_t* bytes, uint64_t value) {
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        value = __builtin_bswap64(value);
-#endif
-        std::memcpy(bytes, &value, sizeof value);
+    uint8_t GetByte(uint64_t index) const {
+        return static_cast<uint8_t>(m_words[index / 8] >> (56 - 8 * (index % 8)));
     }
+    void SetByte(uint64_t index, uint8_t byte) {
+        const uint32_t shift = static_cast<uint32_t>(56 - 8 * (index % 8));
+        uint64_t& word = m_words[index / 8];
+        word = (word & ~(uint64_t{0xFF} << shift)) | (uint64_t{byte} << shift);
+    }
+    // The item's bytes into out, and back.
+    void StoreWords(uint8_t* out) const;
+    void LoadBytes(const uint8_t* in);
 
     const CKivMember* Lookup(uint64_t id, const FieldWindow** window) const;
     void SetValueSlow(uint64_t id, uint64_t value);
@@ -91,7 +96,8 @@ private:
     uint64_t m_nextBitPosition;
     uint32_t m_itemType;
     uint32_t m_itemSize;
-    std::vector<uint8_t> m_buffer;  // the item's bytes, then 8 bytes of slack for window access
+    std::vector<uint64_t> m_words;  // the item's bytes, 8 to a word, most significant first; a word of slack
+    mutable std::vector<uint8_t> m_bytes;  // what GetBytes hands out
     std::vector<CKivMember> m_members;
     std::vector<FieldWindow> m_windows;  // one per member
     std::array<int8_t, kDirectIds> m_slotById;
