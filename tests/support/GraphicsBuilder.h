@@ -30,16 +30,12 @@ inline Bytes Cat(std::initializer_list<Bytes> parts) {
 }
 
 struct CompObject {
-    uint16_t objectId = 0;
-    uint8_t windowId = 0;
+    uint16_t objectId = 0, windowId = 0;
     bool cropped = false, forced = false;
     uint16_t x = 0, y = 0, cropX = 0, cropY = 0, cropW = 0, cropH = 0;
 };
 
-struct Window {
-    uint8_t id = 0;
-    uint16_t x = 0, y = 0, width = 0, height = 0;
-};
+struct Window { uint16_t id = 0, x = 0, y = 0, width = 0, height = 0; };
 
 inline void Put(BitWriter& w, const CompObject& o) {
     w.Put(o.objectId, 16).Put(o.windowId, 8).Put(o.cropped, 1).Put(o.forced, 1).Put(0, 6).Put(o.x, 16).Put(o.y, 16);
@@ -58,33 +54,32 @@ BitWriter& PutList(BitWriter& w, const std::vector<T>& list, int declared = -1) 
     return w;
 }
 
+// The header a PCS and an ICS start with; state 0 normal, 1 acquisition point, 2 epoch start, 3 epoch continue.
+inline BitWriter& PutHeader(BitWriter& w, uint16_t width, uint16_t height, uint16_t frameRate, uint16_t number,
+                            uint16_t state) {
+    return w.Put(width, 16).Put(height, 16).Put(frameRate, 4).Put(0, 4).Put(number, 16).Put(state, 2).Put(0, 6);
+}
+
 struct Pcs {
-    uint16_t width = 1920, height = 1080;
-    uint8_t frameRate = 4;
-    uint16_t number = 0;
-    uint8_t state = 2;  // 0 normal, 1 acquisition point, 2 epoch start, 3 epoch continue
+    uint16_t width = 1920, height = 1080, frameRate = 4, number = 0, state = 2;
     bool paletteUpdate = false;
-    uint8_t paletteId = 0;
+    uint16_t paletteId = 0;
     std::vector<CompObject> objects = {};
     int declaredObjects = -1;  // number_of_composition_objects when it should differ from objects.size()
 
     Bytes Build() const {
         BitWriter w;
-        w.Put(width, 16).Put(height, 16).Put(frameRate, 4).Put(0, 4).Put(number, 16).Put(state, 2).Put(0, 6);
-        PutList(w.Put(paletteUpdate, 1).Put(0, 7).Put(paletteId, 8), objects, declaredObjects);
-        return Segment(0x16, w.Take());
+        PutHeader(w, width, height, frameRate, number, state).Put(paletteUpdate, 1).Put(0, 7).Put(paletteId, 8);
+        return Segment(0x16, PutList(w, objects, declaredObjects).Take());
     }
 };
 
 inline Bytes Wds(const std::vector<Window>& windows, int declared = -1) {
     BitWriter w;
-    PutList(w, windows, declared);
-    return Segment(0x17, w.Take());
+    return Segment(0x17, PutList(w, windows, declared).Take());
 }
 
-struct PaletteEntry {
-    uint8_t id, y, cr, cb, t;
-};
+struct PaletteEntry { uint8_t id, y, cr, cb, t; };
 
 inline Bytes Pds(uint8_t id, uint8_t version, const std::vector<PaletteEntry>& entries) {
     BitWriter w;
@@ -109,55 +104,37 @@ inline Bytes OdsMore(uint16_t id, size_t payload, bool last, uint8_t version = 0
 inline Bytes End() { return Segment(0x80, {}); }
 
 struct Ics {
-    uint16_t width = 1920, height = 1080;
-    uint8_t frameRate = 4;
-    uint16_t number = 0;
-    uint8_t state = 2;
+    uint16_t width = 1920, height = 1080, frameRate = 4, number = 0, state = 2;
     bool first = true, last = true;
     Bytes fragment = {};
 
     Bytes Build() const {
         BitWriter w;
-        w.Put(width, 16).Put(height, 16).Put(frameRate, 4).Put(0, 4).Put(number, 16).Put(state, 2).Put(0, 6);
-        return Segment(0x18, w.Put(first, 1).Put(last, 1).Put(0, 6).Bytes(fragment).Take());
+        PutHeader(w, width, height, frameRate, number, state).Put(first, 1).Put(last, 1).Put(0, 6);
+        return Segment(0x18, w.Bytes(fragment).Take());
     }
 };
 
 // Interactive composition parts, written in syntax order.
-struct Effect {
-    uint32_t duration = 0;
-    uint8_t paletteId = 0;
-    std::vector<CompObject> objects = {};
-};
-
-struct EffectSequence {
-    std::vector<Window> windows;
-    std::vector<Effect> effects;
-};
+struct Effect { uint32_t duration = 0, paletteId = 0; std::vector<CompObject> objects = {}; };
+struct EffectSequence { std::vector<Window> windows; std::vector<Effect> effects; };
 
 struct Button {
     uint16_t id = 0, numericSelectValue = 0;
     bool autoAction = false;
     uint16_t x = 0, y = 0, upper = 0, lower = 0, left = 0, right = 0, normalStart = 0, normalEnd = 0;
-    uint8_t selectedSound = 0;
-    uint16_t selectedStart = 0, selectedEnd = 0;
-    uint8_t activatedSound = 0;
-    uint16_t activatedStart = 0, activatedEnd = 0;
+    uint16_t selectedSound = 0, selectedStart = 0, selectedEnd = 0, activatedSound = 0, activatedStart = 0;
+    uint16_t activatedEnd = 0;
     std::vector<Bytes> commands;  // 12 bytes each
 };
 
-struct Bog {
-    uint16_t defaultValid = 0;
-    std::vector<Button> buttons;
-};
+struct Bog { uint16_t defaultValid = 0; std::vector<Button> buttons; };
 
 struct Page {
     uint8_t id = 0, version = 0;
     uint64_t uoMask = 0;
     EffectSequence in, out;
-    uint8_t animationFrameRateCode = 0;
-    uint16_t defaultSelected = 0, defaultActivated = 0;
-    uint8_t paletteId = 0;
+    uint16_t animationFrameRateCode = 0, defaultSelected = 0, defaultActivated = 0, paletteId = 0;
     std::vector<Bog> groups;
 };
 
@@ -190,10 +167,9 @@ struct InteractiveComposition {
 
     // The joined composition as BuildCompositionFile writes it.
     Bytes Build() const {
-        BitWriter body;
+        BitWriter body, w;
         if (streamModel == 0) body.Put(0, 7).Put(compositionTimeOut, 33).Put(0, 7).Put(selectionTimeOut, 33);
         PutList(body.Put(userTimeOut, 24), pages, declaredPages);
-        BitWriter w;
         return w.Put(body.ByteCount() + 1, 24).Put(streamModel, 1).Put(uiModel, 1).Put(0, 6).Bytes(body.Data()).Take();
     }
 };
@@ -224,9 +200,7 @@ inline Page MenuPage(std::vector<Bog> groups, uint16_t defaultSelected, uint8_t 
 // One interactive display set: the ICS in `pieces` fragments, a PDS unless `pds` is false, one first
 // and last ODS of 10 coded bytes per object, the END.
 struct Menu {
-    struct Object {
-        uint16_t id, width, height;
-    };
+    struct Object { uint16_t id, width, height; };
     std::vector<Page> pages;
     std::vector<Object> objects;
     uint8_t state = 0, streamModel = 0, frameRate = 4;
@@ -235,14 +209,8 @@ struct Menu {
     bool pds = true;
 
     Bytes Build() const {
-        InteractiveComposition ic;
-        ic.streamModel = streamModel;
-        ic.compositionTimeOut = timeOut;
-        ic.pages = pages;
-        Ics ics;
-        ics.state = state;
-        ics.frameRate = frameRate;
-        Bytes b = IcsFragments(ics, ic.Build(), pieces);
+        const Ics ics{1920, 1080, frameRate, 0, state};
+        Bytes b = IcsFragments(ics, InteractiveComposition{streamModel, 0, timeOut, 0, 0, pages}.Build(), pieces);
         if (pds) Append(b, Pds(0, 0, {{0, 16, 128, 128, 0}}));
         for (const Object& o : objects) Append(b, Ods(o.id, o.width, o.height, 10));
         return Append(b, End());

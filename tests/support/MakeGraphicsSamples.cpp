@@ -15,23 +15,14 @@ namespace {
 Bytes PgSample() {
     const Window window{0, 200, 900, 1520, 120};
     const std::vector<PaletteEntry> palette = {{0, 16, 128, 128, 0}, {1, 235, 128, 128, 255}, {2, 128, 60, 200, 255}};
-    Pcs epoch;
-    epoch.objects = {{0, 0, false, false, 200, 900}};
-    Pcs normal = epoch, acquisition = epoch, clear = epoch;
-    normal.number = 1;
-    normal.state = 0;
-    normal.paletteUpdate = true;
-    acquisition.number = 2;
-    acquisition.state = 1;
-    acquisition.objects = {{1, 0, true, false, 200, 900, 0, 0, 760, 120}};
-    clear.number = 3;
-    clear.state = 0;
-    clear.objects = {};
+    const Pcs epoch{1920, 1080, 4, 0, 2, false, 0, {{0, 0, false, false, 200, 900}}};
+    const Pcs normal{1920, 1080, 4, 1, 0, true, 0, epoch.objects};
+    const Pcs acquisition{1920, 1080, 4, 2, 1, false, 0, {{1, 0, true, false, 200, 900, 0, 0, 760, 120}}};
     return Cat({epoch.Build(), Wds({window}), Pds(0, 0, palette), Ods(0, 1520, 120, 3000), End(),
                 normal.Build(), Pds(0, 1, palette), End(),
                 acquisition.Build(), Wds({window}), Pds(0, 0, palette), Ods(1, 1520, 120, 2000, false),
                 OdsMore(1, 1500, true), End(),
-                clear.Build(), Wds({window}), End()});
+                Pcs{1920, 1080, 4, 3, 0}.Build(), Wds({window}), End()});
 }
 
 // A button at (x, y) with three state objects from `object` on (0xFFFF: none) and one command.
@@ -45,20 +36,15 @@ Button MenuButton(uint16_t id, uint16_t x, uint16_t y, uint16_t object, bool act
 }
 
 Bytes IgSample() {
-    Menu menu;
-    menu.state = 2;
-    menu.pieces = 2;
-    menu.pages = {MenuPage({{1, {MenuButton(1, 760, 700, 0, true, 1)}}, {2, {MenuButton(2, 760, 820, 3, true, 2)}}}, 1),
-                  MenuPage({{10, {MenuButton(10, 200, 300, 6, false, 10), MenuButton(11, 200, 420, 8, false, 11),
-                                  MenuButton(12, 200, 540, 10, false, 12), MenuButton(13, 200, 660, 12, false, 13)}}},
-                           10, 1)};
+    Menu menu{{MenuPage({{1, {MenuButton(1, 760, 700, 0, true, 1)}}, {2, {MenuButton(2, 760, 820, 3, true, 2)}}}, 1),
+               MenuPage({{10, {MenuButton(10, 200, 300, 6, false, 10), MenuButton(11, 200, 420, 8, false, 11),
+                               MenuButton(12, 200, 540, 10, false, 12), MenuButton(13, 200, 660, 12, false, 13)}}},
+                        10, 1)},
+              {}, 2, 0, 4, 2};
     menu.pages[0].in = {{{0, 0, 0, 1920, 1080}}, {{45045, 0, {}}}};  // half a second of fading in
-    for (uint16_t id = 0; id < 14; ++id) menu.objects.push_back({id, 400, 100});
-    Menu update = menu;  // no object is sent again
-    update.state = 0;
-    update.pieces = 1;
+    Menu update{menu.pages, {}};  // the second button selected first; no object is sent again
     update.pages[0].defaultSelected = 2;
-    update.objects.clear();
+    for (uint16_t id = 0; id < 14; ++id) menu.objects.push_back({id, 400, 100});
     return Cat({menu.Build(), update.Build()});
 }
 

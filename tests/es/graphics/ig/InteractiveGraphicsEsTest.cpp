@@ -40,7 +40,6 @@ struct Row {
 };
 
 std::vector<Row> Rows() {
-    const Menu& selected = kSelected;
     // Drawn in 2813 by its in-effect window; object 1 decoded at 225.
     Menu effects{{MenuPage({{1, {Btn(1, 1, kNone)}}}, kNone)}, {{1, 200, 100}}};
     effects.pages[0].in = {{{0, 0, 0, 1000, 500}}, {{0, 0, {{1, 0}}}}};
@@ -52,8 +51,8 @@ std::vector<Row> Rows() {
                         MenuPage({{7, {Btn(7, kNone, 3)}}}, kNone, 2)},
                        {{1, 10, 10}, {3, 20, 20}}};
     // An unreferenced 1920 x 1080 object ends the set at 23778 (113215 moved).
-    const Menu late = With(selected, [](Menu& m) { m.objects.push_back({5, 1920, 1080}); });
-    const Menu later{selected.pages, {}}, acquisition{selected.pages, {}, 1};  // objects of set 1
+    const Menu late = With(kSelected, [](Menu& m) { m.objects.push_back({5, 1920, 1080}); });
+    const Menu later{kSelected.pages, {}}, acquisition{kSelected.pages, {}, 1};  // objects of set 1
     Menu missingEffectObject = effects;
     missingEffectObject.pages[0].in.effects[0].objects[0].objectId = 5;
     Menu missingValid{{MenuPage({{1, {Btn(1, 1, 1)}}, {9, {Btn(2, 1, 1)}}}, kNone, 5)}, {{1, 10, 10}}};
@@ -68,38 +67,38 @@ std::vector<Row> Rows() {
         "\nA button that indicates default_valid_button_id_ref does not exist in this displaySet. \n"
         "(default_valid_button_id_ref = 9, displaySetNumber = 1, page = 5, bogNumber = 1)";
     return {
-        {"SelectedButtonGiven", selected.Build(), {90000}, true, "", 563, 93003},
-        {"ThreeFragments", With(selected, [](Menu& m) { m.pieces = 3; }).Build(), {90000}, true, "", 563, 93003, 0,
+        {"SelectedButtonGiven", kSelected.Build(), {90000}, true, "", 563, 93003},
+        {"ThreeFragments", With(kSelected, [](Menu& m) { m.pieces = 3; }).Build(), {90000}, true, "", 563, 93003, 0,
          {{24, 38, 89437, 90000, 0, 1, 0}, {24, 38, 89437, 90000, 0, 0, 0}, {24, 37, 89437, 90000, 0, 0, 1},
           {20, 10, 89437, 89437}, {21, 24, 89437, 89662, 0, 1, 1}, {21, 24, 89662, 89887, 0, 1, 1},
           {128, 3, 89887, 89887}, {255, 0, 0, 93003}}},
         {"InEffectWindowsOnly", effects.Build(), {90000}, true, "", 2813 + 225, 93003},
         {"NoDefaultSelectedTakesTheLargerButton", larger.Build(), {90000}, true, "", 3 + 10, 93003},
         {"DefaultSelectedOnPageTwo", pageTwo.Build(), {90000}, true, "", 1 + 7, 93003},
-        {"NormalStateWithoutPds", With(selected, [](Menu& m) { m.pds = false; }).Build(), {90000}, true, "", 563,
+        {"NormalStateWithoutPds", With(kSelected, [](Menu& m) { m.pds = false; }).Build(), {90000}, true, "", 563,
          93003},
         {"EpochStartClearsThePlane", Menu{{MenuPage({}, kNone)}, {}, 2}.Build(), {90000}, true, "", 11664, 93003},
         {"Model1EndsAtTheEnd", With(late, [](Menu& m) { m.streamModel = 1; }).Build(), {90000}, true, "", 563, 113215},
-        {"Model1EndsAFrameAfterTheIcs", With(selected, [](Menu& m) { m.streamModel = 1; }).Build(), {90000}, true, "",
+        {"Model1EndsAFrameAfterTheIcs", With(kSelected, [](Menu& m) { m.streamModel = 1; }).Build(), {90000}, true, "",
          563, 93003},
         {"Model0EndsAFrameAfterTheIcs", late.Build(), {90000}, true, "", 563, 93003},
         {"Model0EndsAtTheTimeOut", With(late, [](Menu& m) { m.timeOut = 500000; }).Build(), {90000}, true, "", 563,
          500000},
-        {"ObjectsOfTheSetBefore", Cat({selected.Build(), later.Build()}), {90000, 180000}, true, "", 114, 183003, 5},
-        {"AcquisitionPointForgetsObjects", Cat({selected.Build(), acquisition.Build()}), {90000, 180000}, false,
+        {"ObjectsOfTheSetBefore", Cat({kSelected.Build(), later.Build()}), {90000, 180000}, true, "", 114, 183003, 5},
+        {"AcquisitionPointForgetsObjects", Cat({kSelected.Build(), acquisition.Build()}), {90000, 180000}, false,
          noObject + "1, displaySetNumber = 2)"},
         {"PcsRefused", Cat({Pcs{}.Build(), End()}), {90000}, false, ""},
         {"WdsRefused", Cat({ics, Wds({}), End()}), {90000}, false, ""},
         {"SecondCompositionInOneSet", Cat({ics, ics, End()}), {90000}, false, ""},
-        {"ObjectId4096", With(selected, [](Menu& m) { m.objects = {{4096, 10, 10}}; }).Build(), {90000}, false, ""},
+        {"ObjectId4096", With(kSelected, [](Menu& m) { m.objects = {{4096, 10, 10}}; }).Build(), {90000}, false, ""},
         {"CompositionCutInItsHeader", Cat({Ics{1920, 1080, 4, 0, 2, true, true, {0, 0}}.Build(), End()}), {90000},
          false, ""},
         {"ContinuationWithoutFirstFragment", Cat({continuation, End()}), {90000}, false, ""},
         {"PdsAfterOds", Cat({ics, Ods(1, 10, 10, 1), Pds(0, 0, {}), End()}), {90000}, false, ""},
-        {"MoreSetsThanStarts", Cat({selected.Build(), selected.Build()}), {90000}, false,
+        {"MoreSetsThanStarts", Cat({kSelected.Build(), kSelected.Build()}), {90000}, false,
          "The number of pts in start pts list and display set is not equal.", 563},
         {"PdsMissing", noPds.Build(), {90000}, false, noPdsMessage + "1)"},
-        {"PdsMissingInSetTwo", Cat({selected.Build(), noPds.Build()}), {90000, 180000}, false, noPdsMessage + "2)"},
+        {"PdsMissingInSetTwo", Cat({kSelected.Build(), noPds.Build()}), {90000, 180000}, false, noPdsMessage + "2)"},
         {"InEffectObjectMissing", missingEffectObject.Build(), {90000}, false, noObject + "5, displaySetNumber = 1)"},
         {"DefaultValidButtonMissingInDrawing", missingValid.Build(), {90000}, false, noValid},
         {"DefaultValidButtonMissingInDecodeWait", missingValidLater.Build(), {90000}, false, noValid},
@@ -111,7 +110,7 @@ std::vector<Row> Rows() {
          false,
          "\nA object that indicates selected_start_object_id_ref does not exist in this displaySet. "
          "(selected_start_object_id_ref = 6, displaySetNumber = 1)"},
-        {"NegativeDts", selected.Build(), {100}, false, "\nA DTS value of first Segment is minus .(DTS = -463)"},
+        {"NegativeDts", kSelected.Build(), {100}, false, "\nA DTS value of first Segment is minus .(DTS = -463)"},
     };
 }
 

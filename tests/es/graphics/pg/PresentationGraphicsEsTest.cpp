@@ -57,8 +57,7 @@ std::vector<Row> Rows() {
         return Cat({PcsOf(2, {{1, 0}, {2, secondWindow}}), twoWindows, pds, Ods(1, 1000, 200, 10),
                     Ods(2, 500, 100, 10), End()});
     };
-    Bytes cut = PcsOf(0, {{1, 0}});
-    cut.resize(cut.size() - 8);  // its composition object lies past the end of the file
+    const Bytes whole = PcsOf(0, {{1, 0}}), cut(whole.begin(), whole.end() - 8);  // its object lies past the end
     const Stamps epochAt90000 = {{83604, 90000}, {83604, 89437}, {83604, 83604}, {83604, 84729}, {84729, 84729}};
     const Stamps threeSets = {{3604, 10000},   {3604, 9437},    {3604, 3604},    {3604, 4729}, {4729, 4729},
                               {19436, 20000}, {19436, 19436}, {29436, 30000}, {29436, 29436}};
@@ -106,8 +105,6 @@ std::vector<Row> Rows() {
         {"IncompleteLastSet", Cat({SmallEpoch(6), pcs0, pds}), {90000, 180000}, true, "", epochAt90000, 91800},
         {"PcsCutByTheEnd", Cat({SmallEpoch(6), cut}), {90000, 180000}, true, "", epochAt90000, 91800},
         {"FrameRate1", SmallEpoch(1), {50000}, true, "", {}, 53753},  // the frame durations the decoder model uses
-        {"FrameRate2", SmallEpoch(2), {50000}, true, "", {}, 53750},
-        {"FrameRate3", SmallEpoch(3), {50000}, true, "", {}, 53600},
         {"FrameRate5", SmallEpoch(5), {50000}, true, "", {}, 50000},
         {"FrameRate7", SmallEpoch(7), {50000}, true, "", {}, 51501},
         {"FrameRate15", SmallEpoch(15), {50000}, true, "", {}, 50000},
@@ -150,8 +147,7 @@ TEST(PgAnalyser, Table) {
         for (const KivItem& i : run.items) stamps.push_back({i.dts, i.pts});
         if (run.ok) {
             ASSERT_FALSE(stamps.empty());
-            EXPECT_EQ(run.items.back(), (KivItem{255, 0, 0, stamps.back().second}));
-            EXPECT_EQ(stamps.back().second, row.endPts < 0 ? stamps.back().second : row.endPts);
+            EXPECT_EQ(run.items.back(), (KivItem{255, 0, 0, row.endPts < 0 ? stamps.back().second : row.endPts}));
             stamps.pop_back();
         }
         EXPECT_EQ(row.stamps.empty() ? row.stamps : stamps, row.stamps);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "es/graphics/segments/CGspGsParser.h"
 #include "es/graphics/segments/CGspIC.h"
@@ -62,12 +63,7 @@ TEST(GspParser, SegmentFields) {
                   {{0x0102, 3, false, true, 100, 200}, {5, 1, true, false, 1, 2, 3, 4, 5, 6}, {6, 2}}, 2};
     const Pcs two{1920, 1080, 4, 0, 2, false, 0, {{1, 2, false, false, 3, 4}, {5, 6, false, false, 7, 8}}};
     const Bytes twoWindows = Wds({{1, 10, 20, 300, 400}, {6, 7, 8, 9, 10}}, 1);
-    const struct {
-        const char* name;
-        Bytes stream;
-        uint32_t at;
-        Values fields;
-    } rows[] = {
+    const std::tuple<const char*, Bytes, uint32_t, Values> rows[] = {  // name, stream, segment, fields
         // Three objects for two declared: the list follows the segment size; a cropped object takes 16 bytes.
         {"Pcs", pcs.Build(), 0, {0, 0x16, 43, 1280, 720, 6, 0x1234, 1, 1, 2, 0x0102, 3, 5, 1, 6, 2}},
         {"PcsCutInItsObjects", Cut(two.Build(), 25), 0, {0, 0x16, 27, 1920, 1080, 4, 0, 2, 0, 2, 1, 2, 5, 6}},
@@ -84,34 +80,26 @@ TEST(GspParser, SegmentFields) {
         {"OneDescriptorByte", Cat({End(), {0x80}}), 1, {3, 0x80, 0}},
         {"TwoDescriptorBytes", Cat({End(), {0x80, 0x01}}), 1, {3, 0x80, 0x100}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        Opened f(row.stream);
-        ASSERT_TRUE(f.ok);
-        ASSERT_EQ(f.parser.GetSegmentCount(), row.at + 1);
-        EXPECT_EQ(Fields(f.parser.GetSegmentAt(row.at)), row.fields);
+    for (const auto& [name, stream, at, fields] : rows) {
+        SCOPED_TRACE(name);
+        Opened f(stream);
+        ASSERT_EQ(f.parser.GetSegmentCount(), at + 1);
+        EXPECT_EQ(Fields(f.parser.GetSegmentAt(at)), fields);
     }
 }
 
 TEST(GspParser, OpenAndNavigation) {
-    TempDir dir;
     CGspGsParser p;
-    EXPECT_FALSE(p.Open(nullptr));
-    EXPECT_FALSE(p.Open(dir.File("missing.pgs").c_str()));
-    const std::string empty = dir.Write("a.pgs", Bytes{});
-    ASSERT_TRUE(p.Open(empty.c_str()));
-    EXPECT_FALSE(p.Open(empty.c_str()));  // a second Open fails
-    EXPECT_EQ(Values({p.GetSegmentCount(), !p.GetSegmentAt(0), !p.GetNextSegment()}), Values({0, 1, 1}));
+    Opened e(Bytes{});
+    EXPECT_EQ(Values({p.Open(nullptr), p.Open((e.path + "x").c_str()), e.ok, e.parser.Open(e.path.c_str()),
+                      e.parser.GetSegmentCount(), !e.parser.GetSegmentAt(0), !e.parser.GetNextSegment()}),
+              Values({0, 0, 1, 0, 0, 1, 1}));  // a second Open fails
     Opened f(Cat({Pcs{}.Build(), Wds({}), End()}));
     CGspGsParser& q = f.parser;
-    EXPECT_EQ(q.GetPreviousSegment(), nullptr);
-    EXPECT_EQ(Values({q.GetCurrentIndex(), q.GetCurrentSegment()->GetType(), q.GetNextSegment()->GetType(),
-                      q.GetNextSegment()->GetType()}), Values({0, 0x16, 0x17, 0x80}));
-    EXPECT_EQ(q.GetNextSegment(), nullptr);
-    EXPECT_EQ(q.GetCurrentIndex(), 2u);
-    EXPECT_EQ(q.GetPreviousSegment()->GetType(), 0x17);
-    EXPECT_EQ(q.GetSegmentAt(3), nullptr);
-    EXPECT_EQ(q.GetCurrentIndex(), 1u);
+    EXPECT_EQ(Values({!q.GetPreviousSegment(), q.GetCurrentIndex(), q.GetCurrentSegment()->GetType(),
+                      q.GetNextSegment()->GetType(), q.GetNextSegment()->GetType(), !q.GetNextSegment(),
+                      q.GetCurrentIndex(), q.GetPreviousSegment()->GetType(), !q.GetSegmentAt(3), q.GetCurrentIndex()}),
+              Values({1, 0, 0x16, 0x17, 0x80, 1, 2, 0x17, 1, 1}));
 }
 
 // Every way of asking reaches all 15 segments of three display sets, with the offsets of one walk.
@@ -122,11 +110,7 @@ TEST(GspParserOnePass, IndexGrowsAsSegmentsAreAskedFor) {
         [](CGspGsParser& p) { return p.GetSegmentCount(); },
         [](CGspGsParser& p) { return p.GetSegmentAt(14) != nullptr ? 15u : 0u; },
         [](CGspGsParser& p) { return p.GetSegmentAt(15) == nullptr ? p.GetSegmentCount() : 0u; },
-        [](CGspGsParser& p) {
-            uint32_t n = p.GetSegmentAt(0) != nullptr ? 1 : 0;
-            while (p.GetNextSegment() != nullptr) ++n;
-            return n;
-        },
+        [](CGspGsParser& p) { uint32_t n = p.GetSegmentAt(0) ? 1 : 0; while (p.GetNextSegment()) ++n; return n; },
     };
     const uint64_t sizes[5] = {14, 13, 10, 314, 3};  // PCS, WDS, PDS, ODS, END
     for (const auto& ask : asks) {
@@ -177,13 +161,7 @@ Bytes Fragment(bool first, bool last, Bytes data) {
 }
 
 TEST(GspParser, BuildCompositionFileJoinsFragments) {
-    const struct {
-        const char* name;
-        Bytes stream;
-        uint32_t start;
-        bool ok;
-        Bytes joined;
-    } rows[] = {
+    const std::tuple<const char*, Bytes, uint32_t, bool, Bytes> rows[] = {  // name, stream, start, result, file
         {"ThreeFragments", Cat({Fragment(true, false, {1, 2}), Fragment(false, false, {3}),
                                 Fragment(false, true, {4, 5}), Fragment(true, true, {9})}), 0, true, {1, 2, 3, 4, 5}},
         {"StopsAtANonIcs", Cat({Fragment(true, false, {1}), End(), Fragment(false, true, {2})}), 0, true, {1}},
@@ -193,12 +171,12 @@ TEST(GspParser, BuildCompositionFileJoinsFragments) {
         {"NotAnIcs", Pcs{}.Build(), 0, false, {}},
         {"IndexPastTheEnd", Fragment(true, true, {1}), 1, false, {}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        Opened f(row.stream);
+    for (const auto& [name, stream, start, ok, joined] : rows) {
+        SCOPED_TRACE(name);
+        Opened f(stream);
         const std::string out = f.dir.File("ic.dat");
-        EXPECT_EQ(f.parser.BuildCompositionFile(row.start, out.c_str()), row.ok);
-        EXPECT_EQ(row.ok ? TempDir::Read(out) : row.joined, row.joined);
+        EXPECT_EQ(f.parser.BuildCompositionFile(start, out.c_str()), ok);
+        EXPECT_EQ(ok ? TempDir::Read(out) : joined, joined);
         EXPECT_FALSE(f.parser.BuildCompositionFile(0, nullptr));
         EXPECT_FALSE(f.parser.BuildCompositionFile(0, f.dir.File("no/dir/ic.dat").c_str()));
     }
@@ -228,44 +206,36 @@ Values Fields(const CGspIC& c) {
     return v;
 }
 
-Values Join(std::initializer_list<Values> parts) {
-    Values v;
-    for (const Values& p : parts) v.insert(v.end(), p.begin(), p.end());
-    return v;
-}
-
 TEST(GspIC, CompositionFields) {
     const Button b{0x0A0B, 3, true, 10, 20, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, {Bytes(12, 0x21), Bytes(12, 0x22)}};
     const Effect effect{0x010203, 6, {{7, 1}, {8, 1, true, false, 0, 0, 1, 2, 3, 4}}};
     const Page page{4, 5, 0x0102030405060708ull, {{{1, 0, 0, 100, 50}}, {effect}},
                     {{{2, 0, 0, 10, 10}}, {{5, 0, {{9, 2}}}}}, 2, 0x1111, 0x2222, 9, {{0x0A0B, {b}}}};
-    const Values kPage = {4, 0x1111, 1, 1, 100, 50, 7, 1, 8, 1, 0x0A0B, 0x0A0B, 5, 6, 8, 9, 11, 12};
-    Values cutPage = kPage;
-    cutPage.back() = 0;  // a page read past the end of the file keeps the missing fields 0
+    const Values page0 = {4, 0x1111, 1, 1, 100, 50, 7, 1, 8, 1, 0x0A0B, 0x0A0B, 5, 6, 8, 9, 11, 12};
+    Values cut = page0;
+    cut.back() = 0;  // a page read past the end of the file keeps the missing fields 0
     // Stream model 0 with the user interface model bit set; the page loop follows the file, not number_of_pages.
     const InteractiveComposition ic{0, 1, 0x1FFFFFFFFull, 0x123456789ull, 0xABCDEF, {page, page}, 1};
     const Bytes one = InteractiveComposition{0, 1, 0x1FFFFFFFFull, 0, 0, {page}}.Build();
-    const struct {
-        const char* name;
-        Bytes composition;
-        bool ok;
-        Values fields;
-    } rows[] = {
-        {"Model0", ic.Build(), true, Join({{0, 0x1FFFFFFFFull, 2}, kPage, kPage})},
-        {"Model1WithoutTimeOuts", InteractiveComposition{1, 1, 5, 5, 5, {page, page}, 1}.Build(), true,
-         Join({{1, 0, 2}, kPage, kPage})},
-        {"CutInTheLength", Cut(one, 3), false, {}},
-        {"CutInTheTimeOuts", Cut(one, 10), false, {}},
-        {"CutInTheUserTimeOut", Cut(one, 17), false, {}},
-        {"HeaderOnly", Cut(one, 18), true, {0, 0x1FFFFFFFFull, 0}},
-        {"CutInAButton", Cut(one, one.size() - 27), true, Join({{0, 0x1FFFFFFFFull, 1}, cutPage})},
+    // name, composition, result, header fields, the fields of each page
+    const std::tuple<const char*, Bytes, bool, Values, std::vector<Values>> rows[] = {
+        {"Model0", ic.Build(), true, {0, 0x1FFFFFFFFull, 2}, {page0, page0}},
+        {"Model1WithoutTimeOuts", InteractiveComposition{1, 1, 5, 5, 5, {page, page}, 1}.Build(), true, {1, 0, 2},
+         {page0, page0}},
+        {"CutInTheLength", Cut(one, 3), false, {}, {}},
+        {"CutInTheTimeOuts", Cut(one, 10), false, {}, {}},
+        {"CutInTheUserTimeOut", Cut(one, 17), false, {}, {}},
+        {"HeaderOnly", Cut(one, 18), true, {0, 0x1FFFFFFFFull, 0}, {}},
+        {"CutInAButton", Cut(one, one.size() - 27), true, {0, 0x1FFFFFFFFull, 1}, {cut}},
     };
     TempDir dir;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, composition, ok, fields, pages] : rows) {
+        SCOPED_TRACE(name);
         CGspIC c;
-        ASSERT_EQ(c.Parse(dir.Write("ic.dat", row.composition).c_str()), row.ok);
-        EXPECT_EQ(row.ok ? Fields(c) : row.fields, row.fields);
+        ASSERT_EQ(c.Parse(dir.Write("ic.dat", composition).c_str()), ok);
+        Values want = fields;
+        for (const Values& p : pages) want.insert(want.end(), p.begin(), p.end());
+        EXPECT_EQ(ok ? Fields(c) : want, want);
     }
     CGspIC c;
     EXPECT_FALSE(c.Parse(dir.File("none.dat").c_str()));
