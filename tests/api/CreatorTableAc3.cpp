@@ -25,11 +25,6 @@ CreatorRow Bad(const char* name, const Bytes& frame) {
 CreatorRow Cut(const char* name, size_t cutTo, std::vector<uint64_t> whole) {
     return {name, kAc3, JoinUnits({kFrame}, 3, cutTo), {5}, true, "", Items(5, whole)};
 }
-Bytes Garbage() {
-    Bytes b(4096);
-    for (size_t i = 0; i < b.size(); ++i) b[i] = static_cast<uint8_t>(i * 37 + 11);
-    return b;
-}
 const char* const kInvalid = "The es attribute is invalid.(parse error)";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -57,9 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
         Cut("CutInsideTheHeader", 2 * 1536 + 3, {1536, 1536}),
         Cut("CutAfterTheHeader", 2 * 1536 + 7, {1536, 1536}),
         Cut("CutWholeFrame", 2 * 1536, {1536, 1536}),
+        {"AbortAtTheFirstPoll", kAc3, JoinUnits({kFrame}, 3), {0}, false, "abort end.", Items(0, {1536}, false), 0},
         {"NoStartPts", kAc3, JoinUnits({kFrame}, 3), {}, false, "\nstart pts is not set.", {}},
         {"Eac3ByteSwapped", kAc3, SwapWords(JoinUnits({Eac3Frame{}.Build()}, 3)), {0}, false, "An endian of es is inverse.", {}},
-        {"Garbage", kAc3, Garbage(), {0}, false, kInvalid, {}},
+        {"NoSyncWord", kAc3, Bytes(4096, 0x0B), {0}, false, kInvalid, {}},
         {"JunkFirst", kAc3, JoinUnits({{0}, kFrame, kFrame}), {0}, false, kInvalid, {}},
         {"Bsid10", kAc3, JoinUnits({Ac3Frame{2, 0, 0, 28, 10}.Build()}, 2), {0}, false, kInvalid, {}},
         {"Fscod3", kAc3, JoinUnits({Ac3Frame{2, 0, 3, 28, 8, 0, 0, 0, 9, 10, 1536}.Build()}, 2), {0}, false, kInvalid, {}},

@@ -15,8 +15,7 @@ MlpUnit P(unsigned input, unsigned lengthWords = 0) { return {input, false, 0, {
 std::vector<uint8_t> Join(const std::vector<MlpUnit>& units, size_t cut = 0) {
     std::vector<uint8_t> bytes;
     for (const MlpUnit& u : units) u.AppendTo(bytes);
-    if (cut != 0) bytes.resize(cut);
-    return bytes;
+    return JoinUnits({bytes}, 1, cut);
 }
 const char* const kInvalid = "The es attribute is invalid.(parse error)";
 const char* const kEndsInside = "\nThe es file ends inside an access unit. (pos = 200[byte])";
