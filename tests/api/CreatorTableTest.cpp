@@ -1,9 +1,6 @@
 // Streams of every kind through the exported creator: result, host text and the items written.
-#include <gtest/gtest.h>
-
 #include "support/CreatorTable.h"
 #include "support/RecordingNotice.h"
-#include "support/TempDir.h"
 
 namespace kiv_test {
 namespace {
@@ -11,12 +8,10 @@ namespace {
 TEST_P(CreatorTable, ResultTextAndItems) {
     const CreatorRow& row = GetParam();
     TempDir dir;
-    const std::string es = dir.Write("in.es", row.stream);
-    const std::string kiv = dir.File(row.kivName);
+    const std::string es = dir.Write("in.es", row.stream), kiv = dir.File(row.kivName);
     RecordingNotice notice(row.abortAfter);
     kiv_comp::CKivCreator creator;
-    EXPECT_EQ(creator.CreateKiv(row.type, es.c_str(), kiv.c_str(), row.startPts, row.abortAfter < 0 ? nullptr : &notice),
-              row.result);
+    EXPECT_EQ(creator.CreateKiv(row.type, es.c_str(), kiv.c_str(), row.startPts, row.abortAfter < 0 ? nullptr : &notice), row.result);
     EXPECT_EQ(creator.GetLastErrorMessage(), row.message);
     EXPECT_EQ(ReadKiv(kiv).items, row.items);
 }

@@ -2,11 +2,8 @@
 // report and the XML file it writes match them byte for byte.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "CEsFactoryTable.h"
 #include "KivCreator.h"
@@ -20,26 +17,20 @@ using kiv_comp::CKivCreator;
 
 // Stream kind by file extension; a new kind's sample only needs one of these names.
 const std::map<std::string, CKivCreator::ES_TYPE> kKindByExtension = {
-    {".m2v", CKivCreator::ES_TYPE_MPEG2_VIDEO}, {".264", CKivCreator::ES_TYPE_AVC_VIDEO},
-    {".h264", CKivCreator::ES_TYPE_AVC_VIDEO},  {".mvc", CKivCreator::ES_TYPE_AVC_VIDEO},
-    {".vc1", CKivCreator::ES_TYPE_VC1_VIDEO},   {".lpcm", CKivCreator::ES_TYPE_HDMV_LPCM},
-    {".ac3", CKivCreator::ES_TYPE_AC3},         {".eac3", CKivCreator::ES_TYPE_AC3},
-    {".dts", CKivCreator::ES_TYPE_DTS},         {".dtshd", CKivCreator::ES_TYPE_DTS},
-    {".mlp", CKivCreator::ES_TYPE_MLP},         {".dra", CKivCreator::ES_TYPE_DRA},
-    {".pgs", CKivCreator::ES_TYPE_PG},          {".igs", CKivCreator::ES_TYPE_IG},
-};
+    {".m2v", CKivCreator::ES_TYPE_MPEG2_VIDEO}, {".264", CKivCreator::ES_TYPE_AVC_VIDEO}, {".h264", CKivCreator::ES_TYPE_AVC_VIDEO},
+    {".mvc", CKivCreator::ES_TYPE_AVC_VIDEO}, {".vc1", CKivCreator::ES_TYPE_VC1_VIDEO}, {".lpcm", CKivCreator::ES_TYPE_HDMV_LPCM},
+    {".ac3", CKivCreator::ES_TYPE_AC3}, {".eac3", CKivCreator::ES_TYPE_AC3}, {".dts", CKivCreator::ES_TYPE_DTS},
+    {".dtshd", CKivCreator::ES_TYPE_DTS}, {".mlp", CKivCreator::ES_TYPE_MLP}, {".dra", CKivCreator::ES_TYPE_DRA},
+    {".pgs", CKivCreator::ES_TYPE_PG}, {".igs", CKivCreator::ES_TYPE_IG}};
 
-// Fixed at build time: the list of samples is needed when the tests are listed, outside ctest's environment.
-fs::path SamplesDir() { return KIV_SAMPLES_DIR; }
-
-// Samples with both golden files.
+// Fixed at build time: the samples are listed when the tests are, outside ctest's environment.
 std::vector<std::string> Samples() {
     std::vector<std::string> names;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(SamplesDir(), ec)) {
+    for (const auto& entry : fs::directory_iterator(KIV_SAMPLES_DIR, ec)) {
         const fs::path p = entry.path();
-        if (kKindByExtension.count(p.extension().string()) == 0) continue;
-        if (fs::exists(fs::path(p).replace_extension(".txt")) && fs::exists(fs::path(p).replace_extension(".xml"))) {
+        if (kKindByExtension.count(p.extension().string()) == 1 && fs::exists(fs::path(p).replace_extension(".txt")) &&
+            fs::exists(fs::path(p).replace_extension(".xml"))) {
             names.push_back(p.filename().string());
         }
     }
@@ -54,17 +45,14 @@ std::string Text(const fs::path& path) {
 class SampleGolden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SampleGolden, ReportAndXmlMatchTheFilesBeside) {
-    const fs::path es = SamplesDir() / GetParam();
+    const fs::path es = fs::path(KIV_SAMPLES_DIR) / GetParam();
     const CKivCreator::ES_TYPE kind = kKindByExtension.at(es.extension().string());
-    const auto make = ts_comp::api::CEsFactoryTable::BuiltIn().Find(kind);
-    ASSERT_NE(make, nullptr);
-    const auto analyser = make(PRIVATE_LIBRARY::CL_CString(es.string().c_str()));
+    const auto analyser = ts_comp::api::CEsFactoryTable::BuiltIn().Find(kind)(PRIVATE_LIBRARY::CL_CString(es.c_str()));
     // The texts after a whole pass, as kivtool gives them: some values (fields of a GOP, still pictures)
     // are known only then. One start value where the kind takes only one, else one per sequence or set.
-    const bool oneStart = kind == CKivCreator::ES_TYPE_HDMV_LPCM || kind == CKivCreator::ES_TYPE_MLP ||
-                          kind == CKivCreator::ES_TYPE_DRA;
+    const bool one = kind == CKivCreator::ES_TYPE_HDMV_LPCM || kind == CKivCreator::ES_TYPE_MLP || kind == CKivCreator::ES_TYPE_DRA;
     TempDir dir;
-    ASSERT_TRUE(analyser->CreateKiv(dir.File("a.kiv").c_str(), std::vector<uint64_t>(oneStart ? 1 : 64, 900000)));
+    ASSERT_TRUE(analyser->CreateKiv(dir.File("a.kiv").c_str(), std::vector<uint64_t>(one ? 1 : 64, 900000)));
     PRIVATE_LIBRARY::CL_CString report;
     analyser->GetReportText(report);
     EXPECT_EQ(report.GetString(), Text(fs::path(es).replace_extension(".txt")));
@@ -72,12 +60,11 @@ TEST_P(SampleGolden, ReportAndXmlMatchTheFilesBeside) {
     EXPECT_EQ(Text(dir.File("a.xml")), Text(fs::path(es).replace_extension(".xml")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Bundled, SampleGolden, ::testing::ValuesIn(Samples()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Bundled, SampleGolden, ::testing::ValuesIn(Samples()), [](const auto& info) {
+    std::string name = info.param;
+    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+});
 
 }  // namespace
 }  // namespace kiv_test

@@ -14,14 +14,9 @@ namespace kiv_test {
 struct Script {
     enum Outcome { kSucceed, kFailWithMessage, kThrowMux, kThrowOther, kThrowInConstructor };
     Outcome outcome = kSucceed;
-    std::string message;
-    int constructed = 0;
-    int destroyed = 0;
-    int createCalls = 0;
+    std::string message, kivPath, tempPath, esPath;
+    int constructed = 0, destroyed = 0;
     std::vector<uint64_t> starts;
-    std::string kivPath;
-    std::string tempPath;
-    std::string esPath;
     kiv_comp::CKivNotice* notice = nullptr;
 };
 
@@ -34,9 +29,7 @@ class CScriptedEs : public ts_comp::es::CEs {
 public:
     explicit CScriptedEs(const PRIVATE_LIBRARY::CL_CString& esPath) : CEs(esPath) {
         Script& s = CurrentScript();
-        if (s.outcome == Script::kThrowInConstructor) {
-            throw ts_comp::CTsMuxException(15, s.message.c_str(), "ScriptedEs", __LINE__, "", "");
-        }
+        if (s.outcome == Script::kThrowInConstructor) throw ts_comp::CTsMuxException(15, s.message.c_str(), "", 0, "", "");
         ++s.constructed;
         s.esPath = m_esFilePath.GetString();
     }
@@ -44,22 +37,11 @@ public:
 
     bool CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) override {
         Script& s = CurrentScript();
-        ++s.createCalls;
-        s.starts = startPtsList;
-        s.kivPath = kivPath == nullptr ? "" : kivPath;
-        s.tempPath = m_tempPath.GetString();
-        s.notice = m_notice;
-        switch (s.outcome) {
-            case Script::kFailWithMessage:
-                m_errorMessage = s.message.c_str();
-                return false;
-            case Script::kThrowMux:
-                throw ts_comp::CTsMuxException(6, s.message.c_str(), "ScriptedEs", __LINE__, "file", "detail");
-            case Script::kThrowOther:
-                throw std::runtime_error(s.message);
-            default:
-                return true;
-        }
+        s.starts = startPtsList, s.kivPath = kivPath, s.tempPath = m_tempPath.GetString(), s.notice = m_notice;
+        if (s.outcome == Script::kThrowMux) throw ts_comp::CTsMuxException(6, s.message.c_str(), "", 0, "file", "detail");
+        if (s.outcome == Script::kThrowOther) throw std::runtime_error(s.message);
+        m_errorMessage = s.message.c_str();
+        return s.outcome == Script::kSucceed;
     }
     void GetXmlText(PRIVATE_LIBRARY::CL_CString& out) override { out = "<scripted/>"; }
 };

@@ -1,16 +1,7 @@
-// Test support: one end-to-end table through CKivCreator for every stream kind.
-//
-// Each kind adds its rows in its own file beside tests/api/CreatorTableTest.cpp:
-//     INSTANTIATE_TEST_SUITE_P(Lpcm, CreatorTable, ::testing::ValuesIn(std::vector<CreatorRow>{...}),
-//                              kiv_test::RowName);
+// Test support: one end-to-end table through CKivCreator for every stream kind. Each kind adds its rows
+// in its own file beside tests/api/CreatorTableTest.cpp:
+//     INSTANTIATE_TEST_SUITE_P(Lpcm, CreatorTable, ::testing::ValuesIn(std::vector<CreatorRow>{...}), kiv_test::RowName);
 #pragma once
-
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <ostream>
-#include <string>
-#include <vector>
 
 #include "KivCreator.h"
 #include "support/KivReader.h"

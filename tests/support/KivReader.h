@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <ostream>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "support/TempDir.h"
 
@@ -18,11 +16,9 @@ namespace kiv_test {
 struct KivItem {
     uint64_t type = 0, size = 0, dts = 0, pts = 0;
     uint64_t f5 = 0, f6 = 0, f7 = 0, f9 = 0, f10 = 0;
-    bool operator==(const KivItem& o) const {
-        return type == o.type && size == o.size && dts == o.dts && pts == o.pts && f5 == o.f5 && f6 == o.f6 &&
-               f7 == o.f7 && f9 == o.f9 && f10 == o.f10;
-    }
-    bool operator!=(const KivItem& o) const { return !(*this == o); }
+    auto Tie() const { return std::tie(type, size, dts, pts, f5, f6, f7, f9, f10); }
+    bool operator==(const KivItem& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const KivItem& o) const { return Tie() != o.Tie(); }
 };
 
 inline std::ostream& operator<<(std::ostream& os, const KivItem& i) {
@@ -48,31 +44,19 @@ inline Kiv ParseKiv(const std::vector<uint8_t>& bytes) {
     Kiv kiv;
     if (bytes.size() < 4) return kiv;
     kiv.fileType = static_cast<int64_t>(KivBits(bytes.data(), 0, 32));
-    const size_t itemSize = kiv.fileType == 1 || kiv.fileType == 3 ? 15 : kiv.fileType == 2 ? 14 : kiv.fileType == 5 ? 23 : 0;
-    if (itemSize == 0) {
-        ADD_FAILURE() << "kiv_file_type " << kiv.fileType;
-        return kiv;
-    }
+    const size_t sizes[] = {0, 15, 14, 15, 0, 23}, itemSize = kiv.fileType < 6 ? sizes[kiv.fileType] : 0;
+    EXPECT_NE(itemSize, 0u) << "kiv_file_type " << kiv.fileType;
+    const unsigned w5 = kiv.fileType == 3 ? 2 : 1;  // graphics: a 2-bit enc_sub_item_type, then two flags
     size_t at = 4;
-    for (; at + itemSize <= bytes.size(); at += itemSize) {
+    for (; itemSize != 0 && at + itemSize <= bytes.size(); at += itemSize) {
         const uint8_t* b = bytes.data() + at;
         KivItem i{KivBits(b, 0, 8), KivBits(b, 8, 32), KivBits(b, 40, 33), KivBits(b, 73, 33)};
-        uint64_t reserved = KivBits(b, 106, 6);
-        if (itemSize > 14) {
-            const bool graphics = kiv.fileType == 3;
-            i.f5 = KivBits(b, 112, graphics ? 2 : 1);
-            i.f6 = KivBits(b, graphics ? 114 : 113, 1);
-            i.f7 = KivBits(b, graphics ? 115 : 114, graphics ? 1 : 2);
-            reserved |= KivBits(b, 116, 4);
-        }
-        if (itemSize == 23) {
-            i.f9 = KivBits(b, 120, 32);
-            i.f10 = KivBits(b, 152, 32);
-        }
-        EXPECT_EQ(reserved, 0u) << "reserved bits of item " << kiv.items.size();
+        if (itemSize > 14) i.f5 = KivBits(b, 112, w5), i.f6 = KivBits(b, 112 + w5, 1), i.f7 = KivBits(b, 113 + w5, 3 - w5);
+        if (itemSize == 23) i.f9 = KivBits(b, 120, 32), i.f10 = KivBits(b, 152, 32);
+        EXPECT_EQ(KivBits(b, 106, 6) | (itemSize > 14 ? KivBits(b, 116, 4) : 0), 0u) << "reserved bits of item " << kiv.items.size();
         kiv.items.push_back(i);
     }
-    EXPECT_EQ(at, bytes.size()) << "bytes after the last whole item";
+    EXPECT_TRUE(itemSize == 0 || at == bytes.size()) << "bytes after the last whole item";
     return kiv;
 }
 

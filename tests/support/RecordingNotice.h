@@ -23,8 +23,7 @@ public:
         if (m_abortAfter == 0) Abort();
         return CKivNotice::IsAborted();
     }
-    std::vector<int64_t> progress;
-    std::vector<int64_t> totals;
+    std::vector<int64_t> progress, totals;
     int polls = 0;
 
 private:

@@ -4,42 +4,28 @@
 
 #include "KindProbe.h"
 #include "support/Ac3Builder.h"
-#include "support/BitWriter.h"
 #include "support/DraBuilder.h"
 #include "support/DtsBuilder.h"
 #include "support/GraphicsBuilder.h"
 #include "support/LpcmBuilder.h"
 #include "support/MlpBuilder.h"
+#include "support/Mpeg2Builder.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 namespace gfx = kiv_test::gfx;
+using kiv_test::DtsCore, kiv_test::DtsExt;
+using kiv_test::JoinUnits;  // units in a row, repeated, cut
 
 Bytes Sample(const std::string& name) {
     const char* root = std::getenv("KIV_SOURCE_DIR");
     return kiv_test::TempDir::Read(std::string(root == nullptr ? "." : root) + "/samples/" + name);
 }
 
-Bytes Repeat(const Bytes& unit, int times) {
-    Bytes out;
-    for (int i = 0; i < times; ++i) out.insert(out.end(), unit.begin(), unit.end());
-    return out;
-}
-
-Bytes Cat(Bytes a, const Bytes& b) { return kiv_test::gfx::Append(a, b); }
-
-Bytes Cut(Bytes b, size_t size) {
-    b.resize(size);
-    return b;
-}
-
-Bytes Mpeg2Head(uint32_t frameRateCode) {
-    Bytes bytes = kiv_test::BitWriter().Put(0x1B3, 32).Put(720, 12).Put(480, 12).Put(2, 4).Put(frameRateCode, 4).Put(2500, 18)
-                      .Put(1, 1).Put(112, 10).Take();
-    bytes.resize(64, 0);
-    return bytes;
+Bytes Mpeg2Head(uint8_t frameRateCode) {
+    return JoinUnits({kiv_test::Mpeg2Builder().SequenceHeader(720, 480, 2, frameRateCode).Bytes(), Bytes(64)}, 1, 64);
 }
 
 // MLP access units or DRA frames in a row.
@@ -61,13 +47,12 @@ Bytes LpcmAndPg() {
     Bytes frame = {0x16, 0x00, 0x31, 0x40};
     frame.resize(52, 0);
     gfx::Append(frame, gfx::Segment(0x15, Bytes(5578, 0)));
-    return Repeat(gfx::Append(frame, gfx::End()), 3);
+    return JoinUnits({gfx::Append(frame, gfx::End())}, 3);
 }
 
 Bytes Random(size_t size) {
     Bytes out(size);
-    uint32_t x = 12345;
-    for (uint8_t& b : out) b = static_cast<uint8_t>((x = x * 1103515245u + 12345u) >> 16);
+    for (uint32_t i = 0, x = 12345; i < size; ++i) out[i] = static_cast<uint8_t>((x = x * 1103515245u + 12345u) >> 16);
     return out;
 }
 
@@ -90,9 +75,6 @@ std::string LpcmWhy(const std::string& payload) {
     return "3 frame headers alike: payload " + payload + " bytes, channel_assignment 3, sampling_frequency 1, bits_per_sample 1";
 }
 
-using kiv_test::DtsCore;
-using kiv_test::DtsExt;
-using kiv_test::JoinUnits;
 using Mlp = kiv_test::MlpUnit;
 using Dra = kiv_test::DraFrame;
 
@@ -117,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(Streams, KindProbe, ::testing::Values(
     ProbeCase{"LpcmUnitPastTheHead", Lpcm(65000, 3), "lpcm (" + LpcmWhy("65000") + ")"},
     ProbeCase{"Ac3Sample", Sample("sine_48k_stereo_192k.ac3"), "ac3 (AC-3 sync frames (0x0B77), 32 in a row)"},
     ProbeCase{"Eac3Sample", Sample("sine_48k_5.1_256k.eac3"), "ac3 (E-AC-3 sync frames (0x0B77), 32 in a row)"},
-    ProbeCase{"Ac3TwoFramesCut", Repeat(kiv_test::Ac3Frame{}.Build(), 3), "ac3 (AC-3 sync frames (0x0B77), 3 in a row)"},
-    ProbeCase{"Ac3LoneFrameCut", Cut(kiv_test::Ac3Frame{}.Build(), 700), kUnknown},
+    ProbeCase{"Ac3TwoFramesCut", JoinUnits({kiv_test::Ac3Frame{}.Build()}, 3), "ac3 (AC-3 sync frames (0x0B77), 3 in a row)"},
+    ProbeCase{"Ac3LoneFrameCut", JoinUnits({kiv_test::Ac3Frame{}.Build()}, 1, 700), kUnknown},
     ProbeCase{"DtsCore", JoinUnits({DtsCore()}, 3), "dts (core frames (0x7FFE8001), 3 in a row)"},
     ProbeCase{"DtsCoreAndSubstream", JoinUnits({DtsCore(), DtsExt()}, 2),
               "dts (core frames (0x7FFE8001) and extension substreams (0x64582025), 4 in a row)"},
@@ -129,10 +111,10 @@ INSTANTIATE_TEST_SUITE_P(Streams, KindProbe, ::testing::Values(
     ProbeCase{"Mlp", Units<Mlp>({{}, {0, false}, {0, false}, {0, false}}), "mlp (major sync (0xF8726FBA) at byte 4, 4 access units in a row)"},
     ProbeCase{"MlpWithoutMajorSync", Units<Mlp>({{0, false}, {0, false}}), kUnknown},
     ProbeCase{"Dra", Units<Dra>({{}, {}, {}}), "dra (frames (0x7FFF) each as long as its header says, 3 in a row)"},
-    ProbeCase{"DraLengthMisses", Cat(Cat(Units<Dra>({{}}), {0}), Units<Dra>({{}, {}})), kUnknown},
+    ProbeCase{"DraLengthMisses", JoinUnits({Units<Dra>({{}}), {0}, Units<Dra>({{}, {}})}), kUnknown},
     ProbeCase{"PgSample", Sample("pg_sample.pgs"), "pg (17 segments in a row, PCS first)"},
-    ProbeCase{"Ig", Repeat(Cat(gfx::Ics{}.Build(), gfx::End()), 2), "ig (4 segments in a row, ICS first)"},
-    ProbeCase{"IgWithWindow", Cat(gfx::Ics{}.Build(), gfx::Segment(0x17, {0})), kUnknown},
+    ProbeCase{"Ig", JoinUnits({gfx::Ics{}.Build(), gfx::End()}, 2), "ig (4 segments in a row, ICS first)"},
+    ProbeCase{"IgWithWindow", JoinUnits({gfx::Ics{}.Build(), gfx::Segment(0x17, {0})}), kUnknown},
     ProbeCase{"LpcmOrPg", LpcmAndPg(), "lpcm or pg? (lpcm: " + LpcmWhy("5632") + "; pg: 9 segments in a row, PCS first)"},
     ProbeCase{"Random", Random(100000), kUnknown},
     ProbeCase{"Empty", {}, kUnknown}),

@@ -1,5 +1,5 @@
-// kivtool as a program (exit status and texts, create/info/probe/batch on the bundled samples, the
-// progress bar on a terminal) and its argument parsers.
+// kivtool as a program (exit status and texts, create/info/probe/dump/batch, the progress bar on a
+// terminal) and its argument parsers.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -8,8 +8,10 @@
 
 #include "CProgressNotice.h"
 #include "EsTypeArgument.h"
+#include "kiv/CKiv.h"
+#include "kiv/CKivFactory.h"
+#include "kiv/CKivItem.h"
 #include "support/Ac3Builder.h"
-#include "support/AvcBuilder.h"
 #include "support/ProcessRunner.h"
 
 namespace {
@@ -39,16 +41,49 @@ ProcessRun Kivtool(const TempDir& dir, std::vector<std::string> args) {
     return kiv_test::Kivtool(args);
 }
 
-// Random bytes, a byte-swapped AC-3 stream, a folder.
+using Fields = std::vector<std::pair<uint64_t, uint64_t>>;  // member id, value
+
+// Writes the items with the writer of kiv_file_type `type`.
+void Write(const std::string& path, uint32_t type, const std::vector<Fields>& items) {
+    const auto kiv = ts_comp::kiv::CKivFactory::MakeKiv(type);
+    const auto item = ts_comp::kiv::CKivFactory::MakeItem(type);
+    EXPECT_TRUE(kiv->Create(path.c_str()));
+    for (const Fields& fields : items) {
+        for (const auto& [id, value] : fields) item->SetValue(id, value);
+        EXPECT_TRUE(kiv->WriteItem(*item));
+    }
+    kiv->Close();
+}
+
+std::vector<uint8_t> AudioHeaderAnd(size_t payload, uint8_t fill) {
+    std::vector<uint8_t> bytes{0, 0, 0, 2};
+    bytes.resize(4 + payload, fill);
+    return bytes;
+}
+
+// Random bytes, a byte-swapped AC-3 stream, a folder, KIV files good and bad.
 void MakeInputs(const TempDir& dir) {
     std::vector<uint8_t> noise(4096);
     for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 7919 % 251);
     dir.Write("noise.bin", noise);
     dir.Write("swapped.ac3", kiv_test::SwapWords(TempDir::Read(kAc3)));
     std::filesystem::create_directory(dir.File("folder"));
+    Write(dir.File("audio.kiv"), 2, {{{0, 0}, {1, 964}, {2, 90000}, {3, 90000}}, {{0, 255}, {1, 0}, {2, 0}, {3, 90450}}});
+    Write(dir.File("video.kiv"), 1, {{{0, 1}, {1, 1000}, {2, 3003}, {3, 6006}, {6, 1}, {7, 3}},
+                                     {{0, 3}, {1, 20}, {2, 6006}, {3, (uint64_t{1} << 33) - 1}, {6, 0}, {7, 1}, {5, 1}}});
+    Write(dir.File("mvc.kiv"), 5, {{{0, 2}, {1, 777}, {9, 0x12345678}, {10, 0xFFFFFFFF}}});
+    Write(dir.File("graphics.kiv"), 3, {{{0, 0x16}, {1, 30}, {2, 100}, {3, 200}, {5, 2}}, {{0, 255}, {1, 0}, {3, 9000}, {5, 0}, {6, 1}, {7, 1}}});
+    Write(dir.File("empty.kiv"), 3, {});
+    dir.Write("ff.kiv", AudioHeaderAnd(14, 0xFF));
+    dir.Write("cut.kiv", AudioHeaderAnd(14 * 3 + 5, 0xAB));
+    dir.Write("part.kiv", AudioHeaderAnd(13, 0xAB));
+    dir.Write("0.kiv", {});
+    dir.Write("3.kiv", {0, 0, 0});
+    dir.Write("type4.kiv", {0, 0, 0, 4, 1, 2});
+    dir.Write("xml.kiv", {'<', '?', 'x', 'm', 'l'});
 }
 
-// err: the whole of stderr (for usage errors its first line); out: how stdout starts ("": it is empty).
+// The whole of stderr and stdout, or their first lines for the usage texts (status 2, --help).
 struct ToolCase {
     std::vector<std::string> args;
     int status;
@@ -62,15 +97,21 @@ TEST_P(KivtoolRun, ExitStatusAndTexts) {
     MakeInputs(dir);
     const ToolCase& c = GetParam();
     const ProcessRun r = Kivtool(dir, c.args);
+    const bool usage = c.status == 2 || c.args == std::vector<std::string>{"--help"};
+    const auto head = [usage](const std::string& text) { return usage ? text.substr(0, text.find('\n') + 1) : text; };
     EXPECT_EQ(r.status, c.status);
-    EXPECT_EQ(c.status == 2 ? r.err.substr(0, r.err.find('\n') + 1) : r.err, At(dir, c.err));
+    EXPECT_EQ(head(r.err), At(dir, c.err));
+    EXPECT_EQ(head(r.out), At(dir, c.out));
     EXPECT_TRUE(c.status != 2 || r.err.find("usage: kivtool create") != std::string::npos) << r.err;
-    const std::string out = At(dir, c.out);
-    EXPECT_EQ(out.empty() ? r.out : r.out.substr(0, out.size()), out);
 }
 
 const std::string kCannotTell = "cannot tell the stream kind of '@noise.bin' from its first bytes; give --type\n";
 const char kSwapped[] = ": ac3 (AC-3 sync frames in swapped byte order (0x770B), 32 in a row: the stream's bytes are swapped in pairs)\n";
+
+const std::string kKnownTypes = " (known: 1 video, 2 audio, 3 graphics, 5 MVC dependent view)\n";
+const char kAudioText[] = "kiv_file_type : 2 (audio)\nitem_size : 14\nitem_count : 2\n"
+    "item 0 : enc_item_type=0 enc_item_size=964 dts=90000 pts=90000 reserved1=0\n"
+    "item 1 : enc_item_type=255 enc_item_size=0 dts=0 pts=90450 reserved1=0\n";
 
 INSTANTIATE_TEST_SUITE_P(All, KivtoolRun, ::testing::Values(
     ToolCase{{}, 2, "kivtool: missing command\n"},
@@ -99,11 +140,34 @@ INSTANTIATE_TEST_SUITE_P(All, KivtoolRun, ::testing::Values(
     ToolCase{{"create", "@swapped.ac3", "@o.kiv"}, 1, "kivtool: An endian of es is inverse.\n"},
     // The LPCM analyser gives no text when its KIV file cannot be created (here: a folder).
     ToolCase{{"create", kLpcm, "@folder"}, 1, "kivtool: the stream could not be indexed (the library gave no reason); kind lpcm, file " + kLpcm + "\n"},
-    ToolCase{{"--help"}, 0, "", "usage: kivtool create [--type TYPE]"},
+    ToolCase{{"--help"}, 0, "", "usage: kivtool create [--type TYPE] [--start-pts N]... [--temp-dir DIR] [--xml FILE] [--report FILE|-]\n"},
     ToolCase{{"--version"}, 0, "", "kivtool 1.0.0\n"},
     ToolCase{{"probe", kAc3, "@swapped.ac3", "@noise.bin", "/nonexistent/x"}, 1, "",
              kAc3 + ": ac3 (AC-3 sync frames (0x0B77), 32 in a row)\n@swapped.ac3" + kSwapped + "@noise.bin: unknown (no sync word "
-             "or header of a known kind in its first bytes)\n/nonexistent/x: unknown (cannot open: No such file or directory)\n"}));
+             "or header of a known kind in its first bytes)\n/nonexistent/x: unknown (cannot open: No such file or directory)\n"},
+    ToolCase{{"dump", "@audio.kiv"}, 0, "", kAudioText},
+    ToolCase{{"dump", "--format=text", "@audio.kiv"}, 0, "", kAudioText},
+    ToolCase{{"dump", "--format=csv", "@video.kiv"}, 0, "", "kiv_file_type,index,enc_item_type,enc_item_size,dts,pts,reserved1,"
+             "sequence_end_code,closed_gop,picture_structure,reserved2\n1,0,1,1000,3003,6006,0,0,1,3,0\n1,1,3,20,6006,8589934591,0,1,0,1,0\n"},
+    ToolCase{{"dump", "--format=csv", "@mvc.kiv"}, 0, "", "kiv_file_type,index,enc_item_type,enc_item_size,dts,pts,reserved1,sequence_end_code,"
+             "closed_gop,picture_structure,reserved2,offset_metadata_pos,offset_metadata_size\n5,0,2,777,0,0,0,0,0,0,0,305419896,4294967295\n"},
+    ToolCase{{"dump", "--format=json", "@graphics.kiv"}, 0, "", "{\n  \"kiv_file_type\": 3,\n  \"type_name\": \"graphics\",\n  \"item_size\": 15,"
+             "\n  \"item_count\": 2,\n  \"items\": [\n    {\"index\": 0, \"enc_item_type\": 22, \"enc_item_size\": 30, \"dts\": 100, \"pts\": 200, "
+             "\"reserved1\": 0, \"enc_sub_item_type\": 2, \"first_in_sequence_flag\": 0, \"last_in_sequence_flag\": 0, \"reserved2\": 0},\n    "
+             "{\"index\": 1, \"enc_item_type\": 255, \"enc_item_size\": 0, \"dts\": 100, \"pts\": 9000, \"reserved1\": 0, \"enc_sub_item_type\": 0, "
+             "\"first_in_sequence_flag\": 1, \"last_in_sequence_flag\": 1, \"reserved2\": 0}\n  ]\n}\n"},
+    ToolCase{{"dump", "--format=json", "@empty.kiv"}, 0, "", "{\n  \"kiv_file_type\": 3,\n  \"type_name\": \"graphics\",\n  \"item_size\": 15,"
+             "\n  \"item_count\": 0,\n  \"items\": []\n}\n"},
+    ToolCase{{"dump", "--format=csv", "@ff.kiv"}, 0, "",
+             "kiv_file_type,index,enc_item_type,enc_item_size,dts,pts,reserved1\n2,0,255,4294967295,8589934591,8589934591,63\n"},
+    ToolCase{{"dump", "@none.kiv"}, 1, "kivtool: @none.kiv: cannot open: No such file or directory\n"},
+    ToolCase{{"dump", "--format=json", "@folder"}, 1, "kivtool: @folder: cannot open: Is a directory\n"},
+    ToolCase{{"dump", "--format=json", "@0.kiv"}, 1, "kivtool: @0.kiv: not a KIV file: 0 bytes, shorter than the 4-byte kiv_file_type\n"},
+    ToolCase{{"dump", "@3.kiv"}, 1, "kivtool: @3.kiv: not a KIV file: 3 bytes, shorter than the 4-byte kiv_file_type\n"},
+    ToolCase{{"dump", "@type4.kiv"}, 1, "kivtool: @type4.kiv: unknown kiv_file_type 4" + kKnownTypes},
+    ToolCase{{"dump", "--format=json", "@xml.kiv"}, 1, "kivtool: @xml.kiv: unknown kiv_file_type 1010792557" + kKnownTypes},
+    ToolCase{{"dump", "--format=json", "@cut.kiv"}, 1, "kivtool: @cut.kiv: truncated last item: 5 bytes after 3 whole items of 14 bytes\n"},
+    ToolCase{{"dump", "--format=csv", "@part.kiv"}, 1, "kivtool: @part.kiv: truncated last item: 13 bytes after 0 whole items of 14 bytes\n"}));
 
 TEST(Kivtool, CreateSummaryTextsAndRoundTrip) {
     TempDir dir;
@@ -121,26 +185,9 @@ TEST(Kivtool, CreateSummaryTextsAndRoundTrip) {
     EXPECT_EQ("", r.err);
 }
 
-// Values only the whole pass knows (fields per GOP, a still picture at the end) reach create --xml and
-// info --xml alike.
-TEST(Kivtool, XmlCarriesWholeStreamValues) {
-    TempDir dir;
-    kiv_test::AvcSps s;
-    s.widthMbsMinus1 = 119, s.heightMapUnitsMinus1 = 33, s.frameMbsOnly = 0, s.timeScale = 60000;
-    const kiv_test::AvcTiming anchor{0, 2, 0, true};
-    // I P B B (four fields), I P, then a still picture: delimiter, SPS, PPS, IDR slice, end of sequence.
-    dir.Write("a.264", kiv_test::AvcBuilder().Unit(s, 7, anchor).Unit(s, 5, {2, 6}).Unit(s, 6, {4, 0}).Unit(s, 6, {6, 0})
-                           .Unit(s, 7, anchor).Unit(s, 5, {2, 2}).Unit(s, 7, anchor).EndOfSequence().Bytes());
-    const ProcessRun r = Kivtool(dir, {"create", "--quiet", "--xml", "@a.xml", "@a.264", "@a.kiv"});
-    ASSERT_EQ(0, r.status) << r.err;
-    const std::string xml = Slurp(dir.File("a.xml"));
-    EXPECT_NE(xml.find("\n    <maximum_number_of_fields_displayed_in_a_GOP>4</"), std::string::npos) << xml;
-    EXPECT_NE(xml.find("\n    <AvcStillPresent>1</AvcStillPresent>\n"), std::string::npos) << xml;
-    EXPECT_EQ(xml, Kivtool(dir, {"info", "--xml", "@a.264"}).out);
-}
-
 // Every sample kivtool can tell, in one batch of two jobs next to two failing files; each output equals
-// what create without --type writes for the file alone (lpcm, mlp and dra take the first start value).
+// what create without --type writes for the file alone (lpcm, mlp and dra take the first start value),
+// and the texts of create and info those of the whole pass beside the sample.
 TEST(Kivtool, BatchMatchesCreateFileByFile) {
     TempDir dir;
     MakeInputs(dir);
@@ -166,9 +213,14 @@ TEST(Kivtool, BatchMatchesCreateFileByFile) {
                                                 "--report", "@x.txt", path.string(), "@x.kiv"});
         ASSERT_EQ(0, create.status) << path << create.err;
         EXPECT_NE(r.out.find(path.string() + ": " + kind + ": "), std::string::npos) << path;
-        for (const char* ext : {".kiv", ".xml", ".txt"}) {
-            EXPECT_EQ(Slurp(dir.File(std::string("x") + ext)), Slurp(dir.File(path.stem().string() + ext))) << path << ext;
+        for (const std::string ext : {".kiv", ".xml", ".txt"}) {
+            const std::string made = Slurp(dir.File("x" + ext));
+            EXPECT_EQ(made, Slurp(dir.File(path.stem().string() + ext))) << path << ext;
+            if (ext != ".kiv") {
+                EXPECT_EQ(made, Slurp((path.parent_path() / path.stem()).string() + ext)) << path << ext;
+            }
         }
+        EXPECT_EQ(Kivtool(dir, {"info", "--xml", path.string()}).out, Slurp(dir.File("x.xml"))) << path;
     }
 }
 
