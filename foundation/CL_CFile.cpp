@@ -1,6 +1,5 @@
 #include "foundation/CL_CFile.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
@@ -159,12 +158,12 @@ bool CL_CFile::Flush() {
     return ok;
 }
 
-int64_t CL_CFile::Refill(uint32_t kept) {
+int64_t CL_CFile::Refill() {
     m_bufferMode = kBufferIdle;
     m_bufferPosition = m_bufferFill = 0;
     ssize_t n;
     do {
-        n = ::read(m_descriptor, m_buffer.get() + kept, m_bufferSize - kept);
+        n = ::read(m_descriptor, m_buffer.get(), m_bufferSize);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
         RecordErrno(errno);
@@ -175,8 +174,7 @@ int64_t CL_CFile::Refill(uint32_t kept) {
         return 0;
     }
     m_bufferMode = kBufferReadAhead;
-    m_bufferPosition = kept;
-    m_bufferFill = kept + static_cast<uint32_t>(n);
+    m_bufferFill = static_cast<uint32_t>(n);
     m_descriptorPosition += n;
     return n;
 }
@@ -234,23 +232,6 @@ uint32_t CL_CFile::PeekSlow(const uint8_t** data) {
     if (m_bufferMode == kBufferUnwritten && !Flush()) return 0;
     const int64_t n = Refill();
     return n > 0 ? static_cast<uint32_t>(n) : 0;
-}
-
-// The kept bytes are chosen so that the read lands at the same offset within a page as its file offset
-// (the kernel copies page-aligned pairs several times faster); when the buffer held too few, a plain refill.
-uint32_t CL_CFile::PeekKeepingSlow(const uint8_t** data, uint32_t keep, uint32_t* behind) {
-    constexpr uint32_t kPage = 4096;
-    *behind = 0;
-    const uint32_t limit = std::min({keep, m_bufferPosition, m_bufferSize / 2});
-    const auto phase = static_cast<uint32_t>(static_cast<uint64_t>(m_descriptorPosition) % kPage);
-    if (m_bufferMode != kBufferReadAhead || !IsReadable() || limit < phase) return PeekSlow(data);
-    const uint32_t kept = phase + (limit - phase) / kPage * kPage;
-    std::memmove(m_buffer.get(), m_buffer.get() + m_bufferPosition - kept, kept);
-    const int64_t n = Refill(kept);
-    *data = m_buffer.get() + kept;
-    if (n <= 0) return 0;
-    *behind = kept;
-    return static_cast<uint32_t>(n);
 }
 
 // Whole buffers of a request, with nothing pending, are written straight from data; the file

@@ -95,17 +95,6 @@ public:
         }
         return PeekSlow(data);
     }
-    // PeekBuffered for a reader that steps back: a refill first moves up to keep bytes before the position
-    // to the front of the buffer, so that a step back over them needs no read; *behind receives the count of
-    // buffered bytes just before *data.
-    uint32_t PeekBufferedKeeping(const uint8_t** data, uint32_t keep, uint32_t* behind) {
-        if (m_bufferMode == kBufferReadAhead && m_bufferPosition < m_bufferFill) {
-            *data = m_buffer.get() + m_bufferPosition;
-            *behind = m_bufferPosition;
-            return m_bufferFill - m_bufferPosition;
-        }
-        return PeekKeepingSlow(data, keep, behind);
-    }
     // Hands out count bytes of the last PeekBuffered view (count beyond the view is cut to it).
     void ConsumeBuffered(uint32_t count) {
         if (m_bufferMode != kBufferReadAhead) return;
@@ -117,10 +106,8 @@ private:
     uint32_t ReadSlow(uint8_t* dest, uint32_t destSize, uint32_t count);
     uint32_t WriteSlow(const void* data, uint32_t count);
     uint32_t PeekSlow(const uint8_t** data);
-    uint32_t PeekKeepingSlow(const uint8_t** data, uint32_t keep, uint32_t* behind);
-    // Fills the empty buffer with one read after its first kept bytes (already in place); the byte count,
-    // 0 at end of file, -1 on error.
-    int64_t Refill(uint32_t kept = 0);
+    // Fills the empty buffer with one read; the byte count, 0 at end of file, -1 on error.
+    int64_t Refill();
     // Makes the descriptor position equal the logical position and empties the buffer.
     bool Flush();
     bool WriteOut(const uint8_t* data, uint32_t count);

@@ -5,11 +5,6 @@
 namespace ts_comp {
 namespace es {
 
-uint32_t CAbstractEsFile::PeekBufferedKeeping(const uint8_t** data, uint32_t /*keep*/, uint32_t* behind) {
-    *behind = 0;
-    return PeekBuffered(data);
-}
-
 uint64_t CAbstractEsFile::Skip(uint64_t count) {
     uint64_t done = 0;
     const uint8_t* data = nullptr;

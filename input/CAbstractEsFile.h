@@ -31,9 +31,6 @@ public:
     // Points *data at the buffered bytes not yet consumed and returns their count, refilling once if
     // none are buffered; 0 at end of file or on error. The view stays valid until the next other call.
     virtual uint32_t PeekBuffered(const uint8_t** data) = 0;
-    // PeekBuffered for a reader that steps back: up to keep bytes before the position may stay buffered
-    // across a refill, *behind receives how many lie just before *data. By default none.
-    virtual uint32_t PeekBufferedKeeping(const uint8_t** data, uint32_t keep, uint32_t* behind);
     // Consumes count bytes of the last view (count <= its size) without a system call.
     virtual void ConsumeBuffered(uint32_t count) = 0;
     // Advances by count bytes as Read would, without copying; returns the bytes passed (fewer at end of file).

@@ -204,8 +204,7 @@ void CBinaryBuffer::DropWindow() {
 bool CBinaryBuffer::Refill() {
     Sync();
     const uint8_t* data = nullptr;
-    uint32_t behind = 0;
-    const uint32_t count = m_reader.PeekBufferedKeeping(&data, input_messages::kKeptBehind, &behind);
+    const uint32_t count = m_reader.PeekBuffered(&data);
     if (count == 0) {
         // Nothing buffered: an ordinary one-byte read records the end-of-file or error state exactly.
         if (m_reader.Read(&m_spare, 1) != 1) {
@@ -217,12 +216,9 @@ bool CBinaryBuffer::Refill() {
         m_winPos = m_reader.Tell() - 1;
         return true;
     }
-    // The kept bytes before the position join the window, so that a parser stepping back to the start of
-    // its unit stays in it.
-    m_winStart = data - behind;
-    m_base = m_cur = data;
+    m_winStart = m_base = m_cur = data;
     m_end = data + count;
-    m_winPos = m_reader.Tell() - behind;
+    m_winPos = m_reader.Tell();
     return true;
 }
 
@@ -323,16 +319,6 @@ bool CBinaryBuffer::Seek(int64_t offset, int origin) {
         const int64_t here = m_winPos + (m_cur - m_winStart);
         int64_t target = 0;
         if (origin == 1 && !__builtin_add_overflow(here, offset, &target) && SeekInWindow(target)) return true;
-        if (origin == 0) target = offset;
-        // A short step forward past the window reads on through the file buffer as a read would, so that
-        // its reads stay whole and page-aligned; the end of the file leaves the rest to the reader's seek.
-        if (origin != 2 && target > here && target - here <= input_messages::kSeekReadThrough) {
-            const auto step = static_cast<uint64_t>(target - here);
-            if (SkipBytes(step) == step) return true;
-            Sync();
-            DropWindow();
-            return m_reader.Seek(target, 0);
-        }
     }
     Sync();
     DropWindow();

@@ -51,10 +51,6 @@ const char* CEsFileImpCL_CFile::GetLastErrorText() { return m_file.GetLastErrorT
 
 uint32_t CEsFileImpCL_CFile::PeekBuffered(const uint8_t** data) { return m_file.PeekBuffered(data); }
 
-uint32_t CEsFileImpCL_CFile::PeekBufferedKeeping(const uint8_t** data, uint32_t keep, uint32_t* behind) {
-    return m_file.PeekBufferedKeeping(data, keep, behind);
-}
-
 void CEsFileImpCL_CFile::ConsumeBuffered(uint32_t count) { m_file.ConsumeBuffered(count); }
 
 }  // namespace es

@@ -27,7 +27,6 @@ public:
     const char* GetLastErrorText() override;
 
     uint32_t PeekBuffered(const uint8_t** data) override;
-    uint32_t PeekBufferedKeeping(const uint8_t** data, uint32_t keep, uint32_t* behind) override;
     void ConsumeBuffered(uint32_t count) override;
 
 private:

@@ -35,12 +35,6 @@ public:
     uint32_t PeekBuffered(const uint8_t** data) {
         return m_implementation ? m_implementation->PeekBuffered(data) : 0;
     }
-    // The same keeping up to keep bytes before the position across a refill; *behind: how many lie before *data.
-    uint32_t PeekBufferedKeeping(const uint8_t** data, uint32_t keep, uint32_t* behind) {
-        if (m_implementation) return m_implementation->PeekBufferedKeeping(data, keep, behind);
-        *behind = 0;
-        return 0;
-    }
     // Consumes count bytes (at most the size of the last view) without a system call.
     void ConsumeBuffered(uint32_t count) {
         if (m_implementation) m_implementation->ConsumeBuffered(count);

@@ -12,11 +12,6 @@ constexpr uint32_t kEsFileBufferSize = 262144;
 constexpr uint32_t kVarnelChunkSize = 65536;
 // Reads of at least this many bytes bypass the bit buffer's window.
 constexpr uint32_t kDirectReadThreshold = 65536;
-// Bytes before the position the bit buffer keeps across a refill of the file buffer (longer than any
-// audio unit header it steps back over).
-constexpr uint32_t kKeptBehind = 16384;
-// Seeks forward by at most this many bytes read through the file buffer instead of moving the file.
-constexpr int64_t kSeekReadThrough = 1 << 20;
 // Name suffix (compared byte for byte) of the files served by Varnel.
 constexpr const char* kVarnelSuffix = "VES";
 // Shared library that serves the Varnel files.
