@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "input/CBinaryBuffer.h"
+
 namespace kiv_fuzz {
 
 // The scratch folder (made once, ends in "/") and the file holding the current input.
@@ -33,5 +35,22 @@ public:
 private:
     std::string m_path;
 };
+
+// Opens the input and calls parse at each position until the end; a position parse does not move past
+// is stepped over by one byte, and the walk ends at the first exception of the buffer.
+template <typename Parse>
+void WalkUnits(const uint8_t* data, size_t size, Parse parse) {
+    FuzzFile input(data, size);
+    ts_comp::CBinaryBuffer buffer;
+    if (!buffer.Open(input.Path())) return;
+    try {
+        while (buffer.Tell() < buffer.GetSize()) {
+            const int64_t before = buffer.Tell();
+            parse(buffer);
+            if (buffer.Tell() <= before) buffer.ReadByte();
+        }
+    } catch (const ts_comp::CBinaryBuffer::BinaryBufferException&) {
+    }
+}
 
 }  // namespace kiv_fuzz

@@ -9,22 +9,12 @@ using namespace ts_comp;
 using namespace ts_comp::es::dolby_digital_audio;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    kiv_fuzz::FuzzFile input(data, size);
-    CBinaryBuffer buffer;
-    if (!buffer.Open(input.Path())) return 0;
-    try {
-        while (buffer.Tell() < buffer.GetSize()) {
-            const int64_t before = buffer.Tell();
-            if (IsLegacyCoreFrame(buffer)) {
-                CLegacyCoreFrameForDD frame;
-                frame.Parse(buffer);
-            } else if (IsEnhancedFrame(buffer)) {
-                CEnhancedFrameForDD frame;
-                frame.Parse(buffer);
-            }
-            if (buffer.Tell() == before) buffer.ReadByte();
+    kiv_fuzz::WalkUnits(data, size, [](CBinaryBuffer& buffer) {
+        if (IsLegacyCoreFrame(buffer)) {
+            CLegacyCoreFrameForDD().Parse(buffer);
+        } else if (IsEnhancedFrame(buffer)) {
+            CEnhancedFrameForDD().Parse(buffer);
         }
-    } catch (const CBinaryBuffer::BinaryBufferException&) {
-    }
+    });
     return 0;
 }

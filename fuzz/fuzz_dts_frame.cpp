@@ -7,25 +7,14 @@
 using namespace ts_comp;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    kiv_fuzz::FuzzFile input(data, size);
-    CBinaryBuffer buffer;
-    if (!buffer.Open(input.Path())) return 0;
-    try {
-        while (buffer.Tell() < buffer.GetSize()) {
-            const int64_t before = buffer.Tell();
-            uint64_t sync = 0;
-            if (buffer.PeekBits(&sync, 32) == 32) {
-                if (sync == 0x7FFE8001) {
-                    es::dts::CCoreFrameHeader frame;
-                    frame.ParseFrame(buffer);
-                } else if (sync == 0x64582025) {
-                    es::dts::CExtensionSubstream substream;
-                    substream.Parse(buffer);
-                }
-            }
-            if (buffer.Tell() <= before) buffer.ReadByte();
+    kiv_fuzz::WalkUnits(data, size, [](CBinaryBuffer& buffer) {
+        uint64_t sync = 0;
+        if (buffer.PeekBits(&sync, 32) != 32) return;
+        if (sync == 0x7FFE8001) {
+            es::dts::CCoreFrameHeader().ParseFrame(buffer);
+        } else if (sync == 0x64582025) {
+            es::dts::CExtensionSubstream().Parse(buffer);
         }
-    } catch (const CBinaryBuffer::BinaryBufferException&) {
-    }
+    });
     return 0;
 }
