@@ -89,8 +89,9 @@ ffprobe = mbps(rows[2]) if has_ffprobe == "yes" and rows[2][5] == "0" else "-"
 ratio, cpu_ratio = float(create[1]), float(create[3])
 speed = mbps(create) if create[5] == "0" else f"FAIL({create[5]})"
 mark = "" if ratio <= goal and create[5] == "0" else " *"
+rss = f"{int(create[4]) / 1024:6.1f} MB" if create[4] != "0" else "     -   "
 print(f"{label:<14} {size / 1e6:8.0f} {speed:>11} {mbps(cat):>9} {ratio:6.2f} {cpu_ratio:9.2f} {goal:5.2f} "
-      f"{ffprobe:>12} {int(create[4]) / 1024:6.0f} MB{mark}")
+      f"{ffprobe:>12} {rss}{mark}")
 EOF
 )
   if [ -n "${KIV_BENCH_ROWS:-}" ]; then
