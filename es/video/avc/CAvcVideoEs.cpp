@@ -292,16 +292,7 @@ uint8_t CAvcVideoEs::GetVideoFormatCode() const {
 
 uint8_t CAvcVideoEs::GetFrameRateCode() const {
     if (m_numUnitsInTick == 0 || m_timeScale == 0) return 0;
-    const uint32_t rate = m_timeScale * 1000u / (m_numUnitsInTick * 2u);
-    switch (rate) {
-        case 23976: return 1;
-        case 24000: return 2;
-        case 25000: return 3;
-        case 29970: return 4;
-        case 50000: return 6;
-        case 59940: return 7;
-        default: return 0;
-    }
+    return static_cast<uint8_t>(FrameRateCode(m_timeScale * 1000u / (m_numUnitsInTick * 2u)));
 }
 
 // By picture size in macroblocks, frame coding and aspect_ratio_idc: 2 for 4:3, 3 for 16:9.

@@ -210,15 +210,7 @@ uint32_t CVc1VideoEs::GetVideoFormatCode() const {
 }
 
 uint32_t CVc1VideoEs::GetFrameRateCode() const {
-    switch (static_cast<long>(std::lround(m_frameRate * 1000.0))) {
-        case 23976: return 1;
-        case 24000: return 2;
-        case 25000: return 3;
-        case 29970: return 4;
-        case 50000: return 6;
-        case 59940: return 7;
-        default: return 0;
-    }
+    return FrameRateCode(static_cast<uint32_t>(std::lround(m_frameRate * 1000.0)));  // at most 60,000
 }
 
 uint32_t CVc1VideoEs::GetAspectRatioCode() const {
