@@ -60,6 +60,8 @@ public:
     bool ScanStartCodePrefix(uint32_t& zeros, uint8_t& value);
 
 protected:
+    friend class CBitView;
+
     // removeEmulationPrevention selects the byte delivery of the AVC and VC-1 buffers.
     explicit CBinaryBuffer(bool removeEmulationPrevention);
 

@@ -5,16 +5,11 @@
 
 #include "es/audio/dra/DraConstants.h"
 #include "foundation/Messages.h"
+#include "input/CBitView.h"
 
 namespace ts_comp {
 namespace es {
 namespace dra_audio {
-
-namespace {
-
-constexpr int kFromStart = 0;
-
-}  // namespace
 
 bool CDraAudioParser::Open(const char* path) {
     if (!m_buffer.Open(path)) return false;
@@ -28,23 +23,25 @@ bool CDraAudioParser::Open(const char* path) {
 // sync word, so that the walk always moves on.
 const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
     if (!m_syncFound) return nullptr;
-    const int64_t position = m_buffer.Tell();
     Frame& f = m_frame;
     f = Frame{};
+    int64_t position = 0;
     try {
-        if (m_buffer.GetBits(16) != kSyncWord) return nullptr;
-        f.nFrmHeaderType = static_cast<uint8_t>(m_buffer.GetBits(1));
+        CBitView view(m_buffer);
+        position = view.Tell();
+        if (view.Bits(16) != kSyncWord) return nullptr;
+        f.nFrmHeaderType = static_cast<uint8_t>(view.Bits(1));
         const bool normal = f.nFrmHeaderType == 0;
-        f.nNumWord = static_cast<uint16_t>(m_buffer.GetBits(normal ? 10 : 13));
-        f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << m_buffer.GetBits(2));
-        f.nSampleRateIndex = static_cast<uint8_t>(m_buffer.GetBits(4));
-        f.nNumNormalCh = static_cast<uint8_t>(m_buffer.GetBits(normal ? 3 : 6));
-        f.nNumLfeCh = static_cast<uint8_t>(m_buffer.GetBits(normal ? 1 : 2));
-        f.bAuxChCfg = static_cast<uint8_t>(m_buffer.GetBits(1));
+        f.nNumWord = static_cast<uint16_t>(view.Bits(normal ? 10 : 13));
+        f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << view.Bits(2));
+        f.nSampleRateIndex = static_cast<uint8_t>(view.Bits(4));
+        f.nNumNormalCh = static_cast<uint8_t>(view.Bits(normal ? 3 : 6));
+        f.nNumLfeCh = static_cast<uint8_t>(view.Bits(normal ? 1 : 2));
+        f.bAuxChCfg = static_cast<uint8_t>(view.Bits(1));
         if (normal && f.nNumNormalCh >= 2) {
-            f.bUseSumDiff = static_cast<uint8_t>(m_buffer.GetBits(1));
-            f.bUseJIC = static_cast<uint8_t>(m_buffer.GetBits(1));
-            if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(m_buffer.GetBits(5) + 1);
+            f.bUseSumDiff = static_cast<uint8_t>(view.Bits(1));
+            f.bUseJIC = static_cast<uint8_t>(view.Bits(1));
+            if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(view.Bits(5) + 1);
         }
     } catch (const CBinaryBuffer::BinaryBufferException& e) {
         std::printf(messages::kFileReadErrorLine, e.what());
@@ -55,7 +52,15 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
     if (declaredEnd >= m_fileSize) {
         m_buffer.Seek(0, 2);
     } else {
-        m_buffer.Seek(declaredEnd, kFromStart);
+        // Mostly the next frame starts right at the declared end: the search would stop there at once.
+        CBitView view(m_buffer);
+        view.Seek(declaredEnd);
+        uint64_t next = 0;
+        if (view.Peek(&next, 16) == 16 && next == kSyncWord) {
+            m_syncFound = true;
+            f.frameSize = declaredEnd - position;
+            return &f;
+        }
     }
     m_syncFound = m_buffer.SearchCode(kSyncWord);
     f.frameSize = m_buffer.Tell() - position;

@@ -4,15 +4,21 @@
 
 #include "foundation/Messages.h"
 #include "input/CBinaryBuffer.h"
+#include "input/CBitView.h"
 
 namespace ts_comp {
 namespace es {
 namespace dts {
 
 bool CCoreFrameHeader::Parse(CBinaryBuffer& buffer) {
+    CBitView view(buffer);
+    return Parse(view);
+}
+
+bool CCoreFrameHeader::Parse(CBitView& view) {
     try {
-        auto bits = [&buffer](uint32_t count) { return static_cast<uint32_t>(buffer.GetBits(count)); };
-        auto flag = [&buffer](uint32_t count) { return static_cast<uint8_t>(buffer.GetBits(count)); };
+        auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
+        auto flag = [&view](uint32_t count) { return static_cast<uint8_t>(view.Bits(count)); };
         SYNC = bits(32);
         FTYPE = bits(1);
         SHORT = bits(5);
@@ -41,10 +47,15 @@ bool CCoreFrameHeader::Parse(CBinaryBuffer& buffer) {
 // The frame's bytes are passed over, not copied: the result is the same as reading them into a scratch
 // buffer and checking that all FSIZE + 1 of them arrived.
 bool CCoreFrameHeader::ParseFrame(CBinaryBuffer& buffer) {
-    const int64_t start = buffer.Tell();
-    if (!Parse(buffer)) return false;
-    buffer.Seek(start, 0);
-    const uint64_t frameBytes = uint64_t{FSIZE} + 1;
+    uint64_t frameBytes = 0;
+    {
+        CBitView view(buffer);
+        const int64_t start = view.Tell();
+        if (!Parse(view)) return false;
+        frameBytes = uint64_t{FSIZE} + 1;
+        if (view.SeekBuffered(start + static_cast<int64_t>(frameBytes))) return true;
+        view.Seek(start);
+    }
     return buffer.SkipBytes(frameBytes) == frameBytes;
 }
 

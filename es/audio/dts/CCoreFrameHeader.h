@@ -5,6 +5,7 @@
 
 namespace ts_comp {
 class CBinaryBuffer;
+class CBitView;
 namespace es {
 namespace dts {
 
@@ -14,6 +15,7 @@ public:
     // Reads the header at the buffer position; a header cut off by the end of the file prints
     // "file read error %s\n" on standard output and gives false.
     bool Parse(CBinaryBuffer& buffer);
+    bool Parse(CBitView& view);
     // Parses the header and leaves the buffer after the frame's FSIZE + 1 bytes; false when the header does
     // not parse or the file ends inside the frame.
     bool ParseFrame(CBinaryBuffer& buffer);

@@ -12,6 +12,7 @@
 #include "foundation/CTsMuxException.h"
 #include "foundation/Messages.h"
 #include "input/CBinaryBuffer.h"
+#include "input/CBitView.h"
 
 namespace ts_comp {
 namespace es {
@@ -29,8 +30,9 @@ uint32_t BigEndianWord(const uint8_t* p) {
 bool IsSyncWord(uint32_t word) { return word == kCoreSync || word == kExtensionSubstreamSync; }
 
 uint32_t PeekWord(CBinaryBuffer& buffer) {
+    CBitView view(buffer);
     uint64_t word = 0;
-    buffer.PeekBits(&word, 32);
+    view.Peek(&word, 32);
     return static_cast<uint32_t>(word);
 }
 

@@ -1,17 +1,18 @@
 #include "es/audio/dts/CExtensionSubstream.h"
 
-#include "input/CBinaryBuffer.h"
+#include "input/CBitView.h"
 
 namespace ts_comp {
 namespace es {
 namespace dts {
 
 bool CExtensionSubstream::Parse(CBinaryBuffer& buffer) {
-    const int64_t start = buffer.Tell();
-    if (!header.Parse(buffer)) return false;
-    buffer.Seek(start + header.nuExtSSHeaderSize, 0);
-    extensionSubStreamSync = static_cast<uint32_t>(buffer.GetBits(32));
-    buffer.Seek(start + header.nuExtSSFsize, 0);
+    CBitView view(buffer);
+    const int64_t start = view.Tell();
+    if (!header.Parse(view)) return false;
+    view.Seek(start + header.nuExtSSHeaderSize);
+    extensionSubStreamSync = static_cast<uint32_t>(view.Bits(32));
+    view.Seek(start + header.nuExtSSFsize);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "es/audio/dts/CExtensionSubstreamHeader.h"
 
-#include "input/CBinaryBuffer.h"
+#include "input/CBitView.h"
 
 namespace ts_comp {
 namespace es {
@@ -8,8 +8,8 @@ namespace dts {
 
 CExtensionSubstreamHeader::CAudioAssetDescriptor::~CAudioAssetDescriptor() = default;
 
-bool CExtensionSubstreamHeader::CAudioAssetDescriptor::Parse(CBinaryBuffer& buffer, bool staticFieldsPresent) {
-    auto bits = [&buffer](uint32_t count) { return static_cast<uint32_t>(buffer.GetBits(count)); };
+bool CExtensionSubstreamHeader::CAudioAssetDescriptor::Parse(CBitView& view, bool staticFieldsPresent) {
+    auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
     bits(9);  // nuAssetDescriptFsize
     bits(3);  // nuAssetIndex
     if (!staticFieldsPresent) return true;
@@ -36,7 +36,12 @@ bool CExtensionSubstreamHeader::CAudioAssetDescriptor::Parse(CBinaryBuffer& buff
 CExtensionSubstreamHeader::~CExtensionSubstreamHeader() = default;
 
 bool CExtensionSubstreamHeader::Parse(CBinaryBuffer& buffer) {
-    auto bits = [&buffer](uint32_t count) { return static_cast<uint32_t>(buffer.GetBits(count)); };
+    CBitView view(buffer);
+    return Parse(view);
+}
+
+bool CExtensionSubstreamHeader::Parse(CBitView& view) {
+    auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
     bits(32);  // SYNCEXTSSH
     bits(8);   // UserDefinedBits
     const uint32_t nExtSSIndex = bits(2);
@@ -71,7 +76,7 @@ bool CExtensionSubstreamHeader::Parse(CBinaryBuffer& buffer) {
     }
     for (uint32_t a = 0; a < nuNumAssets; ++a) bits(kSubstreamSizeBits[headerSizeType]);  // nuAssetFsize
     for (uint32_t a = 0; a < nuNumAssets; ++a) {
-        if (!assets[a].Parse(buffer, bStaticFieldsPresent != 0)) return false;
+        if (!assets[a].Parse(view, bStaticFieldsPresent != 0)) return false;
     }
     return true;
 }

@@ -7,6 +7,7 @@
 
 namespace ts_comp {
 class CBinaryBuffer;
+class CBitView;
 namespace es {
 namespace dts {
 
@@ -19,7 +20,7 @@ public:
         virtual ~CAudioAssetDescriptor();
         // Reads the descriptor; the static fields only when the header has them. A read past the end of the
         // file throws the bit buffer's exception.
-        bool Parse(CBinaryBuffer& buffer, bool staticFieldsPresent);
+        bool Parse(CBitView& view, bool staticFieldsPresent);
 
         uint8_t nMaxSampleRate = 0;
         uint16_t nTotalNumCHs = 0;
@@ -31,6 +32,7 @@ public:
     // without static fields describes one asset. A read past the end of the file throws the bit buffer's
     // exception.
     bool Parse(CBinaryBuffer& buffer);
+    bool Parse(CBitView& view);
     // Duration of the substream in 90 kHz ticks; 0 without static fields or with the reserved clock code.
     uint32_t GetFrameDuration() const;
 

@@ -1,0 +1,88 @@
+// Inline bit reads straight out of the bytes a CBinaryBuffer holds.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "input/CBinaryBuffer.h"
+
+namespace ts_comp {
+
+// Reads fields of a header MSB first over the buffer's bytes with 64-bit loads; where fewer than 8 bytes
+// are buffered (or bytes are delivered with emulation prevention) it calls the buffer's own GetBits,
+// PeekBits and Seek, so values, positions and end-of-file exceptions are those of the buffer. The buffer
+// must not be used directly while a view lives; the view hands its position back when destroyed.
+class CBitView {
+public:
+    explicit CBitView(CBinaryBuffer& buffer) : m_buffer(buffer) { Load(); }
+    ~CBitView() { Store(); }
+    CBitView(const CBitView&) = delete;
+    CBitView& operator=(const CBitView&) = delete;
+
+    // As CBinaryBuffer::GetBits (count up to 64).
+    uint64_t Bits(uint32_t count) {
+        if (count - 1 < kFastBits && m_end - m_p >= 8) {
+            const uint64_t value = (Word() << m_bit) >> (64 - count);
+            Advance(count);
+            return value;
+        }
+        return SlowBits(count);
+    }
+    // As CBinaryBuffer::PeekBits: the next count bits without moving; returns the bits found.
+    uint32_t Peek(uint64_t* out, uint32_t count) {
+        if (count - 1 < kFastBits && m_end - m_p >= 8) {
+            *out = (Word() << m_bit) >> (64 - count);
+            return count;
+        }
+        return SlowPeek(out, count);
+    }
+    // As CBinaryBuffer::Tell: the byte position, past the current byte while bits of it remain.
+    int64_t Tell() const {
+        if (m_p == nullptr) return m_buffer.Tell();
+        return m_winPos + (m_p - m_winStart) + (m_bit != 0 ? 1 : 0);
+    }
+    // As CBinaryBuffer::Seek from the start of the file.
+    bool Seek(int64_t position) { return SeekBuffered(position) || SlowSeek(position); }
+    // Seeks when every byte before the position is buffered (so that the file holds them); else false,
+    // nothing moved.
+    bool SeekBuffered(int64_t position) {
+        if (m_p == nullptr || position < m_winPos || position - m_winPos > m_end - m_winStart) return false;
+        m_p = m_winStart + (position - m_winPos);
+        m_bit = 0;
+        return true;
+    }
+
+private:
+    // Widest read of the inline path: the 8 bytes loaded always hold the field.
+    static constexpr uint32_t kFastBits = 57;
+
+    uint64_t Word() const {
+        uint64_t word;
+        std::memcpy(&word, m_p, sizeof word);
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        word = __builtin_bswap64(word);
+#endif
+        return word;
+    }
+    void Advance(uint32_t count) {
+        const uint32_t bit = m_bit + count;
+        m_p += bit >> 3;
+        m_bit = bit & 7;
+    }
+    // Takes the buffer's position: m_p null means that every read goes through the buffer.
+    void Load();
+    // Hands the position back to the buffer.
+    void Store();
+    uint64_t SlowBits(uint32_t count);
+    uint32_t SlowPeek(uint64_t* out, uint32_t count);
+    bool SlowSeek(int64_t position);
+
+    CBinaryBuffer& m_buffer;
+    const uint8_t* m_p = nullptr;    // byte holding the next bit
+    const uint8_t* m_end = nullptr;  // end of the buffered bytes
+    const uint8_t* m_winStart = nullptr;
+    int64_t m_winPos = 0;  // file position of m_winStart
+    uint32_t m_bit = 0;    // bits of *m_p already read, 0 to 7
+};
+
+}  // namespace ts_comp
