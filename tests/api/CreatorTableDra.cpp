@@ -1,6 +1,7 @@
 // DRA rows of the creator table: frames of 64 bytes unless stated, sizes running to the next sync word,
 // durations with the remainder dropped per frame; the host texts of the failures.
 #include "support/CreatorTable.h"
+#include "support/ItemText.h"
 #include "support/DraBuilder.h"
 
 namespace kiv_test {
@@ -26,22 +27,17 @@ std::vector<uint8_t> SyncThen(size_t n) {  // a sync word inside a frame's decla
 INSTANTIATE_TEST_SUITE_P(
     Dra, CreatorTable,
     ::testing::ValuesIn(std::vector<CreatorRow>{
-        {"At48k", kDra, Stream({k48, k48, k48, k48}), {1000}, true, "",
-         {{0, 64, 1000, 1000}, {0, 64, 2920, 2920}, {0, 64, 4840, 4840}, {0, 64, 6760, 6760}, {255, 0, 0, 8680}}},
-        {"At44k1", kDra, Stream({k44, k44, k44, k44}), {0}, true, "",
-         {{0, 64, 0, 0}, {0, 64, 2089, 2089}, {0, 64, 4178, 4178}, {0, 64, 6267, 6267}, {255, 0, 0, 8356}}},
+        {"At48k", kDra, Stream({k48, k48, k48, k48}), {1000}, true, "", Items("0:64@1000 0:64@2920 0:64@4840 0:64@6760 E@8680")},
+        {"At44k1", kDra, Stream({k44, k44, k44, k44}), {0}, true, "", Items("0:64@0 0:64@2089 0:64@4178 0:64@6267 E@8356")},
         {"StrayBytesInTheFrame", kDra, Stream({k48, k48, k48}, {}, Stream({k48}, {0x12, 0x7F})), {0}, true, "",
-         {{0, 66, 0, 0}, {0, 64, 1920, 1920}, {0, 64, 3840, 3840}, {0, 64, 5760, 5760}, {255, 0, 0, 7680}}},
+            Items("0:66@0 0:64@1920 0:64@3840 0:64@5760 E@7680")},
         {"SyncInsideDeclaredLength", kDra, Stream({k48, k48, k48}, {}, Stream({Sized(20, 16)}, SyncThen(44))), {0}, true, "",
-         {{0, 64, 0, 0}, {0, 64, 1920, 1920}, {0, 64, 3840, 3840}, {0, 64, 5760, 5760}, {255, 0, 0, 7680}}},
-        {"LastCutShort", kDra, Stream({k48, k48, k48, Sized(40, 16)}), {0}, true, "",
-         {{0, 64, 0, 0}, {0, 64, 1920, 1920}, {0, 64, 3840, 3840}, {0, 40, 5760, 5760}, {255, 0, 0, 7680}}},
-        {"NoWordsDeclared", kDra, Stream({Sized(64, 0), k48, k48}), {0}, true, "",
-         {{0, 64, 0, 0}, {0, 64, 1920, 1920}, {0, 64, 3840, 3840}, {255, 0, 0, 5760}}},
-        {"HeaderCutOff", kDra, Stream({k48, k48, k48}, {0x7F, 0xFF, 0x01}), {0}, true, "",
-         {{0, 64, 0, 0}, {0, 64, 1920, 1920}, {0, 64, 3840, 3840}, {255, 0, 0, 5760}}},
+            Items("0:64@0 0:64@1920 0:64@3840 0:64@5760 E@7680")},
+        {"LastCutShort", kDra, Stream({k48, k48, k48, Sized(40, 16)}), {0}, true, "", Items("0:64@0 0:64@1920 0:64@3840 0:40@5760 E@7680")},
+        {"NoWordsDeclared", kDra, Stream({Sized(64, 0), k48, k48}), {0}, true, "", Items("0:64@0 0:64@1920 0:64@3840 E@5760")},
+        {"HeaderCutOff", kDra, Stream({k48, k48, k48}, {0x7F, 0xFF, 0x01}), {0}, true, "", Items("0:64@0 0:64@1920 0:64@3840 E@5760")},
         {"RateIndex15AfterItsItem", kDra, Stream({{0, 3, 15}, {0, 3, 15}, {0, 3, 15}}), {0}, false,
-         "The es attribute is invalid.(parse error)", {{0, 64, 0, 0}}},
+         "The es attribute is invalid.(parse error)", Items("0:64@0")},
         {"TwoStartPts", kDra, Stream({k48, k48, k48}), {0, 1}, false, "", {}},
         {"NoSyncAtTheStart", kDra, Stream({k48, k48, k48}, {}, {0x7F}), {0}, false, "The es attribute is invalid.(parse error)", {}},
         {"Only191Bytes", kDra, Stream({k48, k48, Sized(63, 16)}), {0}, false, "The es file is short.", {}},

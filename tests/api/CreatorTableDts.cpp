@@ -1,23 +1,15 @@
 // DTS rows of the creator table: core frames 960 ticks apart, extension substreams stepping by their own
-// duration, the host texts of the failures. Items are written "type:size@pts" (dts = pts), "E@pts" the end.
-#include <sstream>
-
+// duration, the host texts of the failures.
 #include "support/CreatorTable.h"
 #include "support/DtsBuilder.h"
+#include "support/ItemText.h"
 
 namespace kiv_test {
 namespace {
 
 CreatorRow Row(const char* name, std::vector<uint8_t> stream, std::vector<uint32_t> start, bool result, const char* message,
                const std::string& items) {
-    CreatorRow row{name, kiv_comp::CKivCreator::ES_TYPE_DTS, std::move(stream), std::move(start), result, message, {}};
-    std::istringstream in(items);
-    for (std::string w; in >> w;) {
-        const uint64_t pts = std::stoull(w.substr(w.find('@') + 1));
-        if (w[0] == 'E') row.items.push_back({255, 0, 0, pts});
-        else row.items.push_back({std::stoull(w), std::stoull(w.substr(w.find(':') + 1)), pts, pts});
-    }
-    return row;
+    return {name, kiv_comp::CKivCreator::ES_TYPE_DTS, std::move(stream), std::move(start), result, message, Items(items)};
 }
 std::string TenCoresNineSubstreams() {
     std::string items;

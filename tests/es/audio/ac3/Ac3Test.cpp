@@ -1,5 +1,5 @@
 // AC-3 and E-AC-3: the frame recognisers and bsi parsers against frames written field by field, and CAc3Es's
-// failures, notice, report values and channel banner. Items and host texts are rows of the creator table.
+// failures and notice. Report values and items are in the audio tables and the creator table.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -129,11 +129,6 @@ protected:
     std::unique_ptr<ts_comp::es::CAc3Es> Make(const Bytes& bytes) {
         return std::make_unique<ts_comp::es::CAc3Es>(CL_CString(dir.Write("a.ac3", bytes).c_str()));
     }
-    std::string Report(const Bytes& bytes) {
-        CL_CString out;
-        Make(bytes)->GetReportText(out);
-        return out.GetString();
-    }
     std::string Kiv() const { return dir.File("a.kiv"); }
     TempDir dir;
 };
@@ -171,52 +166,6 @@ TEST_F(Ac3Es, NoticePollsAfterEachFrame) {
     EXPECT_EQ(notice.polls, 3);
     ASSERT_TRUE(es->CreateKiv(Kiv().c_str(), {0}));
     EXPECT_EQ(ReadKiv(Kiv()).items.size(), 4u);
-}
-
-// Values the bundled samples do not show: the second frame's, the language lines, dual mono, the channel map.
-TEST_F(Ac3Es, ReportAndXmlValues) {
-    const Bytes first = Ac3Frame{2, 0, 0, 18, 8, 1, 2}.Build();
-    auto es = Make(JoinUnits({first, Ac3Frame{7, 1, 0, 36, 6, 2, 0, kCompr | kLang | kProd}.Build(), first}));
-    CL_CString text;
-    es->GetReportText(text);
-    EXPECT_EQ(std::string(text.GetString()),
-              "[Legacy Core] : EXIST\r\n[fscod] : 0\r\n[frmsizecod] : 36\r\n[bsid] : 6\r\n[bsmod] : 2\r\n[acmod] : 7\r\n[lfeon] : 1\r\n"
-              "[dsurmod] : 0\r\n[compre] : 1\r\n[langcode] : 1\r\n[langcod] : 9\r\n[audprodie] : 1\r\n[compr2e] : 0\r\n"
-              "[langcod2e] : 0\r\n[fullSvc] : 0\r\n\r\n[Substream0] : NO EXIST\r\n");
-    es->GetXmlText(text);
-    EXPECT_NE(std::string(text.GetString()).find("<bsid>6</bsid>\n    <bit_rate_code>18</bit_rate_code>\n    <dsurmod>0</dsurmod>\n"
-                                                  "    <bsmod>2</bsmod>\n    <acmod>7</acmod>\n    <lfeon>1</lfeon>\n    <fullSvc>0"
-                                                  "</fullSvc>\n    <langcod>9</langcod>"),
-              std::string::npos);
-    const Bytes dualMono = Ac3Frame{0, 0, 0, 28, 8, 0, 3, kLang2 | kCompr2, 9, 77}.Build();
-    es = Make(JoinUnits({dualMono, Eac3Frame{1, 2, 1, kChanmap, 3, 0, 0, 0, 0, 0, 0x1234, 0, 0, 0, 255}.Build(), dualMono}));
-    es->GetReportText(text);
-    EXPECT_NE(std::string(text.GetString()).find("[dsurmod] : 0\r\n[compre] : 0\r\n[langcode] : 0\r\n[audprodie] : 0\r\n[compr2e] : 1"
-                                                  "\r\n[langcod2e] : 1\r\n[langcod2] : 77\r\n[fullSvc] : 0\r\n\r\n[Substream0] : EXIST\r\n"
-                                                  "[fscod] : 0\r\n[acmod] : 2\r\n[lfeon] : 1\r\n[chanmape] : 1\r\n[chanmap] : 4660\r\n"),
-              std::string::npos)
-        << text.GetString();
-    es->GetXmlText(text);
-    EXPECT_NE(std::string(text.GetString()).find("<langcod>255</langcod>\n    <langcod2>77</langcod2>"), std::string::npos);
-}
-
-// The banner above the report for channel combinations the check refuses. Streams: core, E-AC-3 frame, core;
-// or two of whichever of the two is given.
-TEST_F(Ac3Es, ChannelCombinationBanner) {
-    // core acmod, lfeon (-1: no core); E-AC-3 strmtyp (-1: none), acmod, lfeon, chanmap (-1: none); banner shown
-    const int rows[][7] = {{2, 0, 1, 2, 0, -1, 1},  {7, 1, 1, 2, 0, -1, 0},  {1, 0, 1, 1, 0, -1, 1},      {0, 0, 1, 2, 0, -1, 1},
-                           {3, 0, 1, 2, 0, -1, 0},  {2, 1, 1, 2, 0, -1, 0},  {1, 0, -1, 0, 0, -1, 0},     {0, 0, -1, 0, 0, -1, 0},
-                           {4, 0, -1, 0, 0, -1, 0}, {1, 1, -1, 0, 0, -1, 0}, {-1, 0, 0, 1, 0, -1, 0},     {-1, 0, 1, 7, 1, 0, 1},
-                           {-1, 0, 1, 7, 1, 5, 0},  {-1, 0, 1, 7, 1, 0x8000, 0}, {-1, 0, 1, 7, 0, 0x4000, 0}};
-    const std::string banner = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\ncombinations of channels is invalid.\r\n"
-                               "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n\r\n[Legacy Core]";
-    for (const auto& r : rows) {
-        const Bytes core = Ac3Frame{uint32_t(r[0]), uint32_t(r[1])}.Build();
-        const Bytes e = Eac3Frame{uint32_t(r[2]), uint32_t(r[3]), uint32_t(r[4]), r[5] < 0 ? 0u : kChanmap, 3, 0, 0, 0, 0, 0,
-                                  uint32_t(r[5]), 0, 0, 0, 255}.Build();
-        const Bytes stream = r[0] < 0 ? JoinUnits({e, e}) : r[2] < 0 ? JoinUnits({core, core}) : JoinUnits({core, e, core});
-        EXPECT_EQ(Report(stream).rfind(r[6] ? banner : "[Legacy Core]", 0), 0u) << r[0] << " " << r[2] << " " << r[5];
-    }
 }
 
 }  // namespace

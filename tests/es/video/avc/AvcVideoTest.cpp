@@ -13,11 +13,10 @@
 #include "support/AvcBuilder.h"
 #include "support/TempDir.h"
 
+namespace kiv_test {
 namespace {
 
 using namespace ts_comp::es::avc_video;
-using kiv_test::AvcBuilder;
-using kiv_test::AvcSps;
 using Nal = std::tuple<int, uint32_t, int>;  // start code length, size, type
 using PRIVATE_LIBRARY::CL_CString;
 
@@ -47,7 +46,7 @@ TEST(AvcVideoParser, NalUnitsMatchTheByteByByteScan) {
     std::mt19937 rng(7);
     const uint8_t headers[] = {0x00, 0x03, 0x08, 0x09, 0x0A, 0x0C, 0x18};
     const uint8_t bytes[] = {0x00, 0x00, 0x00, 0x01, 0x02, 0x03, 0x5A};
-    kiv_test::TempDir dir;
+    TempDir dir;
     for (int round = 0; round < 40; ++round) {
         std::vector<uint8_t> s(rng() % 4, 0x00);
         s.push_back(0x47);
@@ -69,7 +68,7 @@ TEST(AvcVideoParser, NalUnitsMatchTheByteByByteScan) {
 }
 
 std::vector<std::unique_ptr<CAccessUintInformation>> Units(const std::vector<uint8_t>& s) {
-    kiv_test::TempDir dir;
+    TempDir dir;
     CAvcVideoParser parser;
     EXPECT_TRUE(parser.Open(dir.Write("u.264", s).c_str()));
     std::vector<std::unique_ptr<CAccessUintInformation>> out;
@@ -110,7 +109,7 @@ TEST(AvcVideoParser, RecordAnswers) {
     const struct {
         AvcSps sps;
         uint32_t sliceType;
-        kiv_test::AvcTiming timing;
+        AvcTiming timing;
         uint32_t type, cpb, dpb, fields;
     } rows[] = {
         {{}, 7, {0, 4, 0, true}, 1, 0, 4, 2}, {{}, 5, {6, 2, 7}, 2, 6, 2, 4}, {{}, 6, {3, 0, 8}, 3, 3, 0, 6},
@@ -179,7 +178,7 @@ const struct {
 TEST(AvcVideoEs, ReportAndXml) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
-        kiv_test::TempDir dir;
+        TempDir dir;
         ts_comp::es::CAvcVideoEs es(CL_CString(dir.Write("a.264", c.stream).c_str()));
         CL_CString report, xml;
         es.GetReportText(report);
@@ -195,3 +194,4 @@ TEST(AvcVideoEs, ReportAndXml) {
 }
 
 }  // namespace
+}  // namespace kiv_test

@@ -13,6 +13,7 @@
 #include "support/KivReader.h"
 #include "support/TempDir.h"
 
+namespace kiv_test {
 namespace {
 
 using kiv_comp::CKivCreator;
@@ -40,26 +41,26 @@ const Row kRows[] = {
 class VideoConformance : public ::testing::TestWithParam<Row> {};
 
 TEST_P(VideoConformance, ItemsMatchFfprobePackets) {
-    if (!kiv_test::HaveFfmpeg()) GTEST_SKIP() << "ffmpeg or ffprobe is not installed";
+    if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg or ffprobe is not installed";
     const Row& r = GetParam();
-    kiv_test::TempDir dir;
+    TempDir dir;
     const bool mpeg2 = std::string(r.file).find(".m2v") != std::string::npos;
     const std::string es = *r.input == 0 ? std::getenv("KIV_SOURCE_DIR") + std::string("/") + r.file : dir.File(r.file);
     const std::string options = std::string("-f lavfi -i testsrc=size=") + r.input + (mpeg2 ? kMpeg2 : kX264);
-    if (*r.input != 0) { ASSERT_TRUE(kiv_test::Encode(options, es)); }
+    if (*r.input != 0) { ASSERT_TRUE(Encode(options, es)); }
     CKivCreator creator;
     const auto type = mpeg2 ? CKivCreator::ES_TYPE_MPEG2_VIDEO : CKivCreator::ES_TYPE_AVC_VIDEO;
     ASSERT_TRUE(creator.CreateKiv(type, es.c_str(), dir.File("c.kiv").c_str(), {54000}, nullptr))
         << creator.GetLastErrorMessage();
-    const std::vector<kiv_test::KivItem> items = kiv_test::ReadKiv(dir.File("c.kiv")).items;
-    const std::vector<std::string> sizes = kiv_test::Probe(es, "packet=size");
+    const std::vector<KivItem> items = ReadKiv(dir.File("c.kiv")).items;
+    const std::vector<std::string> sizes = Probe(es, "packet=size");
     ASSERT_EQ(items.size(), sizes.size() + 1);
     uint64_t total = 0;
     std::vector<uint64_t> pts;
     for (size_t i = 0; i < sizes.size(); total += items[i].size, pts.push_back(items[i].pts), ++i) {
         EXPECT_EQ(std::to_string(items[i].size), sizes[i]) << "packet " << i;
     }
-    EXPECT_EQ(total, kiv_test::TempDir::Read(es).size());
+    EXPECT_EQ(total, TempDir::Read(es).size());
     EXPECT_EQ((std::vector<uint64_t>{items.front().type, items.front().pts, items.back().type}),
               (std::vector<uint64_t>{1, 54000, 255}));
     std::sort(pts.begin(), pts.end());
@@ -70,3 +71,4 @@ INSTANTIATE_TEST_SUITE_P(Clips, VideoConformance, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
 }  // namespace
+}  // namespace kiv_test

@@ -11,24 +11,22 @@
 
 #include "es/video/mpeg2/CMpeg2VideoParser.h"
 #include "es/video/mpeg2/CVideoEs.h"
-#include "support/KivReader.h"
+#include "support/ItemText.h"
 #include "support/Mpeg2Builder.h"
 #include "support/TempDir.h"
 
+namespace kiv_test {
 namespace {
 
 using namespace ts_comp::es::mpeg2_video;
-using kiv_test::Mpeg2Builder;
 using namespace ts_comp;
-using kiv_test::KivItem;
-using kiv_test::TempDir;
 using PRIVATE_LIBRARY::CL_CString;
 
 // Size, picture type, sequence header, sequence extension, GOP header, sequence end code, layers.
 using Unit = std::array<size_t, 7>;
 
 std::vector<Unit> Parse(const std::vector<uint8_t>& bytes) {
-    kiv_test::TempDir dir;
+    TempDir dir;
     CMpeg2VideoParser parser;
     EXPECT_TRUE(parser.Open(dir.Write("a.m2v", bytes).c_str()));
     std::vector<Unit> units;
@@ -116,42 +114,24 @@ const struct {
     std::vector<KivItem> items;  // sizes 0
 } kTiming[] = {
     // 23.976 Hz: a frame is 1126125 ticks; 29.97 Hz interlaced: a field is 450450 ticks.
-    {"Progressive23976", Seq(1, 1, {1, 2, 3, 3}).Bytes(), {90000},
-     {{1, 0, 86246, 90000, 0, 1}, {2, 0, 90000, 101261}, {3, 0, 93753, 93753}, {3, 0, 97507, 97507},
-      {255, 0, 0, 105015}}},
+    {"Progressive23976", Seq(1, 1, {1, 2, 3, 3}).Bytes(), {90000}, Items("1:0@86246/90000,0,1 2:0@90000/101261 3:0@93753 3:0@97507 E@105015")},
     // I with repeat_first_field and top_field_first, P, B with repeat_first_field only, B with both.
-    {"PullDown", Seq(1, 1, {}, 0).Picture(1, 3, 1, 1).Picture(2).Picture(3, 3, 0, 1).Picture(3, 3, 1, 1).Bytes(),
-     {90000},
-     {{1, 0, 86246, 90000}, {2, 0, 90000, 120030}, {3, 0, 101261, 101261}, {3, 0, 108768, 108768},
-      {255, 0, 0, 131291}}},
-    {"InterlacedFrames", Seq(4, 0, {1, 2, 3}).Bytes(), {90000},
-     {{1, 0, 86997, 90000, 0, 1}, {2, 0, 90000, 96006}, {3, 0, 93003, 93003}, {255, 0, 0, 99009}}},
-    {"FieldPairs", Seq(4, 0).Picture(1, 1).Picture(2, 2).Picture(2, 1).Picture(2, 2).Picture(3, 1).Picture(3, 2)
-         .Bytes(), {90000},
-     {{1, 0, 86997, 90000, 0, 1, 1}, {2, 0, 88498, 91501, 0, 0, 2}, {2, 0, 90000, 96006, 0, 0, 1},
-      {2, 0, 91501, 97507, 0, 0, 2}, {3, 0, 93003, 93003, 0, 0, 1}, {3, 0, 94504, 94504, 0, 0, 2},
-      {255, 0, 0, 99009}}},
+    {"PullDown", Seq(1, 1, {}, 0).Picture(1, 3, 1, 1).Picture(2).Picture(3, 3, 0, 1).Picture(3, 3, 1, 1).Bytes(), {90000},
+     Items("1:0@86246/90000 2:0@90000/120030 3:0@101261 3:0@108768 E@131291")},
+    {"InterlacedFrames", Seq(4, 0, {1, 2, 3}).Bytes(), {90000}, Items("1:0@86997/90000,0,1 2:0@90000/96006 3:0@93003 E@99009")},
+    {"FieldPairs", Seq(4, 0).Picture(1, 1).Picture(2, 2).Picture(2, 1).Picture(2, 2).Picture(3, 1).Picture(3, 2).Bytes(), {90000},
+     Items("1:0@86997/90000,0,1,1 2:0@88498/91501,0,0,2 2:0@90000/96006,0,0,1 2:0@91501/97507,0,0,2 3:0@93003,0,0,1 3:0@94504,0,0,2 E@99009")},
     {"TwoSequencesTwoStarts", kTwoSequences, {90000, 900000},
-     {{1, 0, 86246, 90000, 0, 1}, {2, 0, 90000, 93753, 1}, {1, 0, 896246, 900000, 0, 1}, {2, 0, 900000, 903753},
-      {255, 0, 0, 907507}}},
+     Items("1:0@86246/90000,0,1 2:0@90000/93753,1 1:0@896246/900000,0,1 2:0@900000/903753 E@907507")},
     // With a single start PTS the second sequence keeps the first offset.
-    {"TwoSequencesOneStart", kTwoSequences, {90000},
-     {{1, 0, 86246, 90000, 0, 1}, {2, 0, 90000, 93753, 1}, {1, 0, 93753, 97507, 0, 1}, {2, 0, 97507, 101261},
-      {255, 0, 0, 105015}}},
-    {"Progressive60", Seq(8, 1).Picture(1, 3, 0, 0, 99).Picture(2).Bytes(), {90000},
-     {{1, 0, 88500, 90000, 0, 1}, {2, 0, 90000, 91500}, {255, 0, 0, 93000}}},
-    {"Interlaced25", Seq(3, 0).Picture(1, 3, 0, 0, 99).Picture(2).Bytes(), {90000},
-     {{1, 0, 86400, 90000, 0, 1}, {2, 0, 90000, 93600}, {255, 0, 0, 97200}}},
+    {"TwoSequencesOneStart", kTwoSequences, {90000}, Items("1:0@86246/90000,0,1 2:0@90000/93753,1 1:0@93753/97507,0,1 2:0@97507/101261 E@105015")},
+    {"Progressive60", Seq(8, 1).Picture(1, 3, 0, 0, 99).Picture(2).Bytes(), {90000}, Items("1:0@88500/90000,0,1 2:0@90000/91500 E@93000")},
+    {"Interlaced25", Seq(3, 0).Picture(1, 3, 0, 0, 99).Picture(2).Bytes(), {90000}, Items("1:0@86400/90000,0,1 2:0@90000/93600 E@97200")},
     // Pictures without a picture coding extension are neither frames nor fields of a pair.
-    {"NoCodingExtension",
-     Seq(4, 1).PictureHeader(1).Slice(40).PictureHeader(2).Slice(40).PictureHeader(3).Slice(40).PictureHeader(2)
-         .Slice(40).Bytes(), {90000},
-     {{1, 0, 77988, 90000, 0, 1, 2}, {2, 0, 80991, 93003, 0, 0, 2}, {3, 0, 83994, 83994, 0, 0, 2},
-      {2, 0, 86997, 86997, 0, 0, 2}, {255, 0, 0, 96006}}},
+    {"NoCodingExtension", Seq(4, 1).PictureHeader(1).Slice(40).PictureHeader(2).Slice(40).PictureHeader(3).Slice(40).PictureHeader(2).Slice(40).Bytes(),
+     {90000}, Items("1:0@77988/90000,0,1,2 2:0@80991/93003,0,0,2 3:0@83994,0,0,2 2:0@86997,0,0,2 E@96006")},
     // Picture type 5 is reserved: not a reference picture.
-    {"ReservedPictureType", Seq(4, 1, {1, 5, 2, 5}).Bytes(), {90000},
-     {{1, 0, 83994, 90000, 0, 1}, {5, 0, 86997, 86997}, {2, 0, 90000, 96006}, {5, 0, 93003, 93003},
-      {255, 0, 0, 99009}}},
+    {"ReservedPictureType", Seq(4, 1, {1, 5, 2, 5}).Bytes(), {90000}, Items("1:0@83994/90000,0,1 5:0@86997 2:0@90000/96006 5:0@93003 E@99009")},
 };
 
 TEST(VideoEs, ItemsCarryTheExpectedTimes) {
@@ -160,7 +140,7 @@ TEST(VideoEs, ItemsCarryTheExpectedTimes) {
         TempDir dir;
         es::CVideoEs analyser{CL_CString(dir.Write("a.m2v", c.stream).c_str())};
         ASSERT_TRUE(analyser.CreateKiv(dir.File("a.kiv").c_str(), c.startPts));
-        std::vector<KivItem> items = kiv_test::ReadKiv(dir.File("a.kiv")).items;
+        std::vector<KivItem> items = ReadKiv(dir.File("a.kiv")).items;
         uint64_t total = 0;
         for (KivItem& i : items) total += std::exchange(i.size, 0);
         EXPECT_EQ(total, c.stream.size());
@@ -209,3 +189,4 @@ TEST(VideoEs, CodesAndReport) {
 }
 
 }  // namespace
+}  // namespace kiv_test

@@ -14,18 +14,17 @@
 #include "support/TempDir.h"
 #include "support/Vc1Builder.h"
 
+namespace kiv_test {
 namespace {
 
 using namespace ts_comp::es::vc1_video;
-using kiv_test::Vc1Builder;
-using kiv_test::Vc1Sequence;
 using PRIVATE_LIBRARY::CL_CString;
 
 // Size, picture type and BDU count of a unit.
 using Unit = std::array<uint32_t, 3>;
 
 std::vector<Unit> Parse(const std::vector<uint8_t>& bytes) {
-    kiv_test::TempDir dir;
+    TempDir dir;
     CVc1VideoParser parser;
     EXPECT_TRUE(parser.Open(dir.Write("a.vc1", bytes).c_str()));
     std::vector<Unit> units;
@@ -137,7 +136,7 @@ Vc1Sequence Display(uint16_t width, uint16_t height, uint8_t interlace, uint8_t 
 
 // The XML text (or the report) of the stream, after indexing it when kiv is true.
 std::string Text(const std::vector<uint8_t>& stream, bool xml, bool kiv = false) {
-    kiv_test::TempDir dir;
+    TempDir dir;
     ts_comp::es::CVc1VideoEs analyser{CL_CString(dir.Write("a.vc1", stream).c_str())};
     if (kiv) { EXPECT_TRUE(analyser.CreateKiv(dir.File("a.kiv").c_str(), {0})); }
     CL_CString text;
@@ -178,3 +177,4 @@ TEST(Vc1Texts, FramesPerEntryPointAndUnsetFields) {
 }
 
 }  // namespace
+}  // namespace kiv_test
