@@ -37,11 +37,6 @@ std::vector<std::string> Samples() {
     return names;
 }
 
-std::string Text(const fs::path& path) {
-    const std::vector<uint8_t> bytes = TempDir::Read(path.string());
-    return std::string(bytes.begin(), bytes.end());
-}
-
 class SampleGolden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SampleGolden, ReportAndXmlMatchTheFilesBeside) {
@@ -55,9 +50,9 @@ TEST_P(SampleGolden, ReportAndXmlMatchTheFilesBeside) {
     ASSERT_TRUE(analyser->CreateKiv(dir.File("a.kiv").c_str(), std::vector<uint64_t>(one ? 1 : 64, 900000)));
     PRIVATE_LIBRARY::CL_CString report;
     analyser->GetReportText(report);
-    EXPECT_EQ(report.GetString(), Text(fs::path(es).replace_extension(".txt")));
+    EXPECT_EQ(report.GetString(), TempDir::Text(fs::path(es).replace_extension(".txt")));
     ASSERT_TRUE(analyser->WriteXmlFile(dir.File("a.xml").c_str()));
-    EXPECT_EQ(Text(dir.File("a.xml")), Text(fs::path(es).replace_extension(".xml")));
+    EXPECT_EQ(TempDir::Text(dir.File("a.xml")), TempDir::Text(fs::path(es).replace_extension(".xml")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, SampleGolden, ::testing::ValuesIn(Samples()), [](const auto& info) {

@@ -13,7 +13,6 @@ namespace {
 
 using kiv_test::TempDir;
 using PRIVATE_LIBRARY::CL_CString;
-using ts_comp::CTsMuxException;
 
 // The smallest analyser: a fixed XML text, and access to the protected helper and members.
 class ProbeEs : public ts_comp::es::CEs {
@@ -25,12 +24,18 @@ public:
     const char* TempPath() const { return m_tempPath.GetString(); }
 };
 
-// message, code, file name (up to 258 characters), detail, source and line of an exception.
-std::string Describe(const CTsMuxException& e) {
-    CL_CString message;
-    e.GetErrorMessage(message);
-    return std::string(message.GetString()) + "|" + std::to_string(e.GetErrorCode()) + "|" + e.GetFileName() + "|" +
-           e.GetDetail() + "|" + e.GetSourceFile() + "|" + std::to_string(e.GetLine());
+// Message, code, file name (up to 258 characters), detail, source and line of the exception `run` throws.
+template <class Run>
+std::string Thrown(Run run) {
+    try {
+        run();
+    } catch (const ts_comp::CTsMuxException& e) {
+        CL_CString message;
+        e.GetErrorMessage(message);
+        return std::string(message.GetString()) + "|" + std::to_string(e.GetErrorCode()) + "|" + e.GetFileName() + "|" +
+               e.GetDetail() + "|" + e.GetSourceFile() + "|" + std::to_string(e.GetLine());
+    }
+    return "no exception";
 }
 
 TEST(EsBase, OpenFailureThrowsFileCanNotOpen) {
@@ -38,14 +43,9 @@ TEST(EsBase, OpenFailureThrowsFileCanNotOpen) {
     const std::pair<std::string, int> cases[] = {{dir.File("missing.ac3"), ENOENT}, {dir.File("no/such/a.m2v"), ENOENT},
         {dir.Write("plain", {1}) + "/a", ENOTDIR}, {dir.File(std::string(300, 'n')), ENAMETOOLONG}, {dir.Path(), EISDIR}};
     for (const auto& [path, error] : cases) {
-        try {
-            ProbeEs es(path);
-            ADD_FAILURE() << "opened " << path;
-        } catch (const CTsMuxException& e) {
-            const std::string d = Describe(e);
-            EXPECT_EQ(d.substr(0, d.rfind('|')), "File can not open.(" + path + ")|" + (error == ENOENT ? "8|" : "10|") +
-                                                      (path.size() <= 258 ? path : "") + "|" + std::strerror(error) + "|Es");
-        }
+        const std::string d = Thrown([&path = path] { ProbeEs es(path); });
+        EXPECT_EQ(d.substr(0, d.rfind('|')), "File can not open.(" + path + ")|" + (error == ENOENT ? "8|" : "10|") +
+                                                  (path.size() <= 258 ? path : "") + "|" + std::strerror(error) + "|Es");
     }
 }
 
@@ -61,9 +61,7 @@ TEST(EsBase, DefaultsAndTheXmlFile) {
     EXPECT_FALSE(es.CreateKiv(dir.File("a.kiv").c_str(), {0}));
     const std::string xml = dir.Write("a.xml", std::vector<uint8_t>(100, 'x'));
     ASSERT_TRUE(es.WriteXmlFile(CL_CString(xml.c_str())));
-    const std::vector<uint8_t> written = TempDir::Read(xml);
-    EXPECT_EQ(std::string(written.begin(), written.end()), "<?xml version=\"1.0\" standalone=\"yes\"?>\n<PROBE/>\n")
-        << "replaced, with one more line feed";
+    EXPECT_EQ(TempDir::Text(xml), "<?xml version=\"1.0\" standalone=\"yes\"?>\n<PROBE/>\n") << "replaced, with one more line feed";
     EXPECT_FALSE(es.WriteXmlFile(CL_CString(dir.File("missing/a.xml").c_str())));
     EXPECT_STREQ(es.GetLastErrorMessage(), "A xml file cannot create.");
 }
@@ -77,12 +75,7 @@ TEST(EsBase, NoticeHelper) {
     es.SetNotice(&notice);
     es.Unit(1000);
     es.Unit(2500);
-    try {
-        es.Unit(5000);
-        ADD_FAILURE() << "no abort";
-    } catch (const CTsMuxException& e) {
-        EXPECT_EQ(Describe(e), "abort end.|0|||ProbeEs|42");
-    }
+    EXPECT_EQ(Thrown([&es] { es.Unit(5000); }), "abort end.|0|||ProbeEs|42");
     EXPECT_EQ(notice.progress, (std::vector<int64_t>{1000, 2500}));
     EXPECT_EQ(notice.totals, (std::vector<int64_t>{5000, 5000}));
     EXPECT_EQ(notice.polls, 3);

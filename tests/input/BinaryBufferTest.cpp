@@ -1,26 +1,25 @@
 // Bit buffer: bit and byte reads, end-of-file exceptions, emulation-prevention removal, seeks, peeks,
-// searches, and the bulk scans compared with their byte-at-a-time models.
+// searches, and the bulk scans compared with their byte-at-a-time models; the ES file reader without a file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <memory>
-#include <ostream>
 #include <random>
-#include <string>
 #include <tuple>
 #include <typeinfo>
-#include <vector>
 
+#include "foundation/CL_CString.h"
 #include "input/CBinaryBuffer.h"
 #include "input/CBinaryBufferForAvc.h"
 #include "input/CBinaryBufferForVc1.h"
+#include "input/CEsFileReader.h"
+#include "input/CVarnelLibrary.h"
 #include "support/KivReader.h"
-#include "support/TempDir.h"
 
 namespace {
 
 using ts_comp::CBinaryBuffer;
+using ts_comp::es::CEsFileReader;
 using ReadError = CBinaryBuffer::BinaryBufferReadException;
 using Bytes = std::vector<uint8_t>;
 
@@ -28,13 +27,6 @@ constexpr size_t kWindow = 262144;
 constexpr uint64_t kNoLimit = static_cast<uint64_t>(INT64_MAX);
 
 enum class Kind { Plain, Avc, Vc1 };
-
-// A file whose bytes are never zero, so emulation prevention never applies.
-Bytes Pattern(size_t size) {
-    Bytes bytes(size);
-    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(1 + (i * 7 + i / 251) % 255);
-    return bytes;
-}
 
 // Bytes of `letters`, the first one drawn with the given percentage.
 Bytes Random(unsigned seed, size_t size, unsigned firstPercent, const Bytes& letters) {
@@ -80,15 +72,6 @@ protected:
         EXPECT_TRUE(b->Open(m_dir.Write("es" + std::to_string(m_files++), bytes).c_str()));
         return b;
     }
-    // Bytes delivered by ReadByte until the read exception.
-    static Bytes Drain(CBinaryBuffer& b) {
-        Bytes out;
-        try {
-            for (;;) out.push_back(b.ReadByte());
-        } catch (const ReadError&) {
-        }
-        return out;
-    }
     kiv_test::TempDir m_dir;
     int m_files = 0;
 };
@@ -123,7 +106,8 @@ TEST_F(Buffer, CallsFollowTheFilesBits) {
     Bytes got(70000);
     const uint32_t counts[] = {0, 1, 3, 8, 13, 64, 68, 1000, 70000};
     for (uint64_t size : {size_t{0}, size_t{1}, size_t{2}, kWindow, kWindow + 1, 2 * kWindow + 100}) {
-        const Bytes bytes = Pattern(size);
+        Bytes bytes(size);  // never zero, so emulation prevention never applies
+        for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(1 + (i * 7 + i / 251) % 255);
         auto b = Open(bytes);
         // The file's bits [from, from + count); past 64 the last 64 of them.
         const auto bits = [&](uint64_t from, uint64_t count) {
@@ -262,10 +246,7 @@ TEST_F(Buffer, BulkSearchGivesTheAutomatonsPositions) {
             bytes[end - 2] = bytes[end - 1] = bytes[end] = hi;
             if (bytes[end + 1] == lo) bytes[end + 1] = 0x55;
         }
-        for (size_t at : {size_t{5000}, kWindow - 1, 3 * kWindow + 200}) {
-            bytes[at] = hi;
-            bytes[at + 1] = lo;
-        }
+        for (size_t at : {size_t{5000}, kWindow - 1, 3 * kWindow + 200}) bytes[at] = hi, bytes[at + 1] = lo;
         auto b = Open(bytes);
         for (size_t start : {size_t{0}, size_t{5003}, kWindow - 10, kWindow + 100, bytes.size() - 1}) {
             const uint64_t exact = std::get<2>(ReferenceSearch(bytes, start, code, kNoLimit));
@@ -294,109 +275,101 @@ TEST_F(Buffer, EscapesAreDropped) {
     for (const auto& [file, delivered] : cases) {
         for (Kind kind : {Kind::Avc, Kind::Vc1}) {
             auto b = Open(file, kind);
-            EXPECT_EQ(Drain(*b), delivered);
+            Bytes viaByte, viaBits, viaBytes(delivered.size());
+            try {
+                for (;;) viaByte.push_back(b->ReadByte());
+            } catch (const ReadError&) {
+            }
             ASSERT_TRUE(b->Seek(0, 0));
-            Bytes viaBits;
             for (uint64_t v = 0; b->ReadBits(&v, 8) == 8;) viaBits.push_back(static_cast<uint8_t>(v));
-            EXPECT_EQ(viaBits, delivered);
             ASSERT_TRUE(b->Seek(0, 0));
-            Bytes viaBytes(delivered.size());
             EXPECT_EQ(b->ReadBytes(viaBytes.data(), static_cast<uint32_t>(viaBytes.size())), viaBytes.size());
+            EXPECT_EQ(viaByte, delivered);
+            EXPECT_EQ(viaBits, delivered);
             EXPECT_EQ(viaBytes, delivered);
             EXPECT_THROW(b->ReadBytes(viaBytes.data(), 1), ReadError);
         }
     }
-    EXPECT_EQ(Drain(*Open({0x00, 0x00, 0x03, 0x01})), (Bytes{0x00, 0x00, 0x03, 0x01})) << "the plain buffer keeps them";
+    auto plain = Open({0x00, 0x00, 0x03, 0x01});
+    EXPECT_EQ(plain->GetBits(32), 0x00000301u) << "the plain buffer keeps them";
 }
 
-// Start-code prefix scan over zero runs: every call gives the positions, zero counts and values of the
-// byte-at-a-time model, for runs of every length, across window edges and from unaligned starts.
-struct ScanCase {
-    const char* name;
-    Bytes bytes;
-    size_t start;      // file position the scans begin at
-    uint32_t carried;  // zero count handed to the first call
-    Kind kind = Kind::Plain;
-};
-
-void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.name; }
-
 // Appends `zeros` zero bytes and then `value`, after filler 0x47 up to `at`.
-Bytes& Run(Bytes& b, size_t zeros, uint8_t value, size_t at = 0) {
+Bytes& ZeroRun(Bytes& b, size_t zeros, uint8_t value, size_t at = 0) {
     b.resize(std::max(at, b.size()), 0x47);
     b.insert(b.end(), zeros, 0);
     b.push_back(value);
     return b;
 }
 
-Bytes EveryRunLength() {
-    Bytes b;
-    for (size_t n = 0; n < 200; ++n) Run(b, n, static_cast<uint8_t>(1 + n % 5));
-    return b;
-}
-
-// Runs ending just before, on and after each window edge, one longer than a window, and one at the end.
-Bytes RunsAtWindowEdges() {
-    Bytes b;
-    for (size_t edge : {kWindow, 2 * kWindow}) {
-        for (size_t back : {1, 2, 3, 17, 64, 65}) Run(b, 40, 0x01, edge - back - 40);
-        Run(b, 130, 0xB3, edge - 3);
+// Start-code prefix scan over zero runs: every call gives the positions, zero counts and values of the
+// byte-at-a-time model, for runs of every length, across window edges and from unaligned starts.
+TEST_F(Buffer, ZeroRunScanMatchesTheByteModel) {
+    Bytes everyRun, edges, stuffed, singleZeros(kWindow + 77, 0);
+    for (size_t n = 0; n < 200; ++n) ZeroRun(everyRun, n, static_cast<uint8_t>(1 + n % 5));
+    for (size_t edge : {kWindow, 2 * kWindow}) {  // ending just before, on and after each edge; longer than a window
+        for (size_t back : {1, 2, 3, 17, 64, 65}) ZeroRun(edges, 40, 0x01, edge - back - 40);
+        ZeroRun(edges, 130, 0xB3, edge - 3);
     }
-    Run(b, kWindow + 100, 0x01).insert(b.end(), 70, 0);
-    return b;
-}
-
-Bytes Stuffed() {
-    Bytes b;
-    std::mt19937 rng(11);
-    while (b.size() < 3 * kWindow) {
-        for (int i = 0; i < 300; ++i) b.push_back(static_cast<uint8_t>(1 + rng() % 255));
-        Run(b, 2 + rng() % 5000, rng() % 2 == 0 ? 0x01 : 0xB8);
+    ZeroRun(edges, kWindow + 100, 0x01).insert(edges.end(), 70, 0);
+    for (std::mt19937 rng(11); stuffed.size() < 3 * kWindow;) {  // stuffing before start codes
+        for (int i = 0; i < 300; ++i) stuffed.push_back(static_cast<uint8_t>(1 + rng() % 255));
+        ZeroRun(stuffed, 2 + rng() % 5000, rng() % 2 == 0 ? 0x01 : 0xB8);
     }
-    return b;
-}
-
-std::vector<ScanCase> ScanCases() {
-    const Bytes sparse = Random(3, 2 * kWindow + 50, 25, {0, 1, 2, 3});
-    Bytes singleZeros(kWindow + 77, 0);
     for (size_t i = 1; i < singleZeros.size(); i += 2) singleZeros[i] = 0x01;
-    return {
-        {"random_sparse_zeros", sparse, 0, 0},
-        {"random_sparse_zeros_avc_buffer_keeps_its_escapes", sparse, 0, 0, Kind::Avc},
-        {"random_dense_zeros_unaligned_start", Random(5, 2 * kWindow + 9, 90, {0, 1, 2, 3}), 13, 0},
-        {"every_run_length", EveryRunLength(), 0, 0},
-        {"runs_at_window_edges", RunsAtWindowEdges(), 0, 0},
-        {"runs_at_window_edges_shifted_start", RunsAtWindowEdges(), 31, 0},
-        {"stuffing_before_start_codes", Stuffed(), 5, 0},
-        {"single_zeros_only", singleZeros, 0, 0},
-        {"only_zeros", Bytes(kWindow + 1000, 0), 0, 0},
-        {"carried_run_ends_at_first_byte", {0x07, 0x00, 0x01}, 0, 2},
-        {"carried_count_wraps", {0x00, 0x01, 0x00, 0x00, 0x01}, 0, 0xFFFFFFFFu},
-        {"empty_file_keeps_carried_run", {}, 0, 9},
+    const Bytes sparse = Random(3, 2 * kWindow + 50, 25, {0, 1, 2, 3});
+    const struct { Bytes bytes; size_t start; uint32_t carried; Kind kind; } cases[] = {  // start: file position
+        {sparse, 0, 0, Kind::Plain}, {sparse, 0, 0, Kind::Avc},  // the AVC buffer keeps its escapes here
+        {Random(5, 2 * kWindow + 9, 90, {0, 1, 2, 3}), 13, 0, Kind::Plain}, {everyRun, 0, 0, Kind::Plain},
+        {edges, 0, 0, Kind::Plain}, {edges, 31, 0, Kind::Plain}, {stuffed, 5, 0, Kind::Plain},
+        {singleZeros, 0, 0, Kind::Plain}, {Bytes(kWindow + 1000, 0), 0, 0, Kind::Plain},
+        {{0x07, 0x00, 0x01}, 0, 2, Kind::Plain},  // the carried run ends at the first byte
+        {{0x00, 0x01, 0x00, 0x00, 0x01}, 0, 0xFFFFFFFFu, Kind::Plain},  // the carried count wraps
+        {{}, 0, 9, Kind::Plain},  // an empty file keeps the carried run
     };
-}
-
-class ZeroRunScan : public Buffer, public ::testing::WithParamInterface<ScanCase> {};
-
-TEST_P(ZeroRunScan, EveryCallMatchesTheByteModel) {
-    const ScanCase& c = GetParam();
-    auto buffer = Open(c.bytes, c.kind);
-    ASSERT_TRUE(buffer->Seek(static_cast<int64_t>(c.start), 0));
-    size_t pos = c.start;
-    for (uint32_t zeros = c.carried, call = 0;; zeros = 0, ++call) {
-        SCOPED_TRACE("call " + std::to_string(call) + " from position " + std::to_string(pos));
-        const auto [found, position, wantZeros, wantValue] = ReferencePrefixScan(c.bytes, pos, zeros);
-        uint8_t value = 0;
-        ASSERT_EQ(buffer->ScanStartCodePrefix(zeros, value), found);
-        ASSERT_EQ(buffer->Tell(), position);
-        ASSERT_EQ(zeros, wantZeros);
-        if (!found) break;
-        ASSERT_EQ(value, wantValue);
-        pos = static_cast<size_t>(position);
+    for (const auto& c : cases) {
+        auto buffer = Open(c.bytes, c.kind);
+        ASSERT_TRUE(buffer->Seek(static_cast<int64_t>(c.start), 0));
+        size_t pos = c.start;
+        for (uint32_t zeros = c.carried, call = 0;; zeros = 0, ++call) {
+            SCOPED_TRACE("case " + std::to_string(&c - cases) + " call " + std::to_string(call) + " from " + std::to_string(pos));
+            const auto [found, position, wantZeros, wantValue] = ReferencePrefixScan(c.bytes, pos, zeros);
+            uint8_t value = 0;
+            ASSERT_EQ(buffer->ScanStartCodePrefix(zeros, value), found);
+            ASSERT_EQ(buffer->Tell(), position);
+            ASSERT_EQ(zeros, wantZeros);
+            if (!found) break;
+            ASSERT_EQ(value, wantValue);
+            pos = static_cast<size_t>(position);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Buffers, ZeroRunScan, ::testing::ValuesIn(ScanCases()),
-                         [](const ::testing::TestParamInfo<ScanCase>& info) { return std::string(info.param.name); });
+TEST(EsFileReader, VarnelPathsEndInUpperCaseVesAfterMoreThanThreeCharacters) {
+    for (const char* path : {"a.VES", "xVES", "/d/VES"}) EXPECT_TRUE(CEsFileReader::IsVarnelPath(path)) << path;
+    for (const char* path : {"VES", "a.ves", "a.VEs", "a.VES.bin", ""}) EXPECT_FALSE(CEsFileReader::IsVarnelPath(path));
+    EXPECT_FALSE(CEsFileReader::IsVarnelPath(nullptr));
+}
+
+// Never opened, or Varnel missing for a .VES name: every query answers its empty value. The reads
+// themselves are checked in VarnelLoadedTest.cpp, for both kinds of file.
+TEST(EsFileReader, WithoutAFile) {
+    ASSERT_FALSE(ts_comp::es::CVarnelLibrary::Get().IsLoaded()) << "a libvarnel.so is on the loader path";
+    kiv_test::TempDir dir;
+    CEsFileReader never, varnel;
+    EXPECT_FALSE(varnel.Open(dir.Write("a.VES", {1, 2, 3}).c_str()));
+    EXPECT_STREQ(varnel.GetLastErrorText(), "");
+    EXPECT_EQ(never.GetLastErrorText(), nullptr);
+    for (CEsFileReader* r : {&never, &varnel}) {
+        PRIVATE_LIBRARY::CL_CString name("junk");
+        uint8_t byte = 0;
+        const uint8_t* data = nullptr;
+        EXPECT_STREQ(r->GetFileName(name).GetString(), "");
+        EXPECT_EQ(std::make_tuple(r->GetLastErrorNumber(), r->IsOpen(), r->Tell(), r->GetLength(), r->Rewind(), r->Seek(0, 0)),
+                  std::make_tuple(0, false, int64_t{0}, int64_t{0}, false, false));
+        EXPECT_EQ(std::make_tuple(r->Read(&byte, 1), r->PeekBuffered(&data), r->Skip(5)), std::make_tuple(0u, 0u, uint64_t{0}));
+    }
+    EXPECT_FALSE(CBinaryBuffer().Open(dir.File("a.VES").c_str()));
+}
 
 }  // namespace

@@ -37,9 +37,7 @@ inline ProcessRun RunProcess(const std::string& program, const std::vector<std::
     int raw = 0;
     if (pid < 0 || waitpid(pid, &raw, 0) != pid) return run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    const std::vector<uint8_t> out = TempDir::Read(dir.File("1")), err = TempDir::Read(dir.File("2"));
-    run.out.assign(out.begin(), out.end());
-    run.err.assign(err.begin(), err.end());
+    run.out = TempDir::Text(dir.File("1")), run.err = TempDir::Text(dir.File("2"));
     return run;
 }
 

@@ -19,10 +19,7 @@ namespace gfx = kiv_test::gfx;
 using kiv_test::DtsCore, kiv_test::DtsExt;
 using kiv_test::JoinUnits;  // units in a row, repeated, cut
 
-Bytes Sample(const std::string& name) {
-    const char* root = std::getenv("KIV_SOURCE_DIR");
-    return kiv_test::TempDir::Read(std::string(root == nullptr ? "." : root) + "/samples/" + name);
-}
+Bytes Sample(const std::string& name) { return kiv_test::TempDir::Read(KIV_SAMPLES_DIR "/" + name); }
 
 Bytes Mpeg2Head(uint8_t frameRateCode) {
     return JoinUnits({kiv_test::Mpeg2Builder().SequenceHeader(720, 480, 2, frameRateCode).Bytes(), Bytes(64)}, 1, 64);

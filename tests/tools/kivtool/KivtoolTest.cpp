@@ -19,17 +19,7 @@ namespace {
 using kiv_test::TempDir;
 using kiv_test::ProcessRun;
 
-std::string Slurp(const std::string& path) {
-    const std::vector<uint8_t> bytes = TempDir::Read(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-std::string Sample(const std::string& name) {
-    const char* root = std::getenv("KIV_SOURCE_DIR");
-    return std::string(root == nullptr ? "." : root) + "/samples/" + name;
-}
-
-const std::string kLpcm = Sample("sine_48k_24bit_6ch.lpcm"), kAc3 = Sample("sine_48k_stereo_192k.ac3");
+const std::string kLpcm = KIV_SAMPLES_DIR "/sine_48k_24bit_6ch.lpcm", kAc3 = KIV_SAMPLES_DIR "/sine_48k_stereo_192k.ac3";
 
 // "@@" stands for the scratch folder, "@" for the folder and a separator.
 std::string At(const TempDir& dir, const std::string& s) {
@@ -55,14 +45,12 @@ void Write(const std::string& path, uint32_t type, const std::vector<Fields>& it
     kiv->Close();
 }
 
-std::vector<uint8_t> AudioHeaderAnd(size_t payload, uint8_t fill) {
-    std::vector<uint8_t> bytes{0, 0, 0, 2};
-    bytes.resize(4 + payload, fill);
-    return bytes;
-}
-
 // Random bytes, a byte-swapped AC-3 stream, a folder, KIV files good and bad.
 void MakeInputs(const TempDir& dir) {
+    const auto audioHeaderAnd = [](size_t payload, uint8_t fill) {
+        std::vector<uint8_t> bytes(4 + payload, fill);
+        return bytes[0] = bytes[1] = bytes[2] = 0, bytes[3] = 2, bytes;
+    };
     std::vector<uint8_t> noise(4096);
     for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 7919 % 251);
     dir.Write("noise.bin", noise);
@@ -74,9 +62,9 @@ void MakeInputs(const TempDir& dir) {
     Write(dir.File("mvc.kiv"), 5, {{{0, 2}, {1, 777}, {9, 0x12345678}, {10, 0xFFFFFFFF}}});
     Write(dir.File("graphics.kiv"), 3, {{{0, 0x16}, {1, 30}, {2, 100}, {3, 200}, {5, 2}}, {{0, 255}, {1, 0}, {3, 9000}, {5, 0}, {6, 1}, {7, 1}}});
     Write(dir.File("empty.kiv"), 3, {});
-    dir.Write("ff.kiv", AudioHeaderAnd(14, 0xFF));
-    dir.Write("cut.kiv", AudioHeaderAnd(14 * 3 + 5, 0xAB));
-    dir.Write("part.kiv", AudioHeaderAnd(13, 0xAB));
+    dir.Write("ff.kiv", audioHeaderAnd(14, 0xFF));
+    dir.Write("cut.kiv", audioHeaderAnd(14 * 3 + 5, 0xAB));
+    dir.Write("part.kiv", audioHeaderAnd(13, 0xAB));
     dir.Write("0.kiv", {});
     dir.Write("3.kiv", {0, 0, 0});
     dir.Write("type4.kiv", {0, 0, 0, 4, 1, 2});
@@ -177,9 +165,9 @@ TEST(Kivtool, CreateSummaryTextsAndRoundTrip) {
                                                    "MB/s\\) -> " + dir.File("a.kiv") + "\n"))) << r.err;
     r = Kivtool(dir, {"dump", "--format", "csv", "@a.kiv"});
     EXPECT_NE(r.out.find("\n2,0,0,4324,90000,90000,0\n2,1,0,4324,90450,90450,0\n"), std::string::npos) << r.out;
-    EXPECT_EQ(Slurp(dir.File("a.xml")), Kivtool(dir, {"info", "--xml", kLpcm}).out);
+    EXPECT_EQ(TempDir::Text(dir.File("a.xml")), Kivtool(dir, {"info", "--xml", kLpcm}).out);
     const ProcessRun report = Kivtool(dir, {"info", "--type", "4", kLpcm});
-    EXPECT_EQ(Slurp(dir.File("a.txt")), report.out);
+    EXPECT_EQ(TempDir::Text(dir.File("a.txt")), report.out);
     r = Kivtool(dir, {"create", "--quiet", "--type=lpcm", "--temp-dir", "@@", "--report", "-", kLpcm, "@b.kiv"});
     EXPECT_EQ(report.out, r.out);
     EXPECT_EQ("", r.err);
@@ -194,7 +182,7 @@ TEST(Kivtool, BatchMatchesCreateFileByFile) {
     const std::string starts = "900000,990000,1080000,1170000,1260000,1350000,1440000,1530000";
     std::vector<std::string> batch = {"batch", "--jobs", "2", "--out-dir", "@@", "--start-pts", starts};
     std::vector<std::pair<std::filesystem::path, std::string>> samples;  // path, kind
-    for (const auto& entry : std::filesystem::directory_iterator(Sample(""))) {
+    for (const auto& entry : std::filesystem::directory_iterator(KIV_SAMPLES_DIR)) {
         const std::string path = entry.path().string();
         const std::string out = Kivtool(dir, {"probe", path}).out, kind = out.substr(path.size() + 2, out.find(' ', path.size() + 2) - path.size() - 2);
         if (kind != "unknown") batch.push_back(path), samples.push_back({entry.path(), kind});
@@ -214,13 +202,13 @@ TEST(Kivtool, BatchMatchesCreateFileByFile) {
         ASSERT_EQ(0, create.status) << path << create.err;
         EXPECT_NE(r.out.find(path.string() + ": " + kind + ": "), std::string::npos) << path;
         for (const std::string ext : {".kiv", ".xml", ".txt"}) {
-            const std::string made = Slurp(dir.File("x" + ext));
-            EXPECT_EQ(made, Slurp(dir.File(path.stem().string() + ext))) << path << ext;
+            const std::string made = TempDir::Text(dir.File("x" + ext));
+            EXPECT_EQ(made, TempDir::Text(dir.File(path.stem().string() + ext))) << path << ext;
             if (ext != ".kiv") {
-                EXPECT_EQ(made, Slurp((path.parent_path() / path.stem()).string() + ext)) << path << ext;
+                EXPECT_EQ(made, TempDir::Text((path.parent_path() / path.stem()).string() + ext)) << path << ext;
             }
         }
-        EXPECT_EQ(Kivtool(dir, {"info", "--xml", path.string()}).out, Slurp(dir.File("x.xml"))) << path;
+        EXPECT_EQ(Kivtool(dir, {"info", "--xml", path.string()}).out, TempDir::Text(dir.File("x.xml"))) << path;
     }
 }
 
@@ -274,7 +262,7 @@ TEST(Kivtool, ProgressBarOnlyOnATerminal) {
     EXPECT_NE(bar.out.find("left"), std::string::npos) << bar.out;
     const ProcessRun quiet = kiv_test::RunProcess("/usr/bin/env", {"script", "-qec", create + "--quiet " + dir.File("d.kiv"), "/dev/null"});
     EXPECT_EQ("", quiet.out);
-    EXPECT_EQ(Slurp(dir.File("c.kiv")), Slurp(dir.File("d.kiv")));
+    EXPECT_EQ(TempDir::Text(dir.File("c.kiv")), TempDir::Text(dir.File("d.kiv")));
 }
 
 }  // namespace
