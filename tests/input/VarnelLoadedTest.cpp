@@ -6,8 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "foundation/CL_CString.h"
 #include "input/CBinaryBuffer.h"
@@ -15,7 +13,6 @@
 #include "input/CEsFileReader.h"
 #include "input/CVarnelLibrary.h"
 #include "support/KivReader.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -24,15 +21,11 @@ using Bytes = std::vector<uint8_t>;
 
 TEST(EsFiles, ReadSeekViewAndFailLikeAFile) {
     ASSERT_TRUE(ts_comp::es::CVarnelLibrary::Get().IsLoaded()) << "fake libvarnel.so not found";
-    const struct {
-        const char* name;
-        uint32_t window;       // bytes one view holds
-        bool normalisedName;   // Varnel reports the name as given
-        const char* endText;   // after a short read at the end
-        int missingError;      // errno recorded for a missing file (Varnel gives a text and no number)
-        int64_t missingTell;   // Tell and GetLength after a failed open
-    } rows[] = {{"b.es", 262144, true, "The function tries to read at end of file", ENOENT, -1},
-                {"b.VES", 65536, false, nullptr, 0, 0}};
+    // The bytes one view holds, whether the name is normalised (Varnel reports it as given), the text after a
+    // short read at the end, errno recorded for a missing file (Varnel gives a text and no number), Tell and
+    // GetLength after a failed open.
+    const struct { const char* name; uint32_t window; bool normalisedName; const char* endText; int missingError; int64_t missingTell; } rows[] = {
+        {"b.es", 262144, true, "The function tries to read at end of file", ENOENT, -1}, {"b.VES", 65536, false, nullptr, 0, 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         kiv_test::TempDir dir;
@@ -76,15 +69,12 @@ TEST(EsFiles, ReadSeekViewAndFailLikeAFile) {
         EXPECT_EQ(got[0], bytes[0]) << "rewind delivers the first bytes though the buffer holds later ones";
         ASSERT_TRUE(r.Seek(-5, 2));
         EXPECT_EQ(r.Read(got, 8), 5u);
-        if (row.endText != nullptr) {
-            EXPECT_STREQ(r.GetLastErrorText(), row.endText);
-        }
+        EXPECT_STREQ(row.endText == nullptr ? nullptr : r.GetLastErrorText(), row.endText);
         CEsFileReader missing;
         EXPECT_FALSE(missing.Open((dir.Path() + "/missing" + row.name).c_str()));
         EXPECT_EQ(missing.GetLastErrorNumber(), row.missingError);
         EXPECT_STREQ(missing.GetLastErrorText(), std::strerror(ENOENT));
-        EXPECT_EQ(missing.Tell(), row.missingTell);
-        EXPECT_EQ(missing.GetLength(), row.missingTell);
+        EXPECT_EQ(std::make_pair(missing.Tell(), missing.GetLength()), std::make_pair(row.missingTell, row.missingTell));
         // The bit buffer across views: every byte, searches for the first 00 00, a peek across a view's end.
         ts_comp::CBinaryBuffer b;
         ASSERT_TRUE(b.Open(path.c_str()));

@@ -1,12 +1,6 @@
 // KIV items and files: exact bytes, field isolation, item counts, seeks and type checks.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "kiv/CAudioKiv.h"
 #include "kiv/CAudioKivItem.h"
 #include "kiv/CKivFactory.h"
@@ -15,7 +9,6 @@
 #include "kiv/CVideoKiv.h"
 #include "kiv/CVideoKivItem.h"
 #include "support/KivReader.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -101,12 +94,10 @@ TEST(KivFile, CountSeekAndReadBack) {
     EXPECT_EQ(kiv.GetItemCount(), 10);
     EXPECT_TRUE(kiv.SeekToItem(10)) << "exactly the end of the file";
     EXPECT_EQ(kiv.GetCurrentItemIndex(), 10);
-    EXPECT_FALSE(kiv.SeekToItem(11));
-    EXPECT_FALSE(kiv.SetItemIndex(11));
+    EXPECT_FALSE(kiv.SeekToItem(11) || kiv.SetItemIndex(11));
     for (int i : {7, 0, 9}) {
         ASSERT_TRUE(kiv.ReadItemAt(i, item)) << i;
-        EXPECT_EQ(item.GetValue(1), uint64_t(100 + i));
-        EXPECT_EQ(kiv.GetCurrentItemIndex(), i + 1);
+        EXPECT_EQ(std::make_pair(item.GetValue(1), kiv.GetCurrentItemIndex()), std::make_pair(uint64_t(100 + i), int64_t{i + 1}));
     }
     EXPECT_FALSE(kiv.ReadItem(item));
     Bytes bytes = TempDir::Read(path);
@@ -122,8 +113,7 @@ TEST(KivFile, ItemsOfAnotherTypeAreRefused) {
     CMvcDependentViewVideoKivItem mvc;
     CAudioKiv audio;
     ASSERT_TRUE(audio.Create(dir.File("a.kiv").c_str()));
-    EXPECT_FALSE(audio.WriteItem(video));
-    EXPECT_FALSE(audio.WriteItem(mvc));
+    EXPECT_FALSE(audio.WriteItem(video) || audio.WriteItem(mvc));
     audio.Close();
     EXPECT_EQ(TempDir::Read(dir.File("a.kiv")), (Bytes{0, 0, 0, 2}));
     ASSERT_TRUE(audio.Open(dir.File("a.kiv").c_str()));
@@ -153,8 +143,7 @@ TEST(KivFile, OpenChecksTheFileType) {
     }
     CVideoKiv video;
     EXPECT_FALSE(video.Open(dir.File("missing.kiv").c_str()));
-    EXPECT_STREQ(video.GetErrorMessage(), "No such file or directory");
-    EXPECT_EQ(video.GetErrorCode(), 8);
+    EXPECT_EQ(std::string(video.GetErrorMessage()) + "|" + std::to_string(video.GetErrorCode()), "No such file or directory|8");
     EXPECT_EQ(video.GetItemCount(), -1);
     EXPECT_FALSE(video.Create(dir.File("no/such/folder.kiv").c_str()));
     EXPECT_STREQ(video.GetErrorMessage(), "No such file or directory") << "a failed Create stores nothing";

@@ -35,7 +35,6 @@ public:
         while (m_bitCount % 8 != 0) PutBit(0);
         return *this;
     }
-    size_t BitCount() const { return m_bitCount; }
     size_t ByteCount() const { return m_bytes.size(); }
     const std::vector<uint8_t>& Data() const { return m_bytes; }
     std::vector<uint8_t> Take() { return std::move(m_bytes); }

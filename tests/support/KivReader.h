@@ -18,7 +18,6 @@ struct KivItem {
     uint64_t f5 = 0, f6 = 0, f7 = 0, f9 = 0, f10 = 0;
     auto Tie() const { return std::tie(type, size, dts, pts, f5, f6, f7, f9, f10); }
     bool operator==(const KivItem& o) const { return Tie() == o.Tie(); }
-    bool operator!=(const KivItem& o) const { return Tie() != o.Tie(); }
 };
 
 inline std::ostream& operator<<(std::ostream& os, const KivItem& i) {

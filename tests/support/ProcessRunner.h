@@ -16,16 +16,15 @@ struct ProcessRun {
     std::string err;
 };
 
-// Runs `program` with `args` (no shell), stdin from `stdinPath`; stdout and stderr go to scratch files.
-inline ProcessRun RunProcess(const std::string& program, const std::vector<std::string>& args,
-                             const std::string& stdinPath = "/dev/null") {
+// Runs `program` with `args` (no shell), stdin from /dev/null; stdout and stderr go to scratch files.
+inline ProcessRun RunProcess(const std::string& program, const std::vector<std::string>& args) {
     TempDir dir;
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-        const int fds[] = {open(stdinPath.c_str(), O_RDONLY), open(dir.File("1").c_str(), O_WRONLY | O_CREAT, 0600),
+        const int fds[] = {open("/dev/null", O_RDONLY), open(dir.File("1").c_str(), O_WRONLY | O_CREAT, 0600),
                            open(dir.File("2").c_str(), O_WRONLY | O_CREAT, 0600)};
         for (int fd = 0; fd < 3; ++fd) {
             if (fds[fd] < 0 || dup2(fds[fd], fd) < 0) _exit(127);
@@ -40,12 +39,5 @@ inline ProcessRun RunProcess(const std::string& program, const std::vector<std::
     run.out = TempDir::Text(dir.File("1")), run.err = TempDir::Text(dir.File("2"));
     return run;
 }
-
-#ifdef KIVTOOL_PATH
-// kivtool of this build (the test target defines KIVTOOL_PATH).
-inline ProcessRun Kivtool(const std::vector<std::string>& args, const std::string& stdinPath = "/dev/null") {
-    return RunProcess(KIVTOOL_PATH, args, stdinPath);
-}
-#endif
 
 }  // namespace kiv_test

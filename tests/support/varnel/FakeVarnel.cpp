@@ -1,5 +1,6 @@
 // Test double of the Varnel service library: serves ordinary files through the VNL_* functions.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,10 +25,7 @@ int Fd(int handle) { return g_paths.count(handle) != 0 ? handle - kHandleBase : 
 
 FAKE_VARNEL_EXPORT int VNL_open(const char* path, int /*mode*/) {
     const int fd = ::open(path, O_RDONLY);
-    if (fd < 0) {
-        g_lastError = std::strerror(errno);
-        return -1;
-    }
+    if (fd < 0) return g_lastError = std::strerror(errno), -1;
     g_paths[fd + kHandleBase] = path;
     return fd + kHandleBase;
 }
@@ -43,23 +41,17 @@ FAKE_VARNEL_EXPORT int64_t VNL_lseeki64(int handle, int64_t offset, int origin) 
 FAKE_VARNEL_EXPORT int VNL_close(int handle) {
     if (Fd(handle) < 0) return -1;
     ::close(Fd(handle));
-    g_paths.erase(handle);
-    return 0;
+    return g_paths.erase(handle), 0;
 }
 
 FAKE_VARNEL_EXPORT int64_t VNL_filelengthi64(int handle) {
-    const int fd = Fd(handle);
-    if (fd < 0) return -1;
-    const off_t here = ::lseek(fd, 0, SEEK_CUR), end = ::lseek(fd, 0, SEEK_END);
-    ::lseek(fd, here, SEEK_SET);
-    return end;
+    struct stat st;
+    return Fd(handle) < 0 || ::fstat(Fd(handle), &st) != 0 ? -1 : st.st_size;
 }
 
 FAKE_VARNEL_EXPORT int64_t VNL_telli64(int handle) { return Fd(handle) < 0 ? -1 : ::lseek(Fd(handle), 0, SEEK_CUR); }
 
-FAKE_VARNEL_EXPORT const char* VNL_GetSourceFileName(int handle) {
-    return Fd(handle) < 0 ? nullptr : g_paths[handle].c_str();
-}
+FAKE_VARNEL_EXPORT const char* VNL_GetSourceFileName(int handle) { return Fd(handle) < 0 ? nullptr : g_paths[handle].c_str(); }
 
 FAKE_VARNEL_EXPORT const char* VNL_GetLastError(int /*handle*/) { return g_lastError.c_str(); }
 

@@ -28,7 +28,7 @@ std::string At(const TempDir& dir, const std::string& s) {
 
 ProcessRun Kivtool(const TempDir& dir, std::vector<std::string> args) {
     for (std::string& a : args) a = At(dir, a);
-    return kiv_test::Kivtool(args);
+    return kiv_test::RunProcess(KIVTOOL_PATH, args);
 }
 
 using Fields = std::vector<std::pair<uint64_t, uint64_t>>;  // member id, value
@@ -47,10 +47,7 @@ void Write(const std::string& path, uint32_t type, const std::vector<Fields>& it
 
 // Random bytes, a byte-swapped AC-3 stream, a folder, KIV files good and bad.
 void MakeInputs(const TempDir& dir) {
-    const auto audioHeaderAnd = [](size_t payload, uint8_t fill) {
-        std::vector<uint8_t> bytes(4 + payload, fill);
-        return bytes[0] = bytes[1] = bytes[2] = 0, bytes[3] = 2, bytes;
-    };
+    const auto audioHeaderAnd = [](size_t payload, uint8_t fill) { std::vector<uint8_t> b{0, 0, 0, 2}; b.resize(4 + payload, fill); return b; };
     std::vector<uint8_t> noise(4096);
     for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 7919 % 251);
     dir.Write("noise.bin", noise);
