@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "KivCreator.h"
 #include "support/DraBuilder.h"
@@ -61,21 +62,16 @@ TEST_P(BeyondFourGiB, EveryUnitIndexedAndProgressReachesTheEnd) {
     const std::vector<KivItem> items = ReadKiv(kiv).items;
     ASSERT_EQ(items.size(), units + 1);
     const KivItem* last = &items[units - 2];
-    EXPECT_EQ(last[0].size, row.unit.size());
-    EXPECT_EQ(last[1].size, row.unit.size());
-    EXPECT_EQ(last[1].pts - last[0].pts, row.ptsStep);
-    EXPECT_EQ(last[1].dts - last[0].dts, row.ptsStep);
-    EXPECT_EQ(last[2].pts - last[1].pts, row.ptsStep);
-    EXPECT_EQ(last[2].type, 255u);
+    EXPECT_EQ(std::make_tuple(last[0].size, last[1].size, last[2].type), std::make_tuple(row.unit.size(), row.unit.size(), 255u));
+    EXPECT_EQ(std::make_tuple(last[1].pts - last[0].pts, last[1].dts - last[0].dts, last[2].pts - last[1].pts),
+              std::make_tuple(row.ptsStep, row.ptsStep, row.ptsStep));
     ASSERT_FALSE(notice.progress.empty());
-    EXPECT_EQ(notice.totals.back(), static_cast<int64_t>(size));
-    EXPECT_EQ(notice.progress.back(), static_cast<int64_t>(size));
+    EXPECT_EQ(std::make_pair(notice.progress.back(), notice.totals.back()), std::make_pair(int64_t(size), int64_t(size)));
 }
 
 std::vector<uint8_t> DraUnit() {
     std::vector<uint8_t> frame;
-    DraFrame().AppendTo(frame);
-    return Sized(frame, size_t{1} << 20);
+    return DraFrame().AppendTo(frame), Sized(frame, size_t{1} << 20);
 }
 
 // LPCM: 64 KiB frames (the header alone in one block of sixteen), 3/2+LFE carried as 6 channels of 24 bits.

@@ -91,8 +91,7 @@ TEST_F(Creator, OutcomesGiveResultTextAndCleanUp) {
         g_script.outcome = c.outcome, g_script.message = c.message;
         EXPECT_EQ(Run(creator, c.type), c.result);
         EXPECT_EQ(creator.GetLastErrorMessage(), c.text);
-        EXPECT_EQ(g_script.constructed, c.constructed);
-        EXPECT_EQ(g_script.destroyed, c.constructed);
+        EXPECT_EQ(std::make_pair(g_script.constructed, g_script.destroyed), std::make_pair(c.constructed, c.constructed));
     }
     // Other exceptions pass through, the analyser destroyed.
     g_script.outcome = Script::kThrowOther;
@@ -112,8 +111,7 @@ TEST_F(Creator, PassesPathsZeroExtendedStartsAndNotice) {
     EXPECT_EQ(g_script.esPath + g_script.kivPath, m_es + m_dir.File("out.kiv"));
     EXPECT_EQ(g_script.notice, &notice);
     ASSERT_TRUE(Run(creator, kPg, {}));
-    EXPECT_TRUE(g_script.starts.empty());
-    EXPECT_EQ(g_script.notice, nullptr);
+    EXPECT_TRUE(g_script.starts.empty() && g_script.notice == nullptr);
     EXPECT_EQ(g_script.constructed, 2) << "a fresh analyser for each call";
 }
 

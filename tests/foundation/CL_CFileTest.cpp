@@ -84,7 +84,6 @@ TEST_F(CL_CFileTest, FailuresRecordErrno) {
     }
     f.Close();
     EXPECT_EQ(TempDir::Read(p).size(), 3u);
-    EXPECT_EQ(CL_CFile(0).GetBufferSize(), kBuf) << "0 asks for the default size";
 }
 
 TEST_F(CL_CFileTest, CreatedFileIsReadWriteForEveryoneAndPathIsNormalised) {

@@ -1,5 +1,6 @@
 // kivtool as a program (exit status and texts, create/info/probe/dump/batch, the progress bar on a
-// terminal) and its argument parsers.
+// terminal), its argument parsers, and the kind probers over streams built field by field and the bundled
+// samples.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -8,16 +9,124 @@
 
 #include "CProgressNotice.h"
 #include "EsTypeArgument.h"
+#include "KindProbe.h"
 #include "kiv/CKiv.h"
 #include "kiv/CKivFactory.h"
 #include "kiv/CKivItem.h"
 #include "support/Ac3Builder.h"
+#include "support/DraBuilder.h"
+#include "support/DtsBuilder.h"
+#include "support/GraphicsBuilder.h"
+#include "support/LpcmBuilder.h"
+#include "support/MlpBuilder.h"
+#include "support/Mpeg2Builder.h"
 #include "support/ProcessRunner.h"
 
 namespace {
 
+using Bytes = std::vector<uint8_t>;
+namespace gfx = kiv_test::gfx;
+using kiv_test::DtsCore, kiv_test::DtsExt;
+using kiv_test::JoinUnits;  // units in a row, repeated, cut
 using kiv_test::TempDir;
 using kiv_test::ProcessRun;
+
+Bytes Sample(const std::string& name) { return TempDir::Read(KIV_SAMPLES_DIR "/" + name); }
+
+Bytes Mpeg2Head(uint8_t frameRateCode) {
+    return JoinUnits({kiv_test::Mpeg2Builder().SequenceHeader(720, 480, 2, frameRateCode).Bytes(), Bytes(64)}, 1, 64);
+}
+
+// MLP access units or DRA frames in a row.
+template <class Unit>
+Bytes Units(const std::vector<Unit>& units) {
+    Bytes out;
+    for (const Unit& u : units) u.AppendTo(out);
+    return out;
+}
+
+Bytes Lpcm(uint16_t payload, int frames, uint8_t lastChannels = 3) {
+    kiv_test::LpcmBuilder b;
+    for (int i = 0; i < frames; ++i) b.Codes({i + 1 < frames ? uint8_t{3} : lastChannels, 1, 1, 0}).Frame(payload);
+    return b.Take();
+}
+
+// Both a chain of LPCM frames and a chain of PG display sets (PCS, ODS, END in every frame).
+Bytes LpcmAndPg() {
+    Bytes frame = {0x16, 0x00, 0x31, 0x40};
+    frame.resize(52, 0);
+    gfx::Append(frame, gfx::Segment(0x15, Bytes(5578, 0)));
+    return JoinUnits({gfx::Append(frame, gfx::End())}, 3);
+}
+
+Bytes Random() {
+    Bytes b(100000);
+    for (uint32_t i = 0, x = 12345; i < b.size(); ++i) b[i] = static_cast<uint8_t>((x = x * 1103515245u + 12345u) >> 16);
+    return b;
+}
+
+struct ProbeCase {
+    const char* name;
+    Bytes stream;
+    std::string line;  // after "F: "
+};
+
+class KindProbe : public ::testing::TestWithParam<ProbeCase> {};
+
+TEST_P(KindProbe, PrintsKindAndWhy) {
+    TempDir dir;
+    const std::string path = dir.Write("F", GetParam().stream);
+    EXPECT_EQ("F: " + GetParam().line, kivtool::ProbeLine("F", kivtool::ProbeStream(path)));
+}
+
+const char kUnknown[] = "unknown (no sync word or header of a known kind in its first bytes)";
+std::string LpcmWhy(const std::string& payload) {
+    return "3 frame headers alike: payload " + payload + " bytes, channel_assignment 3, sampling_frequency 1, bits_per_sample 1";
+}
+
+using Mlp = kiv_test::MlpUnit;
+using Dra = kiv_test::DraFrame;
+
+INSTANTIATE_TEST_SUITE_P(Streams, KindProbe, ::testing::Values(
+    ProbeCase{"Mpeg2", Mpeg2Head(4), "mpeg2 (sequence header at byte 0, 720x480, frame_rate_code 4)"},
+    ProbeCase{"Mpeg2BadFrameRate", Mpeg2Head(9), kUnknown},
+    ProbeCase{"Mpeg2Sample", Sample("testsrc_480p_23.976.m2v"), "mpeg2 (sequence header at byte 0, 720x480, frame_rate_code 1)"},
+    ProbeCase{"Avc", {0, 0, 0, 1, 9, 0xF0, 0, 0, 1, 0x67, 100, 0, 0x1F, 0, 0, 1, 0x68, 0xEE, 0, 0, 1, 0x65},
+              "avc (byte stream with NAL unit types 9, 7, 8, 5, SPS profile_idc 100)"},
+    ProbeCase{"MvcDependentView", {0, 0, 1, 0x18, 0, 0, 1, 0x6F, 128, 0, 0x28, 0, 0, 1, 0x68, 0xEE, 0, 0, 1, 0x74},
+              "avc (MVC dependent view: NAL unit types 24, 15, 8, 20, subset SPS profile_idc 128)"},
+    ProbeCase{"AvcWithoutPps", {0, 0, 1, 0x67, 100, 0, 0x1F, 0, 0, 1, 0x65, 0x88}, kUnknown},
+    ProbeCase{"AvcUnknownProfile", {0, 0, 1, 0x67, 99, 0, 0x1F, 0, 0, 1, 0x68, 0xEE}, kUnknown},
+    ProbeCase{"Vc1", {0, 0, 1, 0x0F, 0xCA, 0x80, 0, 0, 1, 0x1F, 7, 0, 0, 1, 0x0E, 0x48, 0, 0, 1, 0x0D},
+              "vc1 (advanced-profile sequence header (level 1), entry-point header at byte 11)"},
+    ProbeCase{"Vc1MainProfile", {0, 0, 1, 0x0F, 0x4A, 0x80, 0, 0, 1, 0x0E, 0x48}, kUnknown},
+    ProbeCase{"Vc1PictureBeforeEntryPoint", {0, 0, 1, 0x0F, 0xCA, 0, 0, 1, 0x0D, 0, 0, 1, 0x0E}, kUnknown},
+    ProbeCase{"Lpcm", Lpcm(960, 3), "lpcm (" + LpcmWhy("960") + ")"},
+    ProbeCase{"LpcmLastHeaderDiffers", Lpcm(960, 3, 1), kUnknown},
+    // The third frame starts past the first 64 KiB: its header is read from the file.
+    ProbeCase{"LpcmUnitPastTheHeadDiffers", Lpcm(65000, 3, 1), kUnknown},
+    ProbeCase{"LpcmUnitPastTheHead", Lpcm(65000, 3), "lpcm (" + LpcmWhy("65000") + ")"},
+    ProbeCase{"Eac3Sample", Sample("sine_48k_5.1_256k.eac3"), "ac3 (E-AC-3 sync frames (0x0B77), 32 in a row)"},
+    ProbeCase{"Ac3TwoFramesCut", JoinUnits({kiv_test::Ac3Frame{}.Build()}, 3), "ac3 (AC-3 sync frames (0x0B77), 3 in a row)"},
+    ProbeCase{"Ac3LoneFrameCut", JoinUnits({kiv_test::Ac3Frame{}.Build()}, 1, 700), kUnknown},
+    ProbeCase{"DtsCore", JoinUnits({DtsCore()}, 3), "dts (core frames (0x7FFE8001), 3 in a row)"},
+    ProbeCase{"DtsCoreAndSubstream", JoinUnits({DtsCore(), DtsExt()}, 2),
+              "dts (core frames (0x7FFE8001) and extension substreams (0x64582025), 4 in a row)"},
+    ProbeCase{"DtsWideSubstreams", JoinUnits({DtsExt(70000, 0, 2, 8, [](kiv_test::DtsExtensionSubstream& x) { x.headerSizeType = 1; })}, 2),
+              "dts (extension substreams (0x64582025), 2 in a row)"},
+    ProbeCase{"DtsHdHeader", {'D', 'T', 'S', 'H', 'D', 'H', 'D', 'R', 0, 0}, "dts (DTS-HD file with a metadata header (DTSHDHDR))"},
+    ProbeCase{"DtsCoreTooShort", JoinUnits({DtsCore(9, 1, 13, 0, 0, 50)}, 3), kUnknown},
+    ProbeCase{"Mlp", Units<Mlp>({{}, {0, false}, {0, false}, {0, false}}), "mlp (major sync (0xF8726FBA) at byte 4, 4 access units in a row)"},
+    ProbeCase{"MlpWithoutMajorSync", Units<Mlp>({{0, false}, {0, false}}), kUnknown},
+    ProbeCase{"Dra", Units<Dra>({{}, {}, {}}), "dra (frames (0x7FFF) each as long as its header says, 3 in a row)"},
+    ProbeCase{"DraLengthMisses", JoinUnits({Units<Dra>({{}}), {0}, Units<Dra>({{}, {}})}), kUnknown},
+    ProbeCase{"PgSample", Sample("pg_sample.pgs"), "pg (17 segments in a row, PCS first)"},
+    ProbeCase{"Ig", JoinUnits({gfx::Ics{}.Build(), gfx::End()}, 2), "ig (4 segments in a row, ICS first)"},
+    ProbeCase{"IgWithWindow", JoinUnits({gfx::Ics{}.Build(), gfx::Segment(0x17, {0})}), kUnknown},
+    ProbeCase{"LpcmOrPg", LpcmAndPg(), "lpcm or pg? (lpcm: " + LpcmWhy("5632") + "; pg: 9 segments in a row, PCS first)"},
+    ProbeCase{"Random", Random(), kUnknown},
+    ProbeCase{"Empty", {}, kUnknown}),
+    [](const ::testing::TestParamInfo<ProbeCase>& info) { return std::string(info.param.name); });
 
 const std::string kLpcm = KIV_SAMPLES_DIR "/sine_48k_24bit_6ch.lpcm", kAc3 = KIV_SAMPLES_DIR "/sine_48k_stereo_192k.ac3";
 
@@ -51,6 +160,7 @@ void MakeInputs(const TempDir& dir) {
     std::vector<uint8_t> noise(4096);
     for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 7919 % 251);
     dir.Write("noise.bin", noise);
+    dir.Write("lpcmpg", LpcmAndPg());
     dir.Write("swapped.ac3", kiv_test::SwapWords(TempDir::Read(kAc3)));
     std::filesystem::create_directory(dir.File("folder"));
     Write(dir.File("audio.kiv"), 2, {{{0, 0}, {1, 964}, {2, 90000}, {3, 90000}}, {{0, 255}, {1, 0}, {2, 0}, {3, 90450}}});
@@ -102,13 +212,13 @@ INSTANTIATE_TEST_SUITE_P(All, KivtoolRun, ::testing::Values(
     ToolCase{{}, 2, "kivtool: missing command\n"},
     ToolCase{{"frobnicate"}, 2, "kivtool: unknown command 'frobnicate'\n"},
     ToolCase{{"create", "--type", "aac", "a", "b"}, 2, "kivtool: unknown stream type 'aac'\n"},
-    ToolCase{{"create", "--type", "11", "a", "b"}, 2, "kivtool: unknown stream type '11'\n"},
     ToolCase{{"create", "--type", "lpcm", "a"}, 2, "kivtool: expected ES_FILE KIV_FILE\n"},
     ToolCase{{"create", "a", "b", "--type"}, 2, "kivtool: option '--type' needs a value\n"},
     ToolCase{{"create", "--type=4", "--start-pts", "1,,2", "a", "b"}, 2, "kivtool: bad --start-pts value '1,,2' (0 to 4294967295)\n"},
     ToolCase{{"create", "--type=4", "--quiet=yes", "a", "b"}, 2, "kivtool: unknown option '--quiet=yes'\n"},
     ToolCase{{"info", "--type", "lpcm", "--xml", "--report", "x"}, 2, "kivtool: --xml and --report exclude each other\n"},
     ToolCase{{"create", "@noise.bin", "@o.kiv"}, 2, "kivtool: " + kCannotTell},
+    ToolCase{{"create", "@lpcmpg", "@o.kiv"}, 2, "kivtool: cannot tell the stream kind of '@lpcmpg': it could be lpcm or pg; give --type\n"},
     ToolCase{{"info", "/nonexistent/x"}, 2, "kivtool: cannot open '/nonexistent/x': No such file or directory\n"},
     ToolCase{{"create", kLpcm, "/nonexistent/a.kiv"}, 2, "kivtool: cannot write /nonexistent/a.kiv: folder /nonexistent does not exist\n"},
     ToolCase{{"create", "--xml", "/nonexistent/a.xml", kLpcm, "@a.kiv"}, 2, "kivtool: cannot write /nonexistent/a.xml: folder /nonexistent does not exist\n"},
@@ -123,6 +233,7 @@ INSTANTIATE_TEST_SUITE_P(All, KivtoolRun, ::testing::Values(
     ToolCase{{"batch", "--out-dir", "/nonexistent", kLpcm}, 2, "kivtool: cannot write /nonexistent/sine_48k_24bit_6ch: folder /nonexistent does not exist\n"},
     ToolCase{{"create", "--type", "lpcm", "/nonexistent/x.lpcm", "@o.kiv"}, 1, "kivtool: File can not open.(/nonexistent/x.lpcm)\n"},
     ToolCase{{"create", "@swapped.ac3", "@o.kiv"}, 1, "kivtool: An endian of es is inverse.\n"},
+    ToolCase{{"create", "--type", "ac3", kLpcm, "@o.kiv"}, 1, "kivtool: The es attribute is invalid.(parse error)\n"},  // the type given wins
     // The LPCM analyser gives no text when its KIV file cannot be created (here: a folder).
     ToolCase{{"create", kLpcm, "@folder"}, 1, "kivtool: the stream could not be indexed (the library gave no reason); kind lpcm, file " + kLpcm + "\n"},
     ToolCase{{"--help"}, 0, "", "usage: kivtool create [--type TYPE] [--start-pts N]... [--temp-dir DIR] [--xml FILE] [--report FILE|-]\n"},
