@@ -3,4 +3,4 @@
 
 #include "es/graphics/segments/CGspSegment.h"
 
-class CGspEND : public CGspSegment {};
+class CGspEND final : public CGspSegment {};

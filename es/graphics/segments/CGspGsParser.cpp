@@ -77,13 +77,18 @@ bool CGspGsParser::Open(const char* path) {
 }
 
 // Only the 3 descriptor bytes of each segment are read; the segment_type is not checked. Reading them
-// just before the segment is parsed keeps the file position moving forward through the buffer.
+// just before the segment is parsed keeps the file position moving forward through the buffer; where the
+// file stands at the descriptor, it is read in place and left for the segment's parse.
 bool CGspGsParser::IndexThrough(uint64_t i) const {
     while (i >= m_forgotten + m_index.size() && !m_indexComplete) {
         uint8_t scratch[3];
         uint32_t got = 0;
-        const uint8_t* d = gsp_io::SeekTo(m_file.get(), m_nextOffset)
-                               ? gsp_io::ReadInPlace(m_file.get(), scratch, 3, got) : nullptr;
+        const uint8_t* d = nullptr;
+        if (m_file->Tell() == static_cast<int64_t>(m_nextOffset) && m_file->PeekBuffered(&d) >= 3) {
+            got = 3;
+        } else if (gsp_io::SeekTo(m_file.get(), m_nextOffset)) {
+            d = gsp_io::ReadInPlace(m_file.get(), scratch, 3, got);
+        }
         if (got == 0) {
             m_indexFailed = true;
             m_indexComplete = true;

@@ -1,10 +1,12 @@
 #include "es/graphics/segments/CGspICS.h"
 
+#include <cstring>
+
 #include "es/graphics/segments/GspFileIo.h"
 
-bool CGspICS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
-    if (!CGspSegment::Parse(file, offset)) return false;
-    return gsp_io::ReadZeroFilled(file, m_b, 9) == 9;
+bool CGspICS::ParseBody(const uint8_t* bytes, uint32_t delivered) {
+    std::memcpy(m_b, bytes + 3, sizeof m_b);
+    return delivered >= 12;
 }
 
 uint16_t CGspICS::GetVideoWidth() const { return gsp_io::Be16(m_b); }

@@ -5,9 +5,8 @@
 
 #include "es/graphics/segments/CGspSegment.h"
 
-class CGspICS : public CGspSegment {
+class CGspICS final : public CGspSegment {
 public:
-    bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) override;
     virtual uint16_t GetVideoWidth() const;
     virtual uint16_t GetVideoHeight() const;
     virtual uint8_t GetFrameRate() const { return m_b[4] >> 4; }
@@ -30,6 +29,10 @@ public:
     virtual uint32_t GetSequenceDescriptorSize() const { return 1; }
     // segment_length - 9, or 0 when that is not positive.
     virtual uint32_t GetInteractiveCompositionDataSize() const { return GetLength() > 9 ? GetLength() - 9u : 0u; }
+
+protected:
+    uint32_t GetParseExtent() const override { return 12; }
+    bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
 
 private:
     uint8_t m_b[9] = {};

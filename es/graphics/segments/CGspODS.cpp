@@ -1,19 +1,15 @@
 #include "es/graphics/segments/CGspODS.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "es/graphics/segments/GspFileIo.h"
 
-// Segment bytes 7 to 13 are taken for every fragment; bytes past the end of a shorter
-// segment read as 0. Only those bytes are read: the object data itself is not copied.
-bool CGspODS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+// Segment bytes 7 to 13 are taken for every fragment; bytes past the end of a shorter segment read as 0.
+// Only those bytes are read: the object data itself is not copied.
+bool CGspODS::ParseBody(const uint8_t* bytes, uint32_t delivered) {
     std::memset(m_b, 0, sizeof m_b);
-    if (!CGspSegment::Parse(file, offset)) return false;
-    if (gsp_io::ReadZeroFilled(file, m_b, 4) != 4) return false;
-    const uint32_t rest = std::min<uint32_t>(GetSize(), 14) - std::min<uint32_t>(GetSize(), 7);
-    if (rest > 0) gsp_io::ReadZeroFilled(file, m_b + 4, rest);
-    return true;
+    std::memcpy(m_b, bytes + 3, GetParseExtent() - 3);
+    return delivered >= 7;
 }
 
 uint16_t CGspODS::GetObjectId() const { return gsp_io::Be16(m_b); }

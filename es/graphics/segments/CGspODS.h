@@ -5,9 +5,8 @@
 
 #include "es/graphics/segments/CGspSegment.h"
 
-class CGspODS : public CGspSegment {
+class CGspODS final : public CGspSegment {
 public:
-    bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) override;
     virtual uint16_t GetObjectId() const;
     virtual uint8_t GetObjectVersionNumber() const { return m_b[2]; }
     virtual uint8_t GetFirstInSequenceFlag() const { return m_b[3] >> 7; }
@@ -28,6 +27,10 @@ public:
     virtual uint32_t GetObjectDataLengthSize() const { return 3; }
     virtual uint32_t GetObjectWidthSize() const { return 2; }
     virtual uint32_t GetObjectHeightSize() const { return 2; }
+
+protected:
+    uint32_t GetParseExtent() const override { return GetSize() < 7 ? 7 : GetSize() < 14 ? GetSize() : 14; }
+    bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
 
 private:
     uint8_t m_b[11] = {};  // segment bytes 3 to 13

@@ -9,6 +9,8 @@ class CGspObject {
 public:
     virtual ~CGspObject() = default;
     virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    // The fields from the object's bytes (16 readable, the last 8 taken only when it is cropped).
+    void Parse(const uint8_t* bytes);
     virtual uint32_t GetSize() const { return m_objectCroppedFlag ? 16 : 8; }
     virtual uint16_t GetObjectIdRef() const { return m_objectIdRef; }
     virtual uint8_t GetWindowIdRef() const { return m_windowIdRef; }

@@ -4,16 +4,12 @@
 
 #include "es/graphics/segments/GspFileIo.h"
 
-bool CGspPCS::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
-    std::memset(m_b, 0, sizeof m_b);
-    if (!CGspSegment::Parse(file, offset)) {
-        gsp_io::KeepFirst(0, m_objects, m_spareObjects);
-        return false;
-    }
-    const bool whole = gsp_io::ReadZeroFilled(file, m_b, 11) == 11;
-    // The object list follows the segment size, not number_of_composition_objects; objects past the end
-    // of the file are kept with their fields 0.
-    return gsp_io::ReadBounded(file, GetCompositionObjectsOffset(), GetSize(), m_objects, m_spareObjects) && whole;
+// The object list follows the segment size, not number_of_composition_objects; objects past the end of
+// the file are kept with their fields 0.
+bool CGspPCS::ParseBody(const uint8_t* bytes, uint32_t delivered) {
+    std::memcpy(m_b, bytes + 3, sizeof m_b);
+    return gsp_io::ParseBounded(bytes, GetCompositionObjectsOffset(), GetSize(), m_objects, m_spareObjects) &&
+           delivered >= 14;
 }
 
 uint16_t CGspPCS::GetVideoWidth() const { return gsp_io::Be16(m_b); }

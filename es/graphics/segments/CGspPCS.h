@@ -8,9 +8,8 @@
 #include "es/graphics/segments/CGspObject.h"
 #include "es/graphics/segments/CGspSegment.h"
 
-class CGspPCS : public CGspSegment {
+class CGspPCS final : public CGspSegment {
 public:
-    bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) override;
     virtual uint16_t GetVideoWidth() const;
     virtual uint16_t GetVideoHeight() const;
     virtual uint8_t GetFrameRate() const { return m_b[4] >> 4; }
@@ -39,6 +38,10 @@ public:
     virtual uint32_t GetPaletteIdRefSize() const { return 1; }
     virtual uint32_t GetNumberOfCompositionObjectsSize() const { return 1; }
     virtual uint32_t GetCompositionObjectsSize() const { return SizeAfter(14); }
+
+protected:
+    uint32_t GetParseExtent() const override { return GetSize() > 14 ? GetSize() + 15 : 14; }
+    bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
 
 private:
     uint32_t SizeAfter(uint32_t offset) const { return GetSize() > offset ? GetSize() - offset : 0; }

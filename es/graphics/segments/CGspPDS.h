@@ -8,9 +8,8 @@
 #include "es/graphics/segments/CGspPalette.h"
 #include "es/graphics/segments/CGspSegment.h"
 
-class CGspPDS : public CGspSegment {
+class CGspPDS final : public CGspSegment {
 public:
-    bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) override;
     virtual uint8_t GetPaletteId() const { return m_b[0]; }
     virtual uint8_t GetPaletteVersionNumber() const { return m_b[1]; }
     virtual uint32_t GetPaletteEntryCount() const { return static_cast<uint32_t>(m_entries.size()); }
@@ -21,6 +20,10 @@ public:
     virtual uint32_t GetPaletteIdSize() const { return 1; }
     virtual uint32_t GetPaletteVersionNumberSize() const { return 1; }
     virtual uint32_t GetPaletteEntriesSize() const { return GetSize() > 5 ? GetSize() - 5 : 0; }
+
+protected:
+    uint32_t GetParseExtent() const override { return GetSize() > 5 ? GetSize() + 4 : 5; }
+    bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
 
 private:
     uint8_t m_b[2] = {};

@@ -2,13 +2,12 @@
 #pragma once
 
 #include <cstdint>
-
-namespace PRIVATE_LIBRARY { class CL_CFile; }
+#include <cstring>
 
 class CGspPalette {
 public:
     virtual ~CGspPalette() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    void Parse(const uint8_t* bytes) { std::memcpy(m_b, bytes, sizeof m_b); }
     virtual uint32_t GetSize() const { return 5; }
     virtual uint8_t GetPaletteEntryId() const { return m_b[0]; }
     virtual uint8_t GetY() const { return m_b[1]; }

@@ -21,6 +21,7 @@ public:
     virtual uint32_t GetTypeSize() const { return 1; }
     virtual uint32_t GetLengthSize() const { return 2; }
     virtual bool ReadHeader(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
+    // Reads the segment at offset: its descriptor, then its body through ParseBody.
     virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
     // segment_length + 3: the whole segment, descriptor included.
     virtual uint32_t GetSize() const { return uint32_t{m_segmentLength} + 3; }
@@ -29,8 +30,17 @@ public:
 
 protected:
     PRIVATE_LIBRARY::CL_CFile* GetFile() const { return m_file; }
+    // How many bytes from the segment's first byte the body parse reads, once the descriptor is known (at
+    // least 3): a list element that starts inside the segment is read whole, past the segment's end.
+    virtual uint32_t GetParseExtent() const { return 3; }
+    // Takes the fields after the descriptor from the first GetParseExtent() bytes at the segment's offset,
+    // of which `delivered` came from the file (the rest, past the end of the file, are 0); true when the
+    // fixed fields were all delivered.
+    virtual bool ParseBody(const uint8_t* bytes, uint32_t delivered);
 
 private:
+    void SetDescriptor(const uint8_t* d, PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
+
     uint64_t m_fileOffset = 0;
     PRIVATE_LIBRARY::CL_CFile* m_file = nullptr;
     uint8_t m_segmentType = 0;

@@ -8,9 +8,8 @@
 #include "es/graphics/segments/CGspSegment.h"
 #include "es/graphics/segments/CGspWindow.h"
 
-class CGspWDS : public CGspSegment {
+class CGspWDS final : public CGspSegment {
 public:
-    bool Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) override;
     virtual uint8_t GetNumberOfWindows() const { return m_numberOfWindows; }
     virtual uint32_t GetWindowCount() const { return static_cast<uint32_t>(m_windows.size()); }
     virtual const CGspWindow* GetWindow(uint32_t i) const;
@@ -18,6 +17,10 @@ public:
     virtual uint32_t GetWindowsOffset() const { return 4; }
     virtual uint32_t GetNumberOfWindowsSize() const { return 1; }
     virtual uint32_t GetWindowsSize() const { return GetSize() > 4 ? GetSize() - 4 : 0; }
+
+protected:
+    uint32_t GetParseExtent() const override { return GetSize() > 4 ? GetSize() + 8 : 4; }
+    bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
 
 private:
     uint8_t m_numberOfWindows = 0;

@@ -5,10 +5,14 @@
 bool CGspWindow::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
     uint8_t b[9];
     const bool whole = gsp_io::ReadZeroFilled(file, b, 9) == 9;
+    Parse(b);
+    return whole;
+}
+
+void CGspWindow::Parse(const uint8_t* b) {
     m_windowId = b[0];
     m_horizontalPosition = gsp_io::Be16(b + 1);
     m_verticalPosition = gsp_io::Be16(b + 3);
     m_width = gsp_io::Be16(b + 5);
     m_height = gsp_io::Be16(b + 7);
-    return whole;
 }

@@ -9,6 +9,7 @@ class CGspWindow {
 public:
     virtual ~CGspWindow() = default;
     virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    void Parse(const uint8_t* bytes);
     virtual uint32_t GetSize() const { return 9; }
     virtual uint8_t GetWindowId() const { return m_windowId; }
     virtual uint16_t GetWindowHorizontalPosition() const { return m_horizontalPosition; }

@@ -65,13 +65,14 @@ void KeepFirst(size_t n, std::vector<std::unique_ptr<T>>& out, std::vector<std::
     }
 }
 
-// Reads elements while the running offset (advanced by each element's size) stays below `end`, with the
-// same rule for short reads and elements that cannot be created. Elements already in `out` (from the
-// segment object's previous parse) and in `spare` are parsed again instead of new ones, whose Parse must
-// then set every field; the ones left over wait in `spare`: no allocation once a stream's counts are met.
-template <class T>
-bool ReadBounded(CL_CFile* file, uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out,
-                 std::vector<std::unique_ptr<T>>& spare) {
+// Elements one after another while the running offset (advanced by each element's size) stays below
+// `end`, each parsed by parseAt(element, offset); the list stops, with failure, only where an element
+// cannot be created. Elements already in `out` (from the segment object's previous parse) and in `spare`
+// are parsed again instead of new ones, whose Parse must then set every field; the ones left over wait in
+// `spare`: no allocation once a stream's counts are met.
+template <class T, class ParseAt>
+bool ParseElements(uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out,
+                   std::vector<std::unique_ptr<T>>& spare, ParseAt parseAt) {
     size_t n = 0;
     bool ok = true;
     while (offset < end) {
@@ -88,17 +89,26 @@ bool ReadBounded(CL_CFile* file, uint64_t offset, uint64_t end, std::vector<std:
                 out.push_back(std::move(element));
             }
         }
-        out[n]->Parse(file);
+        parseAt(*out[n], offset);
         offset += out[n++]->GetSize();
     }
     KeepFirst(n, out, spare);
     return ok;
 }
 
+// Elements read from the file position on; one whose bytes run past the end of the file is kept with the
+// missing fields 0.
 template <class T>
 bool ReadBounded(CL_CFile* file, uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out) {
     std::vector<std::unique_ptr<T>> spare;
-    return ReadBounded(file, offset, end, out, spare);
+    return ParseElements(offset, end, out, spare, [file](T& e, uint64_t) { e.Parse(file); });
+}
+
+// Elements at their offsets in `bytes`, which holds every byte they read.
+template <class T>
+bool ParseBounded(const uint8_t* bytes, uint32_t offset, uint32_t end, std::vector<std::unique_ptr<T>>& out,
+                  std::vector<std::unique_ptr<T>>& spare) {
+    return ParseElements(offset, end, out, spare, [bytes](T& e, uint64_t at) { e.Parse(bytes + at); });
 }
 
 template <class T>

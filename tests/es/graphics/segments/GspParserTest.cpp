@@ -140,16 +140,25 @@ TEST(GspParserOnePass, FileCutAfterOpenEndsTheIndexWhereTheBufferedBytesEnd) {
     EXPECT_FALSE(f.parser.BuildCompositionFile(5, f.dir.File("ic.dat").c_str()));
 }
 
+// A segment whose length ends `by` bytes before its last element: the element reads on into the next segment.
+Bytes Short(Bytes b, size_t by) {
+    b.resize(b.size() - by);
+    b[1] = static_cast<uint8_t>((b.size() - 3) >> 8), b[2] = static_cast<uint8_t>(b.size() - 3);
+    return b;
+}
+
 // Segments of one kind in a row that shrink (fewer objects and windows, a first fragment then a continuation,
-// a last ODS cut short) read as a freshly opened parser reads each of them.
+// a last ODS cut short), elements that run past their segment, a PCS across the end of the first buffer load:
+// walked forward (parsed where they lie in the file's buffer), they read as a fresh parser reads each alone.
 TEST(GspParserOnePass, ReusedSegmentsHaveTheFieldsOfANewOne) {
     const Pcs big{1920, 1080, 4, 0, 2, true, 7, {{1, 2, true, true, 10, 20, 1, 2, 3, 4}, {3, 4}}};
-    const Pcs small{1920, 1080, 6, 0, 0, false, 0, {{9, 8}}}, none;
-    Opened f(Cat({big.Build(), small.Build(), none.Build(), Wds({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}), Wds({}),
-                  Pds(1, 2, {{1, 2, 3, 4, 5}}), Pds(3, 4, {}), Ods(1, 300, 200, 50), Ods(1, 0, 0, 20, false, 3),
-                  OdsMore(2, 1, true), End(), End(), Cut(Ods(4, 5, 6, 100), 5)}));
-    ASSERT_EQ(f.parser.GetSegmentCount(), 13u);
-    for (uint32_t i = 0; i < 13; ++i) {
+    const Pcs small{1920, 1080, 6, 0, 0, false, 0, {{9, 8}}}, none, last{1, 1, 1, 1, 1, 0, 0, {{3, 4}, big.objects[0]}};
+    Bytes s = Cat({big.Build(), small.Build(), none.Build(), Short(last.Build(), 15), Wds({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}),
+                   Short(Wds({{1, 2, 3, 4, 5}}), 4), Wds({}), Pds(1, 2, {{1, 2, 3, 4, 5}}), Pds(3, 4, {}),
+                   Ods(1, 300, 200, 50), Ods(1, 0, 0, 20, false, 3), OdsMore(2, 1, true), End(), End()});
+    Append(s, Ods(5, 1, 1, 262144 - 5 - s.size() - Ods(5, 1, 1, 0).size()));
+    Opened f(Cat({s, big.Build(), Cut(Ods(4, 5, 6, 100), 5)}));
+    for (uint32_t i = 0; i < 17; ++i) {
         CGspGsParser fresh;
         ASSERT_TRUE(fresh.Open(f.path.c_str()));
         EXPECT_EQ(Fields(f.parser.GetSegmentAt(i)), Fields(fresh.GetSegmentAt(i))) << "segment " << i;
