@@ -5,7 +5,7 @@
 namespace ts_comp { namespace es { namespace graphics_stream {
 
 bool ST_END::Fill(CGspSegment* segment) {
-    return dynamic_cast<CGspEND*>(segment) != nullptr && ST_SEGMENT::Fill(segment);
+    return SegmentAs<CGspEND>(segment) != nullptr && ST_SEGMENT::Fill(segment);
 }
 
 }}}  // namespace ts_comp::es::graphics_stream

@@ -8,7 +8,7 @@
 namespace ts_comp { namespace es { namespace graphics_stream {
 
 bool ST_ICS::Fill(CGspSegment* segment) {
-    auto* ics = dynamic_cast<CGspICS*>(segment);
+    auto* ics = SegmentAs<CGspICS>(segment);
     if (ics == nullptr || !ST_SEGMENT::Fill(segment)) return false;
     composition_number = ics->GetCompositionNumber();
     composition_state = ics->GetCompositionState();

@@ -5,7 +5,7 @@
 namespace ts_comp { namespace es { namespace graphics_stream {
 
 bool ST_ODS::Fill(CGspSegment* segment) {
-    auto* ods = dynamic_cast<CGspODS*>(segment);
+    auto* ods = SegmentAs<CGspODS>(segment);
     if (ods == nullptr || !ST_SEGMENT::Fill(segment)) return false;
     object_id = ods->GetObjectId();
     object_version_number = ods->GetObjectVersionNumber();

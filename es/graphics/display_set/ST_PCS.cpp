@@ -5,7 +5,7 @@
 namespace ts_comp { namespace es { namespace graphics_stream {
 
 bool ST_PCS::Fill(CGspSegment* segment) {
-    auto* pcs = dynamic_cast<CGspPCS*>(segment);
+    auto* pcs = SegmentAs<CGspPCS>(segment);
     if (pcs == nullptr || !ST_SEGMENT::Fill(segment)) return false;
     composition_number = pcs->GetCompositionNumber();
     composition_state = pcs->GetCompositionState();

@@ -5,7 +5,7 @@
 namespace ts_comp { namespace es { namespace graphics_stream {
 
 bool ST_WDS::Fill(CGspSegment* segment) {
-    auto* wds = dynamic_cast<CGspWDS*>(segment);
+    auto* wds = SegmentAs<CGspWDS>(segment);
     if (wds == nullptr || !ST_SEGMENT::Fill(segment)) return false;
     number_of_windows = wds->GetNumberOfWindows();
     windows.assign(number_of_windows, ST_WINDOW());

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
+#include <typeinfo>
 
 namespace PRIVATE_LIBRARY { class CL_CFile; }
 
@@ -46,3 +48,10 @@ private:
     uint8_t m_segmentType = 0;
     uint16_t m_segmentLength = 0;
 };
+
+// The segment as its class T, or null when it is of another class (T is final: one type compare).
+template <class T>
+T* SegmentAs(CGspSegment* segment) {
+    static_assert(std::is_final<T>::value, "the segment classes are final");
+    return segment != nullptr && typeid(*segment) == typeid(T) ? static_cast<T*>(segment) : nullptr;
+}
