@@ -110,9 +110,10 @@ TEST(AudioEs, ReportAndXmlValues) {
          "<bsid>6</bsid>\n    <bit_rate_code>18</bit_rate_code>\n    <dsurmod>0</dsurmod>\n    <bsmod>2</bsmod>\n    <acmod>7</acmod>\n"
          "    <lfeon>1</lfeon>\n    <fullSvc>0</fullSvc>\n    <langcod>9</langcod>"},
         {kAc3, JoinUnits({kDualMono, Eac3Frame{1, 2, 1, kChanmap, 3, 0, 0, 0, 0, 0, 0x1234, 0, 0, 0, 255}.Build(), kDualMono}),
-         SEP "combinations of channels is invalid.\r\n" SEP "\r\n[Legacy Core] : EXIST\r\n[fscod] : 0\r\n[frmsizecod] : 28\r\n[bsid] : 8\r\n[bsmod] : 0\r\n[acmod] : 0\r\n[lfeon] : 0\r\n"
-         "[dsurmod] : 0\r\n[compre] : 0\r\n[langcode] : 0\r\n[audprodie] : 0\r\n[compr2e] : 1\r\n[langcod2e] : 1\r\n[langcod2] : 77\r\n"
-         "[fullSvc] : 0\r\n\r\n[Substream0] : EXIST\r\n[fscod] : 0\r\n[acmod] : 2\r\n[lfeon] : 1\r\n[chanmape] : 1\r\n[chanmap] : 4660\r\n",
+         SEP "combinations of channels is invalid.\r\n" SEP "\r\n[Legacy Core] : EXIST\r\n[fscod] : 0\r\n[frmsizecod] : 28\r\n[bsid] : 8\r\n"
+         "[bsmod] : 0\r\n[acmod] : 0\r\n[lfeon] : 0\r\n[dsurmod] : 0\r\n[compre] : 0\r\n[langcode] : 0\r\n[audprodie] : 0\r\n"
+         "[compr2e] : 1\r\n[langcod2e] : 1\r\n[langcod2] : 77\r\n[fullSvc] : 0\r\n\r\n"
+         "[Substream0] : EXIST\r\n[fscod] : 0\r\n[acmod] : 2\r\n[lfeon] : 1\r\n[chanmape] : 1\r\n[chanmap] : 4660\r\n",
          "<langcod>255</langcod>\n    <langcod2>77</langcod2>"},
         {kDts, JoinUnits({DtsCore(1, 3, 4, 1, 3)}, 2), "[Legacy Core] : EXIST\r\n[amode] : 1   <--- error\r\n[sfreq] : 4   <--- error\r\n"
          "[EXT_AUDIO] : 1\r\n[EXT_AUDIO_ID] : 3   <--- error\r\n[LFF] : 3   <--- error\r\n" NO_EXT, ""},
