@@ -26,41 +26,43 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
     Frame& f = m_frame;
     f = Frame{};
     int64_t position = 0;
-    try {
+    int64_t declaredEnd = 0;
+    {
         CBitView view(m_buffer);
         position = view.Tell();
-        if (view.Bits(16) != kSyncWord) return nullptr;
-        f.nFrmHeaderType = static_cast<uint8_t>(view.Bits(1));
-        const bool normal = f.nFrmHeaderType == 0;
-        f.nNumWord = static_cast<uint16_t>(view.Bits(normal ? 10 : 13));
-        f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << view.Bits(2));
-        f.nSampleRateIndex = static_cast<uint8_t>(view.Bits(4));
-        f.nNumNormalCh = static_cast<uint8_t>(view.Bits(normal ? 3 : 6));
-        f.nNumLfeCh = static_cast<uint8_t>(view.Bits(normal ? 1 : 2));
-        f.bAuxChCfg = static_cast<uint8_t>(view.Bits(1));
-        if (normal && f.nNumNormalCh >= 2) {
-            f.bUseSumDiff = static_cast<uint8_t>(view.Bits(1));
-            f.bUseJIC = static_cast<uint8_t>(view.Bits(1));
-            if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(view.Bits(5) + 1);
+        try {
+            if (view.Bits(16) != kSyncWord) return nullptr;
+            f.nFrmHeaderType = static_cast<uint8_t>(view.Bits(1));
+            const bool normal = f.nFrmHeaderType == 0;
+            f.nNumWord = static_cast<uint16_t>(view.Bits(normal ? 10 : 13));
+            f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << view.Bits(2));
+            f.nSampleRateIndex = static_cast<uint8_t>(view.Bits(4));
+            f.nNumNormalCh = static_cast<uint8_t>(view.Bits(normal ? 3 : 6));
+            f.nNumLfeCh = static_cast<uint8_t>(view.Bits(normal ? 1 : 2));
+            f.bAuxChCfg = static_cast<uint8_t>(view.Bits(1));
+            if (normal && f.nNumNormalCh >= 2) {
+                f.bUseSumDiff = static_cast<uint8_t>(view.Bits(1));
+                f.bUseJIC = static_cast<uint8_t>(view.Bits(1));
+                if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(view.Bits(5) + 1);
+            }
+        } catch (const CBinaryBuffer::BinaryBufferException& e) {
+            std::printf(messages::kFileReadErrorLine, e.what());
+            std::fflush(stdout);
+            return nullptr;
         }
-    } catch (const CBinaryBuffer::BinaryBufferException& e) {
-        std::printf(messages::kFileReadErrorLine, e.what());
-        std::fflush(stdout);
-        return nullptr;
-    }
-    const int64_t declaredEnd = std::max<int64_t>(position + 4 * int64_t{f.nNumWord}, position + 2);
-    if (declaredEnd >= m_fileSize) {
-        m_buffer.Seek(0, 2);
-    } else {
+        declaredEnd = std::max<int64_t>(position + 4 * int64_t{f.nNumWord}, position + 2);
         // Mostly the next frame starts right at the declared end: the search would stop there at once.
-        CBitView view(m_buffer);
-        view.Seek(declaredEnd);
         uint64_t next = 0;
-        if (view.Peek(&next, 16) == 16 && next == kSyncWord) {
+        if (declaredEnd < m_fileSize && view.Seek(declaredEnd) && view.Peek(&next, 16) == 16 && next == kSyncWord) {
             m_syncFound = true;
             f.frameSize = declaredEnd - position;
             return &f;
         }
+    }
+    if (declaredEnd >= m_fileSize) {
+        m_buffer.Seek(0, 2);
+    } else {
+        m_buffer.Seek(declaredEnd, 0);
     }
     m_syncFound = m_buffer.SearchCode(kSyncWord);
     f.frameSize = m_buffer.Tell() - position;

@@ -131,6 +131,9 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
     uint32_t coreCount = 0;
     uint32_t extensionCount = 0;
     int64_t expected = buffer.Tell();
+    // One frame and one substream record serve every unit: each parse sets what the loop reads.
+    CCoreFrameHeader frame;
+    CExtensionSubstream substream;
     bool found = FindNextSync(buffer);
     while (found) {
         const int64_t position = buffer.Tell();
@@ -144,13 +147,11 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
         if (PeekWord(buffer) == kCoreSync) {
             ++coreCount;
             corePts += kPtsStep;
-            CCoreFrameHeader frame;
             if (!frame.ParseFrame(buffer)) return false;
             itemSize = frame.FSIZE + 1;
             loop.SetPts(corePts);
         } else {
             ++extensionCount;
-            CExtensionSubstream substream;
             try {
                 if (!substream.Parse(buffer)) return false;
             } catch (const CBinaryBuffer::BinaryBufferException&) {
@@ -162,7 +163,8 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
             itemSize = substream.header.nuExtSSFsize;
             itemType = 1;
             loop.SetPts(extensionPts);
-            if (substream.header.GetFrameDuration() != 0) extensionStep = substream.header.GetFrameDuration();
+            const uint32_t duration = substream.header.GetFrameDuration();
+            if (duration != 0) extensionStep = duration;
             extensionPts += extensionStep;
         }
         if (!loop.WriteUnit(itemType, itemSize)) {

@@ -81,10 +81,16 @@ bool CExtensionSubstreamHeader::Parse(CBitView& view) {
     return true;
 }
 
+// Each clock divides as a constant, which takes a multiplication instead of a division.
 uint32_t CExtensionSubstreamHeader::GetFrameDuration() const {
-    const uint32_t clock = kReferenceClock[nuRefClockCode & 3];
-    if (!bStaticFieldsPresent || clock == 0) return 0;
-    return static_cast<uint32_t>(uint64_t{nuExSSFrameDuration} * kTicksPerSecond / clock);
+    if (!bStaticFieldsPresent) return 0;
+    const uint64_t ticks = uint64_t{nuExSSFrameDuration} * kTicksPerSecond;
+    switch (nuRefClockCode & 3) {
+        case 0: return static_cast<uint32_t>(ticks / kReferenceClock[0]);
+        case 1: return static_cast<uint32_t>(ticks / kReferenceClock[1]);
+        case 2: return static_cast<uint32_t>(ticks / kReferenceClock[2]);
+        default: return 0;
+    }
 }
 
 }  // namespace dts
