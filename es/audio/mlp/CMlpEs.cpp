@@ -3,6 +3,7 @@
 #include "es/audio/CAudioItemLoop.h"
 #include "es/audio/mlp/CMlpAccessUnit.h"
 #include "es/audio/mlp/MlpConstants.h"
+#include "es/audio/mlp/MlpTicks.h"
 #include "foundation/CTsMuxException.h"
 #include "foundation/Messages.h"
 #include "input/CBinaryBuffer.h"
@@ -23,11 +24,6 @@ uint64_t DecoderDelay(const CMlpAccessUnit& au) {
     uint64_t output = au.substream[0].output_timing;
     if (output < au.input_timing) output += kTimingModulus;
     return output - au.input_timing;
-}
-
-// samples * 90000 / rate in double precision, truncated toward zero.
-uint64_t Ticks(uint64_t samples, uint32_t rate) {
-    return static_cast<uint64_t>(static_cast<double>(samples) * kClockHz / static_cast<double>(rate));
 }
 
 }  // namespace
@@ -83,11 +79,11 @@ bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
     uint64_t inputSamples = 0;  // T(n) - T(0)
     uint16_t lastInput = 0;
     for (;;) {
-        const int64_t unitStart = buffer.Tell();
         try {
             if (!au.Parse(buffer, fileSize)) break;
         } catch (const CBinaryBuffer::BinaryBufferException&) {
-            m_errorMessage.Format(kMsgEndInsideUnit, static_cast<long long>(unitStart));
+            // The parse takes the unit's position before it reads anything.
+            m_errorMessage.Format(kMsgEndInsideUnit, static_cast<long long>(au.position));
             return false;
         }
         if (2 * int64_t{au.access_unit_length} < int64_t{kUnitHeadBytes}) {
