@@ -1,9 +1,8 @@
 // The MPEG-2 video parser (access units cut by the start-code scan: boundaries, layers, the end of the
-// stream) and analyser (time stamps, flags, codes and texts) on synthesised streams.
+// stream) and analyser (time stamps and flags) on synthesised streams. Texts are in tests/es/video/avc/VideoTest.cpp.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <utility>
@@ -145,46 +144,6 @@ TEST(VideoEs, ItemsCarryTheExpectedTimes) {
         for (KivItem& i : items) total += std::exchange(i.size, 0);
         EXPECT_EQ(total, c.stream.size());
         EXPECT_EQ(items, c.items);
-    }
-}
-
-const std::string kStars = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*-*\r\n";
-const std::string kFormat = "combinations of parameters for video_format is invalid.\r\n";
-
-// XML codes (video_format, aspect_ratio, ProfileAndLevelIndication) and the start of the report.
-const struct {
-    uint16_t height;
-    uint8_t progressive, aspect, profileAndLevel;
-    int format, aspectCode, indication;
-    std::string report;
-} kCodes[] = {
-    {480, 0, 2, 0x48, 1, 2, 0, ""}, {480, 1, 1, 0x44, 3, 3, 1, ""}, {576, 0, 2, 0x46, 2, 2, 2, ""},
-    {576, 1, 3, 0x4A, 7, 3, 3, ""}, {720, 1, 2, 0x58, 5, 2, 3, ""}, {1088, 0, 2, 0x14, 4, 2, 3, ""},
-    {1080, 1, 2, 0x48, 6, 2, 0, "[horizontal_size] : 1920\r\n"},
-    {720, 0, 3, 0x44, 0, 3, 1,
-     kStars + kFormat + kStars + "[horizontal_size] : 1920\r\n[vertical_size] : 720\r\n[aspect_ratio] : 3\r\n"
-         "[frame_rate] : 4\r\n[bit_rate] : 20000\r\n[vbv_buffer_size] : 112\r\n[profile] : 4\r\n[level] : 4\r\n"
-         "[progressive_sequence] : 0\r\n"},
-    {1000, 1, 0, 0x48, 0, 0, 0,
-     kStars + kFormat + "combinations of parameters for aspect_ratio is invalid.\r\n" + kStars + "[horizontal_size]"},
-};
-
-TEST(VideoEs, CodesAndReport) {
-    for (const auto& r : kCodes) {
-        SCOPED_TRACE(r.height);
-        TempDir dir;
-        const auto bytes = Mpeg2Builder().Sequence(r.height, 4, r.progressive, r.aspect, r.profileAndLevel).Picture(1)
-            .Picture(2).Picture(2).Bytes();
-        es::CVideoEs analyser{CL_CString(dir.Write("a.m2v", bytes).c_str())};
-        CL_CString xml, report;
-        analyser.GetXmlText(xml);
-        analyser.GetReportText(report);
-        char codes[200];
-        std::snprintf(codes, sizeof codes, "<video_format>%d</video_format>\n    <frame_rate>4</frame_rate>\n    "
-                      "<aspect_ratio>%d</aspect_ratio>\n   <ProfileAndLevelIndication>%d<", r.format, r.aspectCode,
-                      r.indication);
-        EXPECT_NE(std::string(xml.GetString()).find(codes), std::string::npos) << xml.GetString();
-        EXPECT_EQ(std::string(report.GetString()).rfind(r.report, 0), 0u) << report.GetString();
     }
 }
 
