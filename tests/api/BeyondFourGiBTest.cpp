@@ -20,13 +20,7 @@ namespace {
 constexpr uint64_t kFourGiB = uint64_t{1} << 32;
 
 // One whole unit (repeated to past 4 GiB, after `lead`) and its 90 kHz step, worked out by hand.
-struct BigRow {
-    const char* name;
-    kiv_comp::CKivCreator::ES_TYPE type;
-    std::vector<uint8_t> unit;
-    uint64_t ptsStep;
-    std::vector<uint8_t> lead;
-};
+struct BigRow { const char* name; kiv_comp::CKivCreator::ES_TYPE type; std::vector<uint8_t> unit; uint64_t ptsStep; std::vector<uint8_t> lead; };
 
 std::vector<uint8_t> Sized(std::vector<uint8_t> unit, size_t size) {
     unit.resize(size, 0);

@@ -76,9 +76,8 @@ protected:
     int m_files = 0;
 };
 
-// ReadBit at the end throws the base exception, the other reads the read exception; a closed buffer reads
-// and finds nothing.
-TEST_F(Buffer, EndOfFileAndClosedBuffer) {
+// ReadBit at the end throws the base exception, the other reads the read exception.
+TEST_F(Buffer, EndOfFile) {
     auto b = Open({0xA5});
     EXPECT_EQ(b->GetBits(7), 0x52u);
     EXPECT_EQ(b->ReadBit(), 1);
@@ -90,11 +89,6 @@ TEST_F(Buffer, EndOfFileAndClosedBuffer) {
     }
     EXPECT_THROW(b->ReadByte(), ReadError);
     EXPECT_FALSE(b->Seek(-5, 0));
-    CBinaryBuffer closed;
-    EXPECT_THROW(closed.ReadByte(), ReadError);
-    EXPECT_FALSE(closed.SearchCode(0x0001));
-    EXPECT_FALSE(closed.Open(m_dir.File("missing").c_str()));
-    EXPECT_FALSE(closed.Seek(0, 0));
 }
 
 // Random calls from random places in files around the window size, against the file's bits: bit reads of
@@ -351,8 +345,8 @@ TEST(EsFileReader, VarnelPathsEndInUpperCaseVesAfterMoreThanThreeCharacters) {
     EXPECT_FALSE(CEsFileReader::IsVarnelPath(nullptr));
 }
 
-// Never opened, or Varnel missing for a .VES name: every query answers its empty value. The reads
-// themselves are checked in VarnelLoadedTest.cpp, for both kinds of file.
+// Never opened, or Varnel missing for a .VES name: every query answers its empty value, a bit buffer reads and
+// finds nothing. The reads themselves are checked in VarnelLoadedTest.cpp, for both kinds of file.
 TEST(EsFileReader, WithoutAFile) {
     ASSERT_FALSE(ts_comp::es::CVarnelLibrary::Get().IsLoaded()) << "a libvarnel.so is on the loader path";
     kiv_test::TempDir dir;
@@ -369,7 +363,10 @@ TEST(EsFileReader, WithoutAFile) {
                   std::make_tuple(0, false, int64_t{0}, int64_t{0}, false, false));
         EXPECT_EQ(std::make_tuple(r->Read(&byte, 1), r->PeekBuffered(&data), r->Skip(5)), std::make_tuple(0u, 0u, uint64_t{0}));
     }
-    EXPECT_FALSE(CBinaryBuffer().Open(dir.File("a.VES").c_str()));
+    CBinaryBuffer closed;
+    EXPECT_FALSE(closed.Open(dir.File("a.VES").c_str()) || closed.Open(dir.File("missing").c_str()) || closed.Seek(0, 0));
+    EXPECT_FALSE(closed.SearchCode(0x0001));
+    EXPECT_THROW(closed.ReadByte(), ReadError);
 }
 
 }  // namespace

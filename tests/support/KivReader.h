@@ -39,7 +39,8 @@ inline uint64_t KivBits(const uint8_t* item, unsigned offset, unsigned width) {
     return v;
 }
 
-inline Kiv ParseKiv(const std::vector<uint8_t>& bytes) {
+inline Kiv ReadKiv(const std::string& path) {
+    const std::vector<uint8_t> bytes = TempDir::Read(path);
     Kiv kiv;
     if (bytes.size() < 4) return kiv;
     kiv.fileType = static_cast<int64_t>(KivBits(bytes.data(), 0, 32));
@@ -58,7 +59,5 @@ inline Kiv ParseKiv(const std::vector<uint8_t>& bytes) {
     EXPECT_TRUE(itemSize == 0 || at == bytes.size()) << "bytes after the last whole item";
     return kiv;
 }
-
-inline Kiv ReadKiv(const std::string& path) { return ParseKiv(TempDir::Read(path)); }
 
 }  // namespace kiv_test

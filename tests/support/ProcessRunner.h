@@ -10,11 +10,7 @@
 namespace kiv_test {
 
 // status: the exit code, or 128 + the signal that ended the program, -1 when it could not start.
-struct ProcessRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+struct ProcessRun { int status = -1; std::string out, err; };
 
 // Runs `program` with `args` (no shell), stdin from /dev/null; stdout and stderr go to scratch files.
 inline ProcessRun RunProcess(const std::string& program, const std::vector<std::string>& args) {

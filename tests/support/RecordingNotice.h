@@ -14,8 +14,7 @@ class RecordingNotice : public kiv_comp::CKivNotice {
 public:
     explicit RecordingNotice(int abortAfter = -1) : m_abortAfter(abortAfter) {}
     void NotifyProgress(int64_t processed, int64_t total) override {
-        progress.push_back(processed);
-        totals.push_back(total);
+        progress.push_back(processed), totals.push_back(total);
         if (m_abortAfter >= 0 && static_cast<int>(progress.size()) >= m_abortAfter) Abort();
     }
     bool IsAborted() override {

@@ -37,10 +37,7 @@ public:
         std::ifstream in(path, std::ios::binary);
         return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    static std::string Text(const std::string& path) {
-        const std::vector<uint8_t> bytes = Read(path);
-        return std::string(bytes.begin(), bytes.end());
-    }
+    static std::string Text(const std::string& path) { const auto b = Read(path); return std::string(b.begin(), b.end()); }
 
 private:
     std::string m_path;

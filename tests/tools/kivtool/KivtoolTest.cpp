@@ -65,11 +65,7 @@ Bytes Random() {
     return b;
 }
 
-struct ProbeCase {
-    const char* name;
-    Bytes stream;
-    std::string line;  // after "F: "
-};
+struct ProbeCase { const char* name; Bytes stream; std::string line; };  // line: the probe line after "F: "
 
 class KindProbe : public ::testing::TestWithParam<ProbeCase> {};
 
@@ -157,9 +153,7 @@ void Write(const std::string& path, uint32_t type, const std::vector<Fields>& it
 // Random bytes, a byte-swapped AC-3 stream, a folder, KIV files good and bad.
 void MakeInputs(const TempDir& dir) {
     const auto audioHeaderAnd = [](size_t payload, uint8_t fill) { std::vector<uint8_t> b{0, 0, 0, 2}; b.resize(4 + payload, fill); return b; };
-    std::vector<uint8_t> noise(4096);
-    for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 7919 % 251);
-    dir.Write("noise.bin", noise);
+    dir.Write("noise.bin", Random());
     dir.Write("lpcmpg", LpcmAndPg());
     dir.Write("swapped.ac3", kiv_test::SwapWords(TempDir::Read(kAc3)));
     std::filesystem::create_directory(dir.File("folder"));
@@ -179,11 +173,7 @@ void MakeInputs(const TempDir& dir) {
 }
 
 // The whole of stderr and stdout, or their first lines for the usage texts (status 2, --help).
-struct ToolCase {
-    std::vector<std::string> args;
-    int status;
-    std::string err, out = {};
-};
+struct ToolCase { std::vector<std::string> args; int status; std::string err, out = {}; };
 
 class KivtoolRun : public ::testing::TestWithParam<ToolCase> {};
 
