@@ -27,7 +27,7 @@ TEST(CL_CStringTest, StorageCopyAndAppend) {
     EXPECT_STREQ(none.GetString(), "");
     a.Append("xy");
     CL_CString b(a);
-    a.GetBuffer()[0] = 'Q';
+    a.Append("Q");
     b = b;
     b.Append(b);
     b.Append(b.GetString() + 3);

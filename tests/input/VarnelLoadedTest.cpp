@@ -9,7 +9,6 @@
 
 #include "foundation/CL_CString.h"
 #include "input/CBinaryBuffer.h"
-#include "input/CEsFileImpVNLDLL.h"
 #include "input/CEsFileReader.h"
 #include "input/CVarnelLibrary.h"
 #include "support/KivReader.h"
@@ -92,11 +91,6 @@ TEST(EsFiles, ReadSeekViewAndFailLikeAFile) {
         EXPECT_EQ(peeked, kiv_test::KivBits(bytes.data(), static_cast<unsigned>(w - 1) * 8, 24));
         EXPECT_EQ(b.GetBits(24), peeked);
     }
-    ts_comp::es::CEsFileImpVNLDLL direct;
-    EXPECT_EQ(direct.GetEsType(), -1);
-    kiv_test::TempDir dir;
-    ASSERT_TRUE(direct.Open(dir.Write("a.VES", {1}).c_str()));
-    EXPECT_EQ(direct.GetEsType(), 7);
 }
 
 }  // namespace

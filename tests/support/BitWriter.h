@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -23,7 +22,6 @@ public:
         ++m_bitCount;
         return *this;
     }
-    BitWriter& Bytes(std::initializer_list<uint8_t> bytes) { return Bytes(std::vector<uint8_t>(bytes)); }
     BitWriter& Bytes(const std::vector<uint8_t>& bytes) {
         for (uint8_t b : bytes) Put(b, 8);
         return *this;
