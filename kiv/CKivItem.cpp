@@ -36,14 +36,7 @@ void CKivItem::AddMember(uint64_t id, const char* name, uint64_t bitWidth) {
     const uint64_t position = m_nextBitPosition;
     FieldWindow window{0, 0, 0, 0, false};
     if (bitWidth > 0 && position < uint64_t{m_itemSize} * 8 && position + 1 >= bitWidth) {
-        const uint64_t offset = uint64_t{m_itemSize} * 8 - 1 - position;  // of the top bit, from the item start
-        const uint64_t inWord = offset % kWordBits;
-        const uint64_t top = inWord + bitWidth <= kWordBits ? bitWidth : kWordBits - inWord;
-        window.word = static_cast<uint32_t>(offset / kWordBits);
-        window.rest = static_cast<uint32_t>(bitWidth - top);
-        window.shift = static_cast<uint32_t>(kWordBits - inWord - top);
-        window.mask = top == kWordBits ? ~uint64_t{0} : (uint64_t{1} << top) - 1;
-        window.fits = true;
+        window = WindowAt(uint64_t{m_itemSize} * 8 - 1 - position, bitWidth);  // top bit from the item start
     }
     // The first member of an id is the one every lookup finds.
     if (id < kDirectIds && m_slotById[id] < 0 && m_members.size() < INT8_MAX) {

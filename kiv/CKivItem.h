@@ -40,6 +40,9 @@ public:
         }
         SetValueSlow(id, value);
     }
+    // SetValue of enc_item_type, enc_item_size, dts and pts. Every item starts with the common members, so
+    // where these lie is known when compiling.
+    void SetCommonValues(uint64_t itemType, uint64_t itemSize, uint64_t dts, uint64_t pts);
     bool FindMember(uint64_t id, CKivMember& out) const;
 
     // The member table in packing order, the item size and the packed bytes.
@@ -67,6 +70,21 @@ private:
     };
     // Ids below this bound find their member through m_slotById instead of a search.
     static constexpr uint64_t kDirectIds = 16;
+
+    // The window of a field of bitWidth bits (1 to 64) whose top bit lies offset bits from the item start.
+    static constexpr FieldWindow WindowAt(uint64_t offset, uint64_t bitWidth) {
+        const uint64_t inWord = offset % 64;
+        const uint64_t top = inWord + bitWidth <= 64 ? bitWidth : 64 - inWord;
+        return FieldWindow{static_cast<uint32_t>(offset / 64), static_cast<uint32_t>(64 - inWord - top),
+                           static_cast<uint32_t>(bitWidth - top), top == 64 ? ~uint64_t{0} : (uint64_t{1} << top) - 1,
+                           true};
+    }
+    // The window of common member `index`: the members before it are packed ahead of it.
+    static constexpr FieldWindow CommonWindow(size_t index) {
+        uint64_t offset = 0;
+        for (size_t i = 0; i < index; ++i) offset += kCommonMembers[i].bitWidth;
+        return WindowAt(offset, kCommonMembers[index].bitWidth);
+    }
 
     void Put(const FieldWindow& w, uint64_t value) {
         uint64_t* words = m_words.data() + w.word;
@@ -102,6 +120,18 @@ private:
     std::vector<FieldWindow> m_windows;  // one per member
     std::array<int8_t, kDirectIds> m_slotById;
 };
+
+inline void CKivItem::SetCommonValues(uint64_t itemType, uint64_t itemSize, uint64_t dts, uint64_t pts) {
+    static_assert(kCommonMembers[0].id == kIdEncItemType && kCommonMembers[1].id == kIdEncItemSize &&
+                      kCommonMembers[2].id == kIdDts && kCommonMembers[3].id == kIdPts,
+                  "the common members lead with type, size, dts and pts");
+    constexpr FieldWindow type = CommonWindow(0), size = CommonWindow(1), decode = CommonWindow(2),
+                          present = CommonWindow(3);
+    Put(type, itemType);
+    Put(size, itemSize);
+    Put(decode, dts);
+    Put(present, pts);
+}
 
 }  // namespace kiv
 }  // namespace ts_comp

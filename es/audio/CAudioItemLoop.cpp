@@ -10,10 +10,7 @@ CAudioItemLoop::CAudioItemLoop(CAudioEs& owner, uint64_t pts) : m_owner(owner), 
 bool CAudioItemLoop::Create(const char* kivPath) { return m_kiv.Create(kivPath); }
 
 bool CAudioItemLoop::Write(uint64_t itemType, uint64_t itemSize, uint64_t dts) {
-    m_item.SetValue(kiv::kIdEncItemSize, itemSize);
-    m_item.SetValue(kiv::kIdEncItemType, itemType);
-    m_item.SetValue(kiv::kIdDts, dts);
-    m_item.SetValue(kiv::kIdPts, m_pts);
+    m_item.SetCommonValues(itemType, itemSize, dts, m_pts);
     return m_kiv.WriteItem(m_item);
 }
 

@@ -71,6 +71,22 @@ TEST(KivItem, ClearingOneFieldLeavesEveryOtherIntact) {
     EXPECT_EQ(ItemBytes(video), (Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x0C, 0x0E, 0x40, 0}));
 }
 
+// The four common fields set at once land where SetValue puts them, values too wide included, whatever the
+// item held around them.
+TEST(KivItem, CommonValuesAsSetValue) {
+    const uint64_t values[] = {0x1A5, 0x123456789, k2Pow33 + 90000, 3 * k2Pow33 + 7};
+    for (uint32_t type : {1u, 2u, 3u, 5u}) {
+        for (uint64_t fill : {uint64_t{0}, ~uint64_t{0}}) {
+            std::unique_ptr<CKivItem> at = CKivFactory::MakeItem(type), by = CKivFactory::MakeItem(type);
+            for (size_t i = 0; i < at->GetMemberCount(); ++i) at->SetValue(at->GetMemberAt(i).Id(), fill);
+            *by = *at;
+            at->SetCommonValues(values[0], values[1], values[2], values[3]);
+            for (uint64_t id = 0; id < 4; ++id) by->SetValue(id, values[id]);
+            EXPECT_EQ(ItemBytes(*at), ItemBytes(*by)) << "type " << type << " fill " << fill;
+        }
+    }
+}
+
 // Ten audio items of sizes 100, 101, ... with pts 1920 apart, over a longer file that Create truncates;
 // cut inside the last item, the file counts and reads the whole ones only.
 TEST(KivFile, CountAndReadBack) {
