@@ -22,10 +22,8 @@ constexpr uint64_t kFourGiB = uint64_t{1} << 32;
 // One whole unit (repeated to past 4 GiB, after `lead`) and its 90 kHz step, worked out by hand.
 struct BigRow { const char* name; kiv_comp::CKivCreator::ES_TYPE type; std::vector<uint8_t> unit; uint64_t ptsStep; std::vector<uint8_t> lead; };
 
-std::vector<uint8_t> Sized(std::vector<uint8_t> unit, size_t size) {
-    unit.resize(size, 0);
-    return unit;
-}
+// `unit` padded with zeros to `size` bytes.
+std::vector<uint8_t> Sized(std::vector<uint8_t> unit, size_t size) { return unit.resize(size, 0), unit; }
 
 // Writes the unit's bytes up to its last non-zero byte at every unit position; the rest stays a hole.
 uint64_t WriteSparse(const std::string& path, const BigRow& row, uint64_t units) {

@@ -150,7 +150,7 @@ void Write(const std::string& path, uint32_t type, const std::vector<Fields>& it
     kiv->Close();
 }
 
-// Random bytes, a byte-swapped AC-3 stream, a folder, KIV files good and bad.
+// Random bytes, a stream that LPCM and PG both fit, a byte-swapped AC-3 stream, a folder, KIV files good and bad.
 void MakeInputs(const TempDir& dir) {
     const auto audioHeaderAnd = [](size_t payload, uint8_t fill) { std::vector<uint8_t> b{0, 0, 0, 2}; b.resize(4 + payload, fill); return b; };
     dir.Write("noise.bin", Random());
