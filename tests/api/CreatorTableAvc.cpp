@@ -2,6 +2,7 @@
 // anchored runs after an end of sequence, the dependent-view item and every failure text.
 #include "support/AvcBuilder.h"
 #include "support/CreatorTable.h"
+#include "support/ItemText.h"
 
 namespace kiv_test {
 namespace {
@@ -28,6 +29,12 @@ struct Units {
         sizes.push_back(b.Size());
         return *this;
     }
+    // Items written as words (sizes 0), each item before the end item taking the size of its unit.
+    std::vector<KivItem> Items(const char* words) const {
+        std::vector<KivItem> items = kiv_test::Items(words);
+        for (size_t i = 0; i < items.size() && i < sizes.size() && items[i].type != 255; ++i) items[i].size = sizes[i];
+        return items;
+    }
 };
 
 const Units kInterlaced = Units().Add(AvcBuilder().Unit(k1080i, 7, {0, 2, 3, true})).Add(AvcBuilder().Unit(k1080i, 5, {2, 6, 4}))
@@ -38,11 +45,7 @@ const Units kTwoRuns = Units().Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true})
     .Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}).EndOfSequence()).Add(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}))
     .Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}));
 // A dependent view: offset metadata in the nested SEI; the first unit's SEI follows delimiter, subset SPS, PPS.
-AvcSps Mvc() {
-    AvcSps s;
-    s.subset = true, s.profile = 128;
-    return s;
-}
+AvcSps Mvc() { AvcSps s; s.subset = true, s.profile = 128; return s; }
 const AvcBuilder kHead = AvcBuilder().Delimiter().Sps(Mvc()).Pps();
 const AvcBuilder kSei1 = AvcBuilder().Sei(Mvc(), {0, 2, 0, true}, true, 0x4F464D44);
 const AvcBuilder kSei2 = AvcBuilder().Sei(Mvc(), {2, 2, 0}, true, 0xFFFFFFFF);
@@ -56,19 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
     Avc, CreatorTable,
     ::testing::ValuesIn(std::vector<CreatorRow>{
         {"Interlaced2997FramesIPBB", kAvc, kInterlaced.bytes, {90000}, true, "",
-         {{1, kInterlaced.sizes[0], 86997, 90000, 0, 1, 0}, {2, kInterlaced.sizes[1], 90000, 99009},
-          {3, kInterlaced.sizes[2], 93003, 93003}, {3, kInterlaced.sizes[3], 96006, 96006}, {255, 0, 0, 102012}}},
+         kInterlaced.Items("1:0@86997/90000,0,1 2:0@90000/99009 3:0@93003 3:0@96006 E@102012")},
         {"FieldPairs", kAvc, kFields.bytes, {90000}, true, "",
-         {{1, kFields.sizes[0], 86997, 90000, 0, 1, 1}, {2, kFields.sizes[1], 88498, 91501, 0, 0, 2},
-          {2, kFields.sizes[2], 90000, 93003, 0, 0, 1}, {2, kFields.sizes[3], 91501, 94504, 0, 0, 2},
-          {255, 0, 0, 96006}}},
+         kFields.Items("1:0@86997/90000,0,1,1 2:0@88498/91501,0,0,2 2:0@90000/93003,0,0,1 2:0@91501/94504,0,0,2 E@96006")},
         {"TwoRunsTwoStarts", kAvc, kTwoRuns.bytes, {90000, 900000}, true, "",
-         {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}, {2, kTwoRuns.sizes[1], 90000, 93754, 1, 0, 0},
-          {1, kTwoRuns.sizes[2], 896247, 900000, 0, 1, 0}, {2, kTwoRuns.sizes[3], 900000, 903754},
-          {255, 0, 0, 907508}}},
-        {"TwoRunsOneStart", kAvc, kTwoRuns.bytes, {90000}, false,
-         "The number of pts in start pts list is insufficient.",
-         {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}, {2, kTwoRuns.sizes[1], 90000, 93754, 1, 0, 0}}},
+         kTwoRuns.Items("1:0@86247/90000,0,1 2:0@90000/93754,1 1:0@896247/900000,0,1 2:0@900000/903754 E@907508")},
+        {"TwoRunsOneStart", kAvc, kTwoRuns.bytes, {90000}, false, "The number of pts in start pts list is insufficient.",
+         kTwoRuns.Items("1:0@86247/90000,0,1 2:0@90000/93754,1")},
         {"DependentViewOffsetMetadata", kAvc, kDependent.bytes, {90000}, true, "",
          {{1, kDependent.sizes[0], 86247, 90000, 0, 1, 0, kHead.Size(), kSei1.Size()},
           {2, kDependent.sizes[1], 90000, 93754, 0, 0, 0, 6, kSei2.Size()},
@@ -76,10 +73,10 @@ INSTANTIATE_TEST_SUITE_P(
         {"EndInsideThirdUnit", kAvc, kCut, {90000}, false,
          "\nThe es file ends inside an access unit. (pos = " + std::to_string(kTwoRuns.sizes[0] + kTwoRuns.sizes[1]) +
              "[byte])",
-         {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}, {2, kTwoRuns.sizes[1], 90000, 93754, 1, 0, 0}}},
+         kTwoRuns.Items("1:0@86247/90000,0,1 2:0@90000/93754,1")},
         {"LaterUnitWithoutTiming", kAvc,
          AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}).Unit(k1080p, 5, {2, 2, 0, false, false}).Bytes(), {90000}, false,
-         "A picture_timing_sei does not exist.", {{1, kTwoRuns.sizes[0], 86247, 90000, 0, 1, 0}}},
+         "A picture_timing_sei does not exist.", kTwoRuns.Items("1:0@86247/90000,0,1")},
         {"NoBufferingPeriod", kAvc, AvcBuilder().Aud().Sps(k1080p).Pps().Unit(k1080p, 7, {}).Bytes(), {0}, false,
          "A buffering period sei does not exist.", {}},
         {"NoPictureTiming", kAvc, AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true, false}).Bytes(), {0}, false,

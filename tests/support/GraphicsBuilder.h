@@ -18,10 +18,7 @@ inline Bytes Segment(uint8_t type, const Bytes& body) {
     return BitWriter().Put(type, 8).Put(body.size(), 16).Bytes(body).Take();
 }
 
-inline Bytes& Append(Bytes& to, const Bytes& more) {
-    to.insert(to.end(), more.begin(), more.end());
-    return to;
-}
+inline Bytes& Append(Bytes& to, const Bytes& more) { return to.insert(to.end(), more.begin(), more.end()), to; }
 
 inline Bytes Cat(std::initializer_list<Bytes> parts) {
     Bytes out;
@@ -97,8 +94,7 @@ inline Bytes Ods(uint16_t id, uint16_t width, uint16_t height, size_t payload, b
 
 // A continuation fragment carrying `payload` bytes.
 inline Bytes OdsMore(uint16_t id, size_t payload, bool last, uint8_t version = 0) {
-    BitWriter w;
-    return Segment(0x15, w.Put(id, 16).Put(version, 8).Put(0, 1).Put(last, 1).Put(0, 6).Fill(0x55, payload).Take());
+    return Segment(0x15, BitWriter().Put(id, 16).Put(version, 8).Put(0, 1).Put(last, 1).Put(0, 6).Fill(0x55, payload).Take());
 }
 
 inline Bytes End() { return Segment(0x80, {}); }

@@ -16,10 +16,7 @@ struct LpcmHeaderCodes {
 // Appends frames (4-byte header, then payload) to one stream; frames take the current header codes.
 class LpcmBuilder {
 public:
-    LpcmBuilder& Codes(const LpcmHeaderCodes& codes) {
-        m_codes = codes;
-        return *this;
-    }
+    LpcmBuilder& Codes(const LpcmHeaderCodes& codes) { return m_codes = codes, *this; }
     // A header, then payloadSize bytes that now and then look like a header, so that a parser reading them goes wrong.
     LpcmBuilder& Frame(uint16_t payloadSize) {
         Header(payloadSize);
@@ -27,15 +24,12 @@ public:
         return *this;
     }
     LpcmBuilder& Header(uint16_t payloadSize) {
-        m_writer.Put(payloadSize, 16).Put(m_codes.channelAssignment, 4).Put(m_codes.samplingFrequency, 4);
-        m_writer.Put(m_codes.bitsPerSample, 2).Put(m_codes.rest, 6);
+        const LpcmHeaderCodes& c = m_codes;
+        m_writer.Put(payloadSize, 16).Put(c.channelAssignment, 4).Put(c.samplingFrequency, 4).Put(c.bitsPerSample, 2).Put(c.rest, 6);
         return *this;
     }
     // Raw payload bytes, for example a PCM signal made elsewhere.
-    LpcmBuilder& Payload(const std::vector<uint8_t>& bytes) {
-        m_writer.Bytes(bytes);
-        return *this;
-    }
+    LpcmBuilder& Payload(const std::vector<uint8_t>& bytes) { return m_writer.Bytes(bytes), *this; }
     std::vector<uint8_t> Take() { return m_writer.Take(); }
 
 private:

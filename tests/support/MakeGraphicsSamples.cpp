@@ -28,9 +28,7 @@ Bytes PgSample() {
 // A button at (x, y) with three state objects from `object` on (0xFFFF: none) and one command.
 Button MenuButton(uint16_t id, uint16_t x, uint16_t y, uint16_t object, bool activated, uint8_t command) {
     Button b = Btn(id, object, static_cast<uint16_t>(object + 1), activated ? object + 2 : 0xFFFF);
-    b.x = x;
-    b.y = y;
-    b.upper = b.lower = b.left = b.right = id;
+    b.x = x, b.y = y, b.upper = b.lower = b.left = b.right = id;
     b.commands = {Bytes{0x21, 0x81, 0x00, 0x00, 0x00, 0x00, 0x00, command, 0x00, 0x00, 0x00, 0x00}};
     return b;
 }
@@ -51,17 +49,11 @@ Bytes IgSample() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s PG_OUTPUT.pgs IG_OUTPUT.igs\n", argv[0]);
-        return 2;
-    }
+    if (argc != 3) return std::fprintf(stderr, "usage: %s PG_OUTPUT.pgs IG_OUTPUT.igs\n", argv[0]), 2;
     for (int i = 1; i < 3; ++i) {
         const Bytes out = i == 1 ? PgSample() : IgSample();
         std::FILE* f = std::fopen(argv[i], "wb");
-        if (f == nullptr || std::fwrite(out.data(), 1, out.size(), f) != out.size() || std::fclose(f) != 0) {
-            std::perror(argv[i]);
-            return 1;
-        }
+        if (f == nullptr || std::fwrite(out.data(), 1, out.size(), f) != out.size() || std::fclose(f) != 0) return std::perror(argv[i]), 1;
     }
     return 0;
 }

@@ -17,27 +17,19 @@ uint32_t g_state = 2463534242u;
 
 std::vector<uint8_t> Body(size_t size) {
     std::vector<uint8_t> bytes(size);
-    for (uint8_t& b : bytes) {
-        g_state ^= g_state << 13, g_state ^= g_state >> 17, g_state ^= g_state << 5;
-        b = static_cast<uint8_t>(g_state >> 24);
-    }
+    for (uint8_t& b : bytes) g_state ^= g_state << 13, g_state ^= g_state >> 17, g_state ^= g_state << 5, b = uint8_t(g_state >> 24);
     return bytes;
 }
 
 // A picture of PTYPE code, FCM, FPTYPE and RFF with `size` bytes of data; size 0 writes an entry point.
 void Add(Vc1Builder& b, uint8_t ptype, uint8_t fcm, uint8_t fptype, uint8_t rff, size_t size) {
-    Vc1Picture p;
-    p.ptype = ptype, p.fcm = fcm, p.fptype = fptype, p.rff = rff;
-    size == 0 ? b.EntryPoint() : b.Picture(p, Body(size));
+    size == 0 ? b.EntryPoint() : b.Picture(Vc1Picture{ptype, fcm, fptype, 0, rff}, Body(size));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: %s OUTPUT.vc1 [SECONDS]\n", argv[0]);
-        return 2;
-    }
+    if (argc != 2 && argc != 3) return std::fprintf(stderr, "usage: %s OUTPUT.vc1 [SECONDS]\n", argv[0]), 2;
     std::FILE* f = std::fopen(argv[1], "wb");
     bool ok = f != nullptr;
     for (long second = argc == 2 ? 1 : std::atol(argv[2]); ok && second > 0; --second) {
@@ -60,9 +52,6 @@ int main(int argc, char** argv) {
         }
         ok = std::fwrite(b.Bytes().data(), 1, b.Size(), f) == b.Size();
     }
-    if (f == nullptr || !ok || std::fclose(f) != 0) {
-        std::perror(argv[1]);
-        return 1;
-    }
+    if (f == nullptr || !ok || std::fclose(f) != 0) return std::perror(argv[1]), 1;
     return 0;
 }

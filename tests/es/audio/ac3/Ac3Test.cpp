@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <tuple>
 #include <utility>
 
@@ -124,48 +123,35 @@ TEST(EnhancedFrame, KeepsFieldsAndEndsAfterTheFrame) {
     EXPECT_TRUE(f.Parse(bsiOnly.buffer));
 }
 
-class Ac3Es : public ::testing::Test {
-protected:
-    std::unique_ptr<ts_comp::es::CAc3Es> Make(const Bytes& bytes) {
-        return std::make_unique<ts_comp::es::CAc3Es>(CL_CString(dir.Write("a.ac3", bytes).c_str()));
-    }
-    std::string Kiv() const { return dir.File("a.kiv"); }
+// On one analyser: CreateKiv's failures throw before the KIV file is written; then progress comes after each
+// frame with the file length, none after the terminating item; a second scan starts at the first frame again.
+TEST(Ac3Es, FailuresThrowThenNoticePollsAfterEachFrame) {
     TempDir dir;
-};
-
-std::string Thrown(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ts_comp::CTsMuxException& e) {
-        CL_CString m;
-        e.GetMessage(m);
-        return std::to_string(e.GetErrorCode()) + " " + e.GetSourceFile() + " " + m.GetString();
-    }
-    return "nothing thrown";
-}
-
-TEST_F(Ac3Es, CreateKivFailuresThrowBeforeTheFileIsWritten) {
-    auto es = Make(JoinUnits({Ac3Frame{}.Build()}, 2));
-    const std::string missing = dir.File("missing/a.kiv");
-    EXPECT_EQ(Thrown([&] { es->CreateKiv(Kiv().c_str(), {}); }), "6 Ac3Es \nstart pts is not set.");
-    EXPECT_EQ(Thrown([&] { es->CreateKiv(missing.c_str(), {0}); }), "10 Ac3Es \nfile open error.(file name = " + missing + ")");
-    EXPECT_EQ(Thrown([&] { es->CreateKiv(nullptr, {0}); }), "10 Ac3Es \nfile open error.(file name = (null))");
-    EXPECT_FALSE(std::filesystem::exists(Kiv()));
-}
-
-// Progress after each frame with the file length, none after the terminating item; a second scan starts at
-// the first frame again.
-TEST_F(Ac3Es, NoticePollsAfterEachFrame) {
     const Bytes s = JoinUnits({Ac3Frame{}.Build(), Eac3Frame{1, 2, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255}.Build(), Ac3Frame{}.Build()});
-    auto es = Make(s);
+    ts_comp::es::CAc3Es es(CL_CString(dir.Write("a.ac3", s).c_str()));
+    const std::string kiv = dir.File("a.kiv"), missing = dir.File("missing/a.kiv");
+    const auto thrown = [&](const char* path, std::vector<uint64_t> starts) -> std::string {
+        try {
+            es.CreateKiv(path, std::move(starts));
+        } catch (const ts_comp::CTsMuxException& e) {
+            CL_CString m;
+            e.GetMessage(m);
+            return std::to_string(e.GetErrorCode()) + " " + e.GetSourceFile() + " " + m.GetString();
+        }
+        return "nothing thrown";
+    };
+    EXPECT_EQ(thrown(kiv.c_str(), {}), "6 Ac3Es \nstart pts is not set.");
+    EXPECT_EQ(thrown(missing.c_str(), {0}), "10 Ac3Es \nfile open error.(file name = " + missing + ")");
+    EXPECT_EQ(thrown(nullptr, {0}), "10 Ac3Es \nfile open error.(file name = (null))");
+    EXPECT_FALSE(std::filesystem::exists(kiv));
     RecordingNotice notice;
-    es->SetNotice(&notice);
-    ASSERT_TRUE(es->CreateKiv(Kiv().c_str(), {0}));
+    es.SetNotice(&notice);
+    ASSERT_TRUE(es.CreateKiv(kiv.c_str(), {0}));
     EXPECT_EQ(notice.progress, (std::vector<int64_t>{1536, 2048, 3584}));
     EXPECT_EQ(notice.totals, std::vector<int64_t>(3, int64_t(s.size())));
     EXPECT_EQ(notice.polls, 3);
-    ASSERT_TRUE(es->CreateKiv(Kiv().c_str(), {0}));
-    EXPECT_EQ(ReadKiv(Kiv()).items.size(), 4u);
+    ASSERT_TRUE(es.CreateKiv(kiv.c_str(), {0}));
+    EXPECT_EQ(ReadKiv(kiv).items.size(), 4u);
 }
 
 }  // namespace
