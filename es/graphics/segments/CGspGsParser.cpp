@@ -28,15 +28,16 @@ std::unique_ptr<CGspSegment> MakeSegment(uint8_t type) {
     }
 }
 
-// Slot in m_released of the kinds whose objects are reused, or -1.
-int ReuseSlot(uint8_t type) {
+// Slot in m_kinds of a segment type.
+int KindSlot(uint8_t type) {
     switch (type) {
         case gsp::kSegmentPDS: return 0;
         case gsp::kSegmentODS: return 1;
         case gsp::kSegmentPCS: return 2;
         case gsp::kSegmentWDS: return 3;
-        case gsp::kSegmentEND: return 4;
-        default: return -1;
+        case gsp::kSegmentICS: return 4;
+        case gsp::kSegmentEND: return 5;
+        default: return 6;
     }
 }
 
@@ -50,11 +51,7 @@ CGspGsParser::~CGspGsParser() {
     ClearIndex();
 }
 
-void CGspGsParser::ReleaseCurrentSegment() {
-    if (m_current && m_currentSlot >= 0) m_released[m_currentSlot] = std::move(m_current);
-    m_current.reset();
-    m_currentSlot = -1;
-}
+void CGspGsParser::ReleaseCurrentSegment() { m_current = nullptr; }
 
 void CGspGsParser::ClearIndex() {
     m_index.clear();
@@ -79,7 +76,7 @@ bool CGspGsParser::Open(const char* path) {
 // Only the 3 descriptor bytes of each segment are read; the segment_type is not checked. Reading them
 // just before the segment is parsed keeps the file position moving forward through the buffer; where the
 // file stands at the descriptor, it is read in place and left for the segment's parse.
-bool CGspGsParser::IndexThrough(uint64_t i) const {
+bool CGspGsParser::IndexMore(uint64_t i) const {
     while (i >= m_forgotten + m_index.size() && !m_indexComplete) {
         uint8_t scratch[3];
         uint32_t got = 0;
@@ -121,9 +118,9 @@ bool CGspGsParser::ParseCurrentSegment() {
     ReleaseCurrentSegment();
     if (m_position < m_forgotten || !IndexThrough(m_position)) return false;
     const Index& entry = m_index[m_position - m_forgotten];
-    const int slot = ReuseSlot(entry.segment_type);
-    m_current = slot >= 0 && m_released[slot] ? std::move(m_released[slot]) : MakeSegment(entry.segment_type);
-    m_currentSlot = slot;
+    std::unique_ptr<CGspSegment>& kind = m_kinds[KindSlot(entry.segment_type)];
+    if (!kind) kind = MakeSegment(entry.segment_type);
+    m_current = kind.get();
     m_current->Parse(m_file.get(), entry.offset);
     return true;
 }
@@ -131,7 +128,7 @@ bool CGspGsParser::ParseCurrentSegment() {
 CGspSegment* CGspGsParser::GetSegmentAt(uint32_t i) {
     if (i < m_forgotten || !IndexThrough(i)) return nullptr;
     m_position = i;
-    return ParseCurrentSegment() ? m_current.get() : nullptr;
+    return ParseCurrentSegment() ? m_current : nullptr;
 }
 
 CGspSegment* CGspGsParser::GetCurrentSegment() { return GetSegmentAt(m_position); }
@@ -147,7 +144,7 @@ CGspSegment* CGspGsParser::GetNextSegment() {
 }
 
 bool CGspGsParser::AppendFragment(CL_CFile& out, std::vector<uint8_t>& raw) {
-    const auto* ics = static_cast<const CGspICS*>(m_current.get());
+    const auto* ics = static_cast<const CGspICS*>(m_current);
     raw.assign(ics->GetSize(), 0);
     ics->ReadRaw(raw.data(), static_cast<uint32_t>(raw.size()));
     const uint32_t n = ics->GetInteractiveCompositionDataSize();
@@ -161,11 +158,11 @@ bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
     if (out.Open(path, "wb") != 1) return false;
     std::vector<uint8_t> raw;
     bool ok = GetIndexEntry(i).segment_type == gsp::kSegmentICS && GetSegmentAt(i) != nullptr &&
-              static_cast<const CGspICS*>(m_current.get())->GetFirstInSequenceFlag() == 1 && AppendFragment(out, raw);
+              static_cast<const CGspICS*>(m_current)->GetFirstInSequenceFlag() == 1 && AppendFragment(out, raw);
     for (uint32_t j = i + 1; ok && IndexThrough(j); ++j) {
         if (GetIndexEntry(j).segment_type != gsp::kSegmentICS) break;
         ok = GetSegmentAt(j) != nullptr && AppendFragment(out, raw);
-        if (ok && static_cast<const CGspICS*>(m_current.get())->GetLastInSequenceFlag() == 1) break;
+        if (ok && static_cast<const CGspICS*>(m_current)->GetLastInSequenceFlag() == 1) break;
     }
     out.Close();
     return ok;

@@ -52,15 +52,15 @@ public:
 
 private:
     bool AppendFragment(PRIVATE_LIBRARY::CL_CFile& out, std::vector<uint8_t>& raw);
-    // Extends the index until entry i exists or the file is indexed to its end; true when entry i exists.
-    bool IndexThrough(uint64_t i) const;
+    // True when entry i exists, extending the index until it does or the file is indexed to its end.
+    bool IndexThrough(uint64_t i) const { return i < m_forgotten + m_index.size() || IndexMore(i); }
+    bool IndexMore(uint64_t i) const;
 
-    std::unique_ptr<CGspSegment> m_current;
-    // Released objects of the display-set segment kinds, kept for the next segment of their kind (their
-    // Parse starts from a new object's state): no allocation per segment.
-    static constexpr int kReusedKinds = 5;
-    std::unique_ptr<CGspSegment> m_released[kReusedKinds];
-    int m_currentSlot = -1;
+    // One object per segment kind, made at the first segment of its kind and parsed again for the next ones
+    // (Parse starts from a new object's state): no allocation per segment. The current segment is one of them.
+    static constexpr int kKinds = 7;
+    std::unique_ptr<CGspSegment> m_kinds[kKinds];
+    CGspSegment* m_current = nullptr;
     mutable std::vector<Index> m_index;  // the entries from segment m_forgotten on
     uint32_t m_forgotten = 0;
     mutable uint64_t m_nextOffset = 0;
