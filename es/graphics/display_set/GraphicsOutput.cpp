@@ -13,17 +13,16 @@ using PRIVATE_LIBRARY::CL_CString;
 
 namespace {
 
+// reserved1 and reserved2 stay 0 from the item's construction: no item sets them.
 void SetFields(kiv::CGraphicsKivItem& item, uint64_t type, uint64_t size, int64_t dts, int64_t pts, uint64_t sub,
                uint64_t first, uint64_t last) {
     item.SetValue(kiv::kIdEncItemType, type);
     item.SetValue(kiv::kIdEncItemSize, size);
     item.SetValue(kiv::kIdDts, static_cast<uint64_t>(dts));
     item.SetValue(kiv::kIdPts, static_cast<uint64_t>(pts));
-    item.SetValue(kiv::kIdReserved1, 0);
     item.SetValue(kiv::kIdEncSubItemType, sub);
     item.SetValue(kiv::kIdFirstInSequenceFlag, first);
     item.SetValue(kiv::kIdLastInSequenceFlag, last);
-    item.SetValue(kiv::kIdReserved2, 0);
 }
 
 }  // namespace
