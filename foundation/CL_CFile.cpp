@@ -339,6 +339,15 @@ int64_t CL_CFile::GetLength() {
     return end;
 }
 
+int CL_CFile::Truncate() {
+    if (m_state != 1 || !Flush()) return 0;
+    if (::ftruncate(m_descriptor, m_descriptorPosition) != 0) {
+        RecordErrno(errno);
+        return 0;
+    }
+    return 1;
+}
+
 int CL_CFile::Rewind() {
     if (m_state != 1) return 0;
     if (m_bufferMode == kBufferUnwritten && !Flush()) return 0;

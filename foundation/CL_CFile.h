@@ -71,6 +71,8 @@ public:
     }
     int64_t GetLength();
     int Rewind();
+    // Ends the file at the current position, pending writes going out first; 1 success, 0 failure.
+    int Truncate();
 
     bool IsOpen() const { return m_state == 1; }
     // Update modes ("r+", "w+", "a+") are not readable: only a read flag without the update flag is.

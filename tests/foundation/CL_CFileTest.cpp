@@ -210,6 +210,12 @@ TEST_F(CL_CFileTest, UpdateAndAppendModes) {
     }
     f.Close();
     EXPECT_EQ(TempDir::Text(p), "01234ab7cdefg");
+    ASSERT_EQ(f.Open(p.c_str(), "r+b"), 1);
+    ASSERT_EQ(f.Write("x", 1), 1u);
+    EXPECT_EQ(f.Truncate(), 1) << "the pending write goes out and the file ends after it";
+    f.Close();
+    EXPECT_EQ(TempDir::Text(p), "x");
+    EXPECT_EQ(f.Truncate(), 0);
 }
 
 TEST_F(CL_CFileTest, FullDiskOnFlush) {

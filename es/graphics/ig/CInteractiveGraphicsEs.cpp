@@ -1,10 +1,10 @@
 #include "es/graphics/ig/CInteractiveGraphicsEs.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "es/graphics/display_set/GraphicsMessages.h"
 #include "es/graphics/display_set/GraphicsOutput.h"
+#include "es/graphics/ig/CCompositionFile.h"
 #include "es/graphics/ig/CDisplaySetForInteractive.h"
 #include "es/graphics/segments/CGspGsParser.h"
 #include "es/graphics/segments/CGspICS.h"
@@ -55,6 +55,7 @@ bool CInteractiveGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_t
     // The folder text is followed directly by the file name: no separator is inserted.
     CL_CString compositionPath(m_tempPath);
     compositionPath.Append(graphics_stream::kCompositionFileName);
+    graphics_stream::CCompositionFile composition(compositionPath);
     CDisplaySetForInteractive displaySet;
     displaySet.SetIntermediateFolder(m_tempPath);
     kiv::CGraphicsKivItem item;
@@ -65,8 +66,7 @@ bool CInteractiveGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_t
         CGspSegment* segment = parser.GetSegmentAt(i);
         if (segment == nullptr) break;
         if (segment->GetType() == gsp::kSegmentICS && static_cast<CGspICS*>(segment)->GetFirstInSequenceFlag() == 1) {
-            // Its result is not checked: the display set fails when the file cannot be read back.
-            parser.BuildCompositionFile(i, compositionPath.GetString());
+            composition.Build(parser, i);
             segment = parser.GetSegmentAt(i);  // joining moved the parser over the following fragments
         }
         if (!displaySet.AddSegment(segment)) return false;
@@ -89,7 +89,7 @@ bool CInteractiveGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_t
         displaySet.Clear();
         parser.ForgetIndexBefore(i + 1);
         ++k;
-        std::remove(compositionPath.GetString());
+        composition.EndDisplaySet();
     }
     // A descriptor that could not be read ends the index: the file cannot be indexed.
     if (parser.IndexFailed()) return false;

@@ -156,6 +156,13 @@ bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
     if (!m_compositionFile) m_compositionFile = std::make_unique<CL_CFile>(gsp::kFileBufferSize);
     CL_CFile& out = *m_compositionFile;
     if (out.Open(path, "wb") != 1) return false;
+    const bool ok = BuildCompositionFile(i, out);
+    out.Close();
+    return ok;
+}
+
+bool CGspGsParser::BuildCompositionFile(uint32_t i, CL_CFile& out) {
+    if (!m_file || FindIndexEntry(i) == nullptr) return false;
     std::vector<uint8_t> raw;
     bool ok = GetIndexEntry(i).segment_type == gsp::kSegmentICS && GetSegmentAt(i) != nullptr &&
               static_cast<const CGspICS*>(m_current)->GetFirstInSequenceFlag() == 1 && AppendFragment(out, raw);
@@ -164,6 +171,5 @@ bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
         ok = GetSegmentAt(j) != nullptr && AppendFragment(out, raw);
         if (ok && static_cast<const CGspICS*>(m_current)->GetLastInSequenceFlag() == 1) break;
     }
-    out.Close();
     return ok;
 }

@@ -36,6 +36,8 @@ public:
     virtual CGspSegment* GetNextSegment();
     // Joins the interactive composition that starts at ICS segment i into the file at path.
     virtual bool BuildCompositionFile(uint32_t i, const char* path);
+    // The same into an open file, at its position.
+    bool BuildCompositionFile(uint32_t i, PRIVATE_LIBRARY::CL_CFile& out);
 
     // The index entry at i (i below GetSegmentCount(), and not forgotten).
     const Index& GetIndexEntry(uint32_t i) const { return m_index[i - m_forgotten]; }

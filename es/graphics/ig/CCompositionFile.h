@@ -1,0 +1,36 @@
+// The intermediate file that holds the interactive composition of the current display set.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/CL_CFile.h"
+#include "foundation/CL_CString.h"
+
+class CGspGsParser;
+
+namespace ts_comp { namespace es { namespace graphics_stream {
+
+// Written in place from one display set to the next instead of made and deleted for each (making and
+// deleting a file costs the file system far more than rewriting one). On destruction the file is left as
+// deleting it at the end of every display set leaves it: present when the last composition written
+// belongs to a display set that did not end, deleted when a display set ended after it.
+class CCompositionFile {
+public:
+    explicit CCompositionFile(const PRIVATE_LIBRARY::CL_CString& path);
+    CCompositionFile(const CCompositionFile&) = delete;
+    CCompositionFile& operator=(const CCompositionFile&) = delete;
+    ~CCompositionFile();
+
+    // Joins the composition that starts at ICS segment i into the file (its result is not checked: the
+    // display set fails when the file cannot be read back).
+    void Build(CGspGsParser& parser, uint32_t i);
+    // The display set ended: its composition is done with.
+    void EndDisplaySet() { m_ended = true; }
+
+private:
+    PRIVATE_LIBRARY::CL_CString m_path;
+    PRIVATE_LIBRARY::CL_CFile m_file;
+    bool m_ended = false;
+};
+
+}}}  // namespace ts_comp::es::graphics_stream
