@@ -28,6 +28,23 @@ public:
         }
         return SlowBits(count);
     }
+    // Fields that follow each other without a choice between them, read at once (count up to 64) and taken
+    // MSB first. A file that ends inside them throws as reading them one by one would.
+    class Fields {
+    public:
+        Fields(uint64_t value, uint32_t count) : m_value(count == 0 ? 0 : value << (64 - count)) {}
+        // The next count bits (1 to 63).
+        uint64_t Take(uint32_t count) {
+            const uint64_t field = m_value >> (64 - count);
+            m_value <<= count;
+            return field;
+        }
+
+    private:
+        uint64_t m_value;  // the bits not taken yet, at the top
+    };
+    Fields Read(uint32_t count) { return Fields(Bits(count), count); }
+
     // As CBinaryBuffer::PeekBits: the next count bits without moving; returns the bits found.
     uint32_t Peek(uint64_t* out, uint32_t count) {
         if (count - 1 < kFastBits && m_end - m_p >= 8) {

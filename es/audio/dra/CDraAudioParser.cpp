@@ -34,15 +34,17 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
             if (view.Bits(16) != kSyncWord) return nullptr;
             f.nFrmHeaderType = static_cast<uint8_t>(view.Bits(1));
             const bool normal = f.nFrmHeaderType == 0;
-            f.nNumWord = static_cast<uint16_t>(view.Bits(normal ? 10 : 13));
-            f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << view.Bits(2));
-            f.nSampleRateIndex = static_cast<uint8_t>(view.Bits(4));
-            f.nNumNormalCh = static_cast<uint8_t>(view.Bits(normal ? 3 : 6));
-            f.nNumLfeCh = static_cast<uint8_t>(view.Bits(normal ? 1 : 2));
-            f.bAuxChCfg = static_cast<uint8_t>(view.Bits(1));
+            CBitView::Fields h = view.Read(normal ? 21 : 27);
+            f.nNumWord = static_cast<uint16_t>(h.Take(normal ? 10 : 13));
+            f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << h.Take(2));
+            f.nSampleRateIndex = static_cast<uint8_t>(h.Take(4));
+            f.nNumNormalCh = static_cast<uint8_t>(h.Take(normal ? 3 : 6));
+            f.nNumLfeCh = static_cast<uint8_t>(h.Take(normal ? 1 : 2));
+            f.bAuxChCfg = static_cast<uint8_t>(h.Take(1));
             if (normal && f.nNumNormalCh >= 2) {
-                f.bUseSumDiff = static_cast<uint8_t>(view.Bits(1));
-                f.bUseJIC = static_cast<uint8_t>(view.Bits(1));
+                CBitView::Fields coding = view.Read(2);
+                f.bUseSumDiff = static_cast<uint8_t>(coding.Take(1));
+                f.bUseJIC = static_cast<uint8_t>(coding.Take(1));
                 if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(view.Bits(5) + 1);
             }
         } catch (const CBinaryBuffer::BinaryBufferException& e) {

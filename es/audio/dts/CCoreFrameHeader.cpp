@@ -17,26 +17,25 @@ bool CCoreFrameHeader::Parse(CBinaryBuffer& buffer) {
 
 bool CCoreFrameHeader::Parse(CBitView& view) {
     try {
-        auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
-        auto flag = [&view](uint32_t count) { return static_cast<uint8_t>(view.Bits(count)); };
-        SYNC = bits(32);
-        FTYPE = bits(1);
-        SHORT = bits(5);
-        CPF = bits(1);
-        NBLKS = bits(7);
-        FSIZE = bits(14);
-        AMODE = bits(6);
-        SFREQ = bits(4);
-        RATE = flag(5);
-        FixedBit = flag(1);
-        DYNF = flag(1);
-        TIMEF = flag(1);
-        AUXF = flag(1);
-        HDCD = flag(1);
-        EXT_AUDIO_ID = flag(3);
-        EXT_AUDIO = flag(1);
-        ASPF = flag(1);
-        LFF = flag(2);
+        SYNC = static_cast<uint32_t>(view.Bits(32));
+        CBitView::Fields f = view.Read(55);
+        FTYPE = static_cast<uint32_t>(f.Take(1));
+        SHORT = static_cast<uint32_t>(f.Take(5));
+        CPF = static_cast<uint32_t>(f.Take(1));
+        NBLKS = static_cast<uint32_t>(f.Take(7));
+        FSIZE = static_cast<uint32_t>(f.Take(14));
+        AMODE = static_cast<uint32_t>(f.Take(6));
+        SFREQ = static_cast<uint32_t>(f.Take(4));
+        RATE = static_cast<uint8_t>(f.Take(5));
+        FixedBit = static_cast<uint8_t>(f.Take(1));
+        DYNF = static_cast<uint8_t>(f.Take(1));
+        TIMEF = static_cast<uint8_t>(f.Take(1));
+        AUXF = static_cast<uint8_t>(f.Take(1));
+        HDCD = static_cast<uint8_t>(f.Take(1));
+        EXT_AUDIO_ID = static_cast<uint8_t>(f.Take(3));
+        EXT_AUDIO = static_cast<uint8_t>(f.Take(1));
+        ASPF = static_cast<uint8_t>(f.Take(1));
+        LFF = static_cast<uint8_t>(f.Take(2));
         return true;
     } catch (const CBinaryBuffer::BinaryBufferException& e) {
         std::printf(messages::kFileReadErrorLine, e.what());

@@ -10,8 +10,7 @@ CExtensionSubstreamHeader::CAudioAssetDescriptor::~CAudioAssetDescriptor() = def
 
 bool CExtensionSubstreamHeader::CAudioAssetDescriptor::Parse(CBitView& view, bool staticFieldsPresent) {
     auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
-    bits(9);  // nuAssetDescriptFsize
-    bits(3);  // nuAssetIndex
+    bits(9 + 3);  // nuAssetDescriptFsize, nuAssetIndex
     if (!staticFieldsPresent) return true;
     if (bits(1)) bits(4);    // bAssetTypeDescrPresent: nuAssetTypeDescriptor
     if (bits(1)) bits(24);   // bLanguageDescrPresent: LanguageDescriptor
@@ -19,10 +18,11 @@ bool CExtensionSubstreamHeader::CAudioAssetDescriptor::Parse(CBitView& view, boo
         const uint32_t textBytes = bits(10) + 1;
         for (uint32_t i = 0; i < textBytes; ++i) bits(8);
     }
-    bits(5);  // nuBitResolution
-    nMaxSampleRate = static_cast<uint8_t>(bits(4));
-    nTotalNumCHs = static_cast<uint16_t>(bits(8) + 1);
-    if (bits(1)) {  // bOne2OneMapChannels2Speakers
+    CBitView::Fields f = view.Read(5 + 4 + 8 + 1);
+    f.Take(5);  // nuBitResolution
+    nMaxSampleRate = static_cast<uint8_t>(f.Take(4));
+    nTotalNumCHs = static_cast<uint16_t>(f.Take(8) + 1);
+    if (f.Take(1)) {  // bOne2OneMapChannels2Speakers
         if (nTotalNumCHs > 2) bits(1);  // bEmbeddedStereoFlag
         if (nTotalNumCHs > 6) bits(1);  // bEmbeddedSixChFlag
         if (bits(1)) {                  // bSpkrMaskEnabled
@@ -42,24 +42,27 @@ bool CExtensionSubstreamHeader::Parse(CBinaryBuffer& buffer) {
 
 bool CExtensionSubstreamHeader::Parse(CBitView& view) {
     auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
-    bits(32);  // SYNCEXTSSH
-    bits(8);   // UserDefinedBits
-    const uint32_t nExtSSIndex = bits(2);
-    const uint32_t headerSizeType = bits(1);
-    nuExtSSHeaderSize = bits(kHeaderSizeBits[headerSizeType]) + 1;
-    nuExtSSFsize = bits(kSubstreamSizeBits[headerSizeType]) + 1;
-    bStaticFieldsPresent = static_cast<uint8_t>(bits(1));
+    CBitView::Fields head = view.Read(32 + 8 + 2 + 1);
+    head.Take(32);  // SYNCEXTSSH
+    head.Take(8);   // UserDefinedBits
+    const auto nExtSSIndex = static_cast<uint32_t>(head.Take(2));
+    const auto headerSizeType = static_cast<uint32_t>(head.Take(1));
+    const uint32_t headerSizeBits = kHeaderSizeBits[headerSizeType];
+    const uint32_t substreamSizeBits = kSubstreamSizeBits[headerSizeType];
+    CBitView::Fields sizes = view.Read(headerSizeBits + substreamSizeBits + 1);
+    nuExtSSHeaderSize = static_cast<uint32_t>(sizes.Take(headerSizeBits)) + 1;
+    nuExtSSFsize = static_cast<uint32_t>(sizes.Take(substreamSizeBits)) + 1;
+    bStaticFieldsPresent = static_cast<uint8_t>(sizes.Take(1));
     // Without static fields the header describes one asset.
     nuNumAssets = 1;
     if (bStaticFieldsPresent) {
-        nuRefClockCode = static_cast<uint8_t>(bits(2));
-        nuExSSFrameDuration = (bits(3) + 1) * kFrameDurationUnit;
-        if (bits(1)) {  // bTimeStampFlag
-            bits(32);   // nuTimeStamp
-            bits(4);    // nLSB
-        }
-        const uint32_t presentations = bits(3) + 1;
-        nuNumAssets = static_cast<uint8_t>(bits(3) + 1);
+        CBitView::Fields clock = view.Read(2 + 3 + 1);
+        nuRefClockCode = static_cast<uint8_t>(clock.Take(2));
+        nuExSSFrameDuration = static_cast<uint32_t>(clock.Take(3) + 1) * kFrameDurationUnit;
+        if (clock.Take(1)) bits(32 + 4);  // bTimeStampFlag: nuTimeStamp, nLSB
+        CBitView::Fields counts = view.Read(3 + 3);
+        const auto presentations = static_cast<uint32_t>(counts.Take(3) + 1);
+        nuNumAssets = static_cast<uint8_t>(counts.Take(3) + 1);
         uint32_t activeSubstreams[kMaxAssets] = {};
         for (uint32_t p = 0; p < presentations; ++p) activeSubstreams[p] = bits(nExtSSIndex + 1);
         for (uint32_t p = 0; p < presentations; ++p) {
