@@ -24,7 +24,7 @@ void CopyBoundedText(char* target, const char* text) {
 
 bool DriveCreateKiv(const CEsFactoryTable& table, int type, const char* esPath, const char* kivPath,
                     const std::vector<uint32_t>& startPtsList, kiv_comp::CKivNotice* notice,
-                    const char* tempPath, char* lastError) {
+                    const char* tempPath, char* lastError, std::unique_ptr<es::CEs>* ran) {
     const EsMaker make = table.Find(type);
     if (make == nullptr) {
         CopyBoundedText(lastError, kiv_comp::messages::kUnknownEsType);
@@ -38,6 +38,7 @@ bool DriveCreateKiv(const CEsFactoryTable& table, int type, const char* esPath, 
         std::vector<uint64_t> starts(startPtsList.begin(), startPtsList.end());
         const bool ok = analyser->CreateKiv(kivPath, std::move(starts));
         if (!ok) CopyBoundedText(lastError, analyser->GetLastErrorMessage());
+        if (ran != nullptr) *ran = std::move(analyser);
         return ok;
     } catch (const CTsMuxException& e) {
         PRIVATE_LIBRARY::CL_CString message;

@@ -1,4 +1,4 @@
-// One analysis run as CKivCreator::CreateKiv runs it, keeping the analyser for its texts afterwards.
+// One analysis run through the body of CKivCreator::CreateKiv, keeping the analyser for its texts afterwards.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ public:
              kiv_comp::CKivNotice* notice, const std::string& tempPath);
 
     const std::string& Error() const { return m_error; }
-    // The analyser that ran; null when none could be built.
+    // The analyser that ran; null when none could be built or it ended in an exception.
     ts_comp::es::CEs* Analyser() const { return m_analyser.get(); }
     // Destroys the analyser, closing its ES file and any KIV file it still holds.
     void Close() { m_analyser.reset(); }
