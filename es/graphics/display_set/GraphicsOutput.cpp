@@ -16,10 +16,7 @@ namespace {
 // reserved1 and reserved2 stay 0 from the item's construction: no item sets them.
 void SetFields(kiv::CGraphicsKivItem& item, uint64_t type, uint64_t size, int64_t dts, int64_t pts, uint64_t sub,
                uint64_t first, uint64_t last) {
-    item.SetValue(kiv::kIdEncItemType, type);
-    item.SetValue(kiv::kIdEncItemSize, size);
-    item.SetValue(kiv::kIdDts, static_cast<uint64_t>(dts));
-    item.SetValue(kiv::kIdPts, static_cast<uint64_t>(pts));
+    item.SetCommonValues(type, size, static_cast<uint64_t>(dts), static_cast<uint64_t>(pts));
     item.SetValue(kiv::kIdEncSubItemType, sub);
     item.SetValue(kiv::kIdFirstInSequenceFlag, first);
     item.SetValue(kiv::kIdLastInSequenceFlag, last);
