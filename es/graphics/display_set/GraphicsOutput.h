@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "es/graphics/display_set/CAbstractDisplaySet.h"
+#include "es/graphics/segments/CGspGsParser.h"
 #include "foundation/CL_CString.h"
 #include "kiv/CGraphicsKiv.h"
 #include "kiv/CGraphicsKivItem.h"
@@ -29,10 +30,33 @@ bool WriteItems(kiv::CGraphicsKiv& kiv, kiv::CGraphicsKivItem& item, const CAbst
 // Sets the end item that closes a graphics KIV file: type 255, size 0, dts 0, the given pts, flags 0.
 void FillEndItem(kiv::CGraphicsKivItem& item, int64_t endPts);
 
+// Walks the segments of the stream at path once, forward, in constant memory, and hands each segment of the
+// type to take(parser, its index) until it returns false; false when the file cannot be indexed to its end.
+template <class Take>
+bool ForEachSegment(const PRIVATE_LIBRARY::CL_CString& path, uint8_t type, Take take) {
+    CGspGsParser parser;
+    if (!parser.Open(path.GetString())) return false;
+    bool taking = true;
+    for (uint32_t i = 0; const CGspGsParser::Index* entry = parser.FindIndexEntry(i); ++i) {
+        if (taking && entry->segment_type == type) taking = take(parser, i);
+        parser.ForgetIndexBefore(i);
+    }
+    return !parser.IndexFailed();
+}
+
 // The attributes a graphics stream reports, 0 until found.
 struct GraphicsAttributes {
     uint32_t displaySets = 0;
     int width = 0, height = 0, frameRate = 0;
+
+    // The attributes of a composition segment (none from null).
+    template <class Composition>
+    void Take(const Composition* c) {
+        if (c == nullptr) return;
+        width = c->GetVideoWidth();
+        height = c->GetVideoHeight();
+        frameRate = c->GetFrameRate();
+    }
 
     // Appends the four report lines.
     void AppendReport(PRIVATE_LIBRARY::CL_CString& out) const;

@@ -20,21 +20,12 @@ namespace {
 // Report: the count of ICS first fragments, with the attributes of the first of them.
 // XML (firstOnly): the attributes of the first ICS of any fragment position.
 bool ReadAttributes(const CL_CString& path, bool firstOnly, graphics_stream::GraphicsAttributes& out) {
-    CGspGsParser parser;
-    if (!parser.Open(path.GetString())) return false;
-    for (uint32_t i = 0; i < parser.GetSegmentCount(); ++i) {
-        if (parser.GetIndexEntry(i).segment_type != gsp::kSegmentICS) continue;
-        const auto* ics = dynamic_cast<const CGspICS*>(parser.GetSegmentAt(i));
-        if (ics == nullptr || (!firstOnly && ics->GetFirstInSequenceFlag() != 1)) continue;
-        if (out.displaySets++ == 0) {
-            out.width = ics->GetVideoWidth();
-            out.height = ics->GetVideoHeight();
-            out.frameRate = ics->GetFrameRate();
-        }
-        if (firstOnly) break;
-    }
-    // A descriptor that could not be read ends the index: the file cannot be read.
-    return !parser.IndexFailed();
+    return graphics_stream::ForEachSegment(path, gsp::kSegmentICS, [&](CGspGsParser& parser, uint32_t i) {
+        const auto* ics = SegmentAs<CGspICS>(parser.GetSegmentAt(i));
+        if (ics == nullptr || (!firstOnly && ics->GetFirstInSequenceFlag() != 1)) return true;
+        if (out.displaySets++ == 0) out.Take(ics);
+        return !firstOnly;
+    });
 }
 
 }  // namespace

@@ -16,23 +16,10 @@ namespace {
 
 // The PCS count of the stream, with the attributes of its first PCS; only the first PCS when !countAll.
 bool ReadAttributes(const CL_CString& path, bool countAll, graphics_stream::GraphicsAttributes& out) {
-    CGspGsParser parser;
-    if (!parser.Open(path.GetString())) return false;
-    const uint32_t count = parser.GetSegmentCount();
-    if (parser.IndexFailed()) return false;
-    for (uint32_t i = 0; i < count; ++i) {
-        if (parser.GetIndexEntry(i).segment_type != gsp::kSegmentPCS) continue;
-        if (out.displaySets++ == 0) {
-            const auto* pcs = dynamic_cast<const CGspPCS*>(parser.GetSegmentAt(i));
-            if (pcs != nullptr) {
-                out.width = pcs->GetVideoWidth();
-                out.height = pcs->GetVideoHeight();
-                out.frameRate = pcs->GetFrameRate();
-            }
-        }
-        if (!countAll) break;
-    }
-    return true;
+    return graphics_stream::ForEachSegment(path, gsp::kSegmentPCS, [&](CGspGsParser& parser, uint32_t i) {
+        if (out.displaySets++ == 0) out.Take(SegmentAs<CGspPCS>(parser.GetSegmentAt(i)));
+        return countAll;
+    });
 }
 
 }  // namespace
