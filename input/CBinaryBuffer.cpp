@@ -235,11 +235,6 @@ bool CBinaryBuffer::SeekInWindow(int64_t target) {
     return true;
 }
 
-int64_t CBinaryBuffer::Tell() {
-    if (m_winStart != nullptr) return m_winPos + (m_cur - m_winStart);
-    return m_reader.Tell();
-}
-
 int64_t CBinaryBuffer::GetSize() {
     const int64_t position = Tell();
     Seek(0, 0);
@@ -487,20 +482,6 @@ bool CBinaryBuffer::SearchCodeWithin(uint16_t code, uint64_t limit) {
 
 void CBinaryBuffer::ByteAlign() {
     if (m_bitPos != 0) m_bitPos = 8;
-}
-
-uint32_t CBinaryBuffer::PeekBuffered(const uint8_t** data) {
-    if (m_cur == m_end && !Refill()) {
-        *data = nullptr;
-        return 0;
-    }
-    *data = m_cur;
-    return static_cast<uint32_t>(m_end - m_cur);
-}
-
-void CBinaryBuffer::ConsumeBuffered(uint32_t count) {
-    m_cur += std::min<size_t>(count, static_cast<size_t>(m_end - m_cur));
-    m_bitPos = 8;
 }
 
 uint64_t CBinaryBuffer::SkipBytes(uint64_t count) {

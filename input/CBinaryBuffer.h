@@ -29,7 +29,7 @@ public:
 
     virtual bool Open(const char* path);
     virtual void Close();
-    virtual int64_t Tell();
+    virtual int64_t Tell() { return m_winStart != nullptr ? m_winPos + (m_cur - m_winStart) : m_reader.Tell(); }
     virtual int64_t GetSize();
     virtual uint32_t ReadBytes(void* buffer, uint32_t count);
     virtual uint8_t ReadByte();
@@ -46,9 +46,20 @@ public:
     // Bulk access for scans. All of these work on raw file bytes (no emulation-prevention removal),
     // drop the unread bits of the current byte as every byte operation does, and leave m_zeroCount alone.
     // View of the unread file bytes; refills once if empty; 0 at end of file. Valid until the next call.
-    uint32_t PeekBuffered(const uint8_t** data);
+    uint32_t PeekBuffered(const uint8_t** data) {
+        if (m_cur == m_end && !Refill()) {
+            *data = nullptr;
+            return 0;
+        }
+        *data = m_cur;
+        return static_cast<uint32_t>(m_end - m_cur);
+    }
     // Consumes count bytes of the last view (count <= its size).
-    void ConsumeBuffered(uint32_t count);
+    void ConsumeBuffered(uint32_t count) {
+        const auto left = static_cast<uint32_t>(m_end - m_cur);
+        m_cur += count < left ? count : left;
+        m_bitPos = 8;
+    }
     // Passes count bytes as the base ReadBytes would read them, without copying; returns the bytes passed.
     uint64_t SkipBytes(uint64_t count);
     // The base ReadBytes whatever the class: raw bytes, short count at end of file.

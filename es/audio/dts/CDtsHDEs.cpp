@@ -12,7 +12,6 @@
 #include "foundation/CTsMuxException.h"
 #include "foundation/Messages.h"
 #include "input/CBinaryBuffer.h"
-#include "input/CBitView.h"
 
 namespace ts_comp {
 namespace es {
@@ -29,10 +28,12 @@ uint32_t BigEndianWord(const uint8_t* p) {
 
 bool IsSyncWord(uint32_t word) { return word == kCoreSync || word == kExtensionSubstreamSync; }
 
+// The word at the byte position FindNextSync left.
 uint32_t PeekWord(CBinaryBuffer& buffer) {
-    CBitView view(buffer);
+    const uint8_t* data = nullptr;
+    if (buffer.PeekBuffered(&data) >= kSyncBytes) return BigEndianWord(data);
     uint64_t word = 0;
-    view.Peek(&word, 32);
+    buffer.PeekBits(&word, 32);
     return static_cast<uint32_t>(word);
 }
 
