@@ -9,14 +9,18 @@ namespace ts_comp {
 namespace es {
 namespace mlp {
 
-// samples * 90000 / rate in double precision, truncated toward zero. Each rate is 6000 times a power of two,
-// so while samples * 90000 stays below 2^53 the double quotient is samples * 15 / 2^k exactly and its
-// truncation a shift; larger counts take the double arithmetic itself.
+// samples * 90000 / rate in double precision, truncated toward zero. Each MLP rate is 6000 times a power of
+// two, so while samples * 90000 stays below 2^53 the double quotient is samples * 15 / 2^k exactly and its
+// truncation a shift; larger counts and other rates take the double arithmetic itself.
 inline uint64_t Ticks(uint64_t samples, uint32_t rate) {
     constexpr uint64_t kExactSamples = (uint64_t{1} << 53) / 90000;
-    const uint32_t steps = rate / 6000;
-    if (samples <= kExactSamples && steps != 0 && rate % 6000 == 0 && (steps & (steps - 1)) == 0) {
-        return (samples * 15) >> __builtin_ctz(steps);
+    if (samples <= kExactSamples) {
+        switch (rate) {
+            case 48000: return (samples * 15) >> 3;
+            case 96000: return (samples * 15) >> 4;
+            case 192000: return (samples * 15) >> 5;
+            default: break;
+        }
     }
     return static_cast<uint64_t>(static_cast<double>(samples) * kClockHz / static_cast<double>(rate));
 }
