@@ -67,14 +67,11 @@ TEST(AudioEs, UnusableStreamThrowsCode15WithPathAndMessage) {
     }
 }
 
-Bytes Mlp(const MlpUnit& unit) {
+// `count` copies of an MLP unit or a DRA frame.
+template <class Unit>
+Bytes Times(int count, const Unit& unit) {
     Bytes bytes;
-    unit.AppendTo(bytes), unit.AppendTo(bytes);
-    return bytes;
-}
-Bytes Dra(const DraFrame& frame) {
-    Bytes bytes;
-    for (int i = 0; i < 4; ++i) frame.AppendTo(bytes);
+    for (int i = 0; i < count; ++i) unit.AppendTo(bytes);
     return bytes;
 }
 const Bytes kAc3First = Ac3Frame{2, 0, 0, 18, 8, 1, 2}.Build(), kDualMono = Ac3Frame{0, 0, 0, 28, 8, 0, 3, kLang2 | kCompr2, 9, 77}.Build();
@@ -95,9 +92,9 @@ TEST(AudioEs, ReportAndXmlValues) {
         Bytes stream;
         const char *report, *xml;
     } rows[] = {
-        {kDra, Dra({1, 3, 10, 37, 2}), "[nSampleRateIndex] : 10\r\n[nNumNormalCh] : 37\r\n[nNumLfeCh] : 2\r\n", ""},
-        {kDra, Dra({0, 3, 9, 5, 1}), "[nSampleRateIndex] : 9\r\n[nNumNormalCh] : 5\r\n[nNumLfeCh] : 1\r\n", ""},
-        {kMlp, Mlp({0, true, 0x300A9001, {{1, 1, 0, 5}, {1, 1, 0, 7}, {0}}}),
+        {kDra, Times(4, DraFrame{1, 3, 10, 37, 2}), "[nSampleRateIndex] : 10\r\n[nNumNormalCh] : 37\r\n[nNumLfeCh] : 2\r\n", ""},
+        {kDra, Times(4, DraFrame{0, 3, 9, 5, 1}), "[nSampleRateIndex] : 9\r\n[nNumNormalCh] : 5\r\n[nNumLfeCh] : 1\r\n", ""},
+        {kMlp, Times(2, MlpUnit{0, true, 0x300A9001, {{1, 1, 0, 5}, {1, 1, 0, 7}, {0}}}),
          "[audio_sampling_frequency] : 3   <--- error\r\n[_6ch_decorder_channel_assignment] : 21\r\n[_8ch_decorder_channel_assignment] : 4097\r\n"
          "[restart_header_exists] : 1\r\n[substreams] : 3\r\n[max_chan0] : 5\r\n[max_chan1] : 7\r\n[max_chan2] : 0\r\n",
          ">3</audio_sampling_frequency>\n    <_6ch_decorder_channel_assignment>21</_6ch_decorder_channel_assignment>\n    "
@@ -196,8 +193,7 @@ TEST(AudioEs, SecondRunNullPathFullDiskAndCutDraHeader) {
     }
     EXPECT_FALSE(lpcm->CreateKiv(nullptr, {0}));
     EXPECT_STREQ(lpcm->GetLastErrorMessage(), "");
-    Bytes dra;
-    for (int i = 0; i < 3; ++i) DraFrame{}.AppendTo(dra);
+    Bytes dra = Times(3, DraFrame{});
     dra.insert(dra.end(), {0x7F, 0xFF, 0x01});
     ::testing::internal::CaptureStdout();
     EXPECT_TRUE(Make(kDra, dir.Write("a.dra", dra))->CreateKiv(kiv.c_str(), {0}));

@@ -143,7 +143,6 @@ std::vector<Row> PgRows() {
          "A PDS does not exist in this display set.(display set number = 1)"},
         {"PdsMissingInSetTwo", kPg, Cat({SmallEpoch(), PcsOf(2, {}), wds, End()}), {90000, 200000}, false,
          "A PDS does not exist in this display set.(display set number = 2)"},
-        {"NegativeDts", kPg, SmallEpoch(), {100}, false, "\nA DTS value of first Segment is minus .(DTS = -6296)"},
         {"MisplacedPcs", kPg, Cat({pcs0, pds, pcs0, End()}), {0}, false, ""},
         {"IcsRefused", kPg, Cat({pcs0, Ics{}.Build(), End()}), {0}, false, ""},
         {"UnknownType", kPg, Cat({pcs0, Segment(0x42, {1}), End()}), {0}, false, ""},
