@@ -34,3 +34,5 @@ void BM_Mpeg2CreateKiv(benchmark::State& state) {
 BENCHMARK(BM_Mpeg2CreateKiv)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
+
+BENCHMARK_MAIN();
