@@ -8,7 +8,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib/index_bench.sh"
 here=$(cd "$(dirname "$0")/.." && pwd)
 
-kind=dts ext=dts program=bench_dts file_var=KIV_BENCH_DTS_FILE
+kind=dts ext=dts goal=1.1 program=bench_dts file_var=KIV_BENCH_DTS_FILE
 # 16 s: 1500 core frames of 2012 bytes and 1500 extension substreams, 7.5 MB.
 make_clip() {
   local maker=$1.make
