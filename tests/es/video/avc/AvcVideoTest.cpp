@@ -9,6 +9,7 @@
 
 #include "es/video/avc/CAvcVideoParser.h"
 #include "support/AvcBuilder.h"
+#include "support/ParsedUnits.h"
 #include "support/TempDir.h"
 
 namespace kiv_test {
@@ -65,12 +66,7 @@ TEST(AvcVideoParser, NalUnitsMatchTheByteByByteScan) {
 }
 
 std::vector<std::unique_ptr<CAccessUintInformation>> Units(const std::vector<uint8_t>& s) {
-    TempDir dir;
-    CAvcVideoParser parser;
-    EXPECT_TRUE(parser.Open(dir.Write("u.264", s).c_str()));
-    std::vector<std::unique_ptr<CAccessUintInformation>> out;
-    while (auto unit = parser.GetNextAccessUnit()) out.push_back(std::move(unit));
-    return out;
+    return ParseUnits<CAvcVideoParser>(s, "u.264", [](auto unit) { return unit; });
 }
 
 TEST(AvcVideoParser, AccessUnitsEndBeforeDelimitersAndDroppedUnits) {

@@ -12,6 +12,7 @@
 #include "es/video/mpeg2/CVideoEs.h"
 #include "support/ItemText.h"
 #include "support/Mpeg2Builder.h"
+#include "support/ParsedUnits.h"
 #include "support/TempDir.h"
 
 namespace kiv_test {
@@ -25,15 +26,10 @@ using PRIVATE_LIBRARY::CL_CString;
 using Unit = std::array<size_t, 7>;
 
 std::vector<Unit> Parse(const std::vector<uint8_t>& bytes) {
-    TempDir dir;
-    CMpeg2VideoParser parser;
-    EXPECT_TRUE(parser.Open(dir.Write("a.m2v", bytes).c_str()));
-    std::vector<Unit> units;
-    while (auto u = parser.GetNextAccessUnit()) {
-        units.push_back({u->GetSize(), u->GetPictureType(), u->HasSequenceHeader(), u->HasSequenceExtension(),
-                         u->HasGopHeader(), u->HasSequenceEndCode(), u->GetLayerCount()});
-    }
-    return units;
+    return ParseUnits<CMpeg2VideoParser>(bytes, "a.m2v", [](auto u) {
+        return Unit{u->GetSize(),    u->GetPictureType(),     u->HasSequenceHeader(), u->HasSequenceExtension(),
+                    u->HasGopHeader(), u->HasSequenceEndCode(), u->GetLayerCount()};
+    });
 }
 
 Mpeg2Builder Head() { return std::move(Mpeg2Builder().Sequence(1080, 4, 0)); }

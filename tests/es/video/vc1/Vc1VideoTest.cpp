@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "es/video/vc1/CVc1VideoParser.h"
-#include "support/TempDir.h"
+#include "support/ParsedUnits.h"
 #include "support/Vc1Builder.h"
 
 namespace kiv_test {
@@ -20,14 +20,9 @@ using namespace ts_comp::es::vc1_video;
 using Unit = std::array<uint32_t, 3>;
 
 std::vector<Unit> Parse(const std::vector<uint8_t>& bytes) {
-    TempDir dir;
-    CVc1VideoParser parser;
-    EXPECT_TRUE(parser.Open(dir.Write("a.vc1", bytes).c_str()));
-    std::vector<Unit> units;
-    while (auto unit = parser.GetNextAccessUnit()) {
-        units.push_back({unit->GetSize(), unit->GetPictureType(), static_cast<uint32_t>(unit->GetBduCount())});
-    }
-    return units;
+    return ParseUnits<CVc1VideoParser>(bytes, "a.vc1", [](auto u) {
+        return Unit{u->GetSize(), u->GetPictureType(), static_cast<uint32_t>(u->GetBduCount())};
+    });
 }
 
 // Streams as scripts (see Vc1Builder::Script) whose cuts bound the units, with their types and BDU counts.
