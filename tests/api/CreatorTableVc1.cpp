@@ -11,6 +11,7 @@ namespace {
 constexpr auto kVc1 = kiv_comp::CKivCreator::ES_TYPE_VC1_VIDEO;
 
 std::vector<uint8_t> Vc1(const char* script) { return Vc1Builder().Script(script).Bytes(); }
+std::string Repeat(const std::string& word, int n) { return n > 0 ? word + Repeat(word, n - 1) : ""; }
 
 INSTANTIATE_TEST_SUITE_P(
     Vc1, CreatorTable,
@@ -29,6 +30,9 @@ INSTANTIATE_TEST_SUITE_P(
         {"FrameRateIndicator", kVc1, Vc1("Hr I"), {0}, false, "Frame rate does not calculate.", {}},
         {"MainProfile", kVc1, Vc1("H1 I"), {0}, false, "A profile is not Advanced profile.", {}},
         {"MainProfileWithoutFrameRate", kVc1, Vc1("H1n I"), {0}, false, "Frame rate does not calculate.", {}},
+        {"TooManyBPicturesInARow", kVc1, Vc1(("H I P" + Repeat(" B", 1024)).c_str()),
+            {90000}, false, "\nToo many B pictures follow one another without an I or P picture. (pos = 54355[byte])",
+            Items("1:83@86400/90000,0,1")},
         {"FirstUnitWithoutSequenceHeader", kVc1, Vc1("U H I"), {0}, false, "The es attribute is invalid.(parse error)", {}},
     }),
     RowName);

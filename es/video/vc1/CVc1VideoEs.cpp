@@ -178,6 +178,10 @@ bool CVc1VideoEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsL
             if (!pending.empty()) completeAnchor();
             step = anchorFields;
             anchorFields = fields;
+        } else if (pending.size() == kMaxHeldPictures) {
+            // The held pictures never got their presentation stamps; the items written so far stay.
+            m_errorMessage.Format(kMsgTooManyHeldPictures, parser.GetUnitPosition());
+            return false;
         }
         segmentFields += fields;
         if (picture.endOfSequence == 1 && nextStart < startPtsList.size()) offsetValid = false;

@@ -171,6 +171,7 @@ std::unique_ptr<CBitstreamDataUnit> CVc1VideoParser::ParseNextBdu() {
         m_position = code.stop;
         return nullptr;
     }
+    m_codePosition = code.codePos;
     const int64_t payload = code.codePos + kStartCodeBytes;
     m_buffer.Seek(payload, 0);
     std::unique_ptr<CBitstreamDataUnit> bdu = ReadBdu(code.type);
@@ -191,6 +192,7 @@ std::unique_ptr<CAccessUintInformationForVc1> CVc1VideoParser::GetNextAccessUnit
     try {
         while (std::unique_ptr<CBitstreamDataUnit> bdu = ParseNextBdu()) {
             const uint8_t type = bdu->GetType();
+            if (unit->GetBduCount() == 0) m_unitPosition = m_codePosition;
             unit->AddBdu(std::move(bdu));
             if (!m_next.found) break;
             const uint8_t next = m_next.type;

@@ -22,6 +22,8 @@ public:
 
     virtual bool Open(const char* path);
     virtual std::unique_ptr<CAccessUintInformationForVc1> GetNextAccessUnit();
+    // File position of the start code that opens the unit GetNextAccessUnit returned last.
+    int64_t GetUnitPosition() const { return m_unitPosition; }
 
     // State of the start-code search between two bytes: the zero run (3 stands for 3 or more) and whether
     // the byte after an escaped 0x000003 is due.
@@ -53,6 +55,8 @@ private:
     int64_t m_fileSize = 0;
     // Where the byte-by-byte reading would stand; the buffer itself may already be further on.
     int64_t m_position = 0;
+    int64_t m_codePosition = 0;
+    int64_t m_unitPosition = 0;
     // The search from m_nextFrom, done once and used both to look ahead and to find the next BDU.
     bool m_nextKnown = false;
     int64_t m_nextFrom = 0;
