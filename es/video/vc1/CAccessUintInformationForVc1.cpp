@@ -1,26 +1,33 @@
 #include "es/video/vc1/CAccessUintInformationForVc1.h"
 
-#include "es/video/vc1/CEndOfSequence.h"
-#include "es/video/vc1/CEntrypointHeader.h"
 #include "es/video/vc1/Vc1Constants.h"
 
 namespace ts_comp {
 namespace es {
 namespace vc1_video {
 
-void CAccessUintInformationForVc1::AddBdu(std::unique_ptr<CBitstreamDataUnit> bdu) {
-    m_bdus.push_back(std::move(bdu));
+namespace {
+
+// True when bdu is of class B; the first such BDU moves into slot, later ones are dropped.
+template <typename B>
+bool Keep(std::unique_ptr<CBitstreamDataUnit>& bdu, std::unique_ptr<B>& slot) {
+    B* typed = dynamic_cast<B*>(bdu.get());
+    if (typed == nullptr) return false;
+    if (slot == nullptr) slot.reset(static_cast<B*>(bdu.release()));
+    return true;
 }
 
-uint32_t CAccessUintInformationForVc1::GetSize() const {
-    uint32_t size = 0;
-    for (const auto& bdu : m_bdus) size += bdu->GetSize();
-    return size;
+}  // namespace
+
+void CAccessUintInformationForVc1::AddBdu(std::unique_ptr<CBitstreamDataUnit> bdu) {
+    m_size += bdu->GetSize();
+    ++m_count;
+    Keep(bdu, m_sequenceHeader) || Keep(bdu, m_entryPoint) || Keep(bdu, m_picture) || Keep(bdu, m_endOfSequence);
 }
 
 uint32_t CAccessUintInformationForVc1::GetPictureType() const {
     if (IsHeaderUnit()) return kPictureNone;
-    const CPictureLayerForAdvancedProfile* picture = Find<CPictureLayerForAdvancedProfile>();
+    const CPictureLayerForAdvancedProfile* picture = m_picture.get();
     if (picture == nullptr) return kPictureNone;
     if (picture->FCM == kFcmFieldInterlace) {
         // I/I and I/P open with an I field, P/I and P/P with a P field; the rest hold B or BI fields.
@@ -40,20 +47,12 @@ uint32_t CAccessUintInformationForVc1::GetPictureType() const {
 
 bool CAccessUintInformationForVc1::IsHeaderUnit() const { return HasSequenceHeader() || HasEntrypointHeader(); }
 
-bool CAccessUintInformationForVc1::HasEndOfSequence() const { return Find<CEndOfSequence>() != nullptr; }
-
-bool CAccessUintInformationForVc1::HasSequenceHeader() const { return Find<CSequenceHeader>() != nullptr; }
-
-bool CAccessUintInformationForVc1::HasEntrypointHeader() const { return Find<CEntrypointHeader>() != nullptr; }
-
 std::unique_ptr<CSequenceHeader> CAccessUintInformationForVc1::GetSequenceHeader() const {
-    const CSequenceHeader* header = Find<CSequenceHeader>();
-    return header != nullptr ? std::make_unique<CSequenceHeader>(*header) : nullptr;
+    return m_sequenceHeader != nullptr ? std::make_unique<CSequenceHeader>(*m_sequenceHeader) : nullptr;
 }
 
 std::unique_ptr<CPictureLayerForAdvancedProfile> CAccessUintInformationForVc1::GetPictureLayer() const {
-    const CPictureLayerForAdvancedProfile* picture = Find<CPictureLayerForAdvancedProfile>();
-    return picture != nullptr ? std::make_unique<CPictureLayerForAdvancedProfile>(*picture) : nullptr;
+    return m_picture != nullptr ? std::make_unique<CPictureLayerForAdvancedProfile>(*m_picture) : nullptr;
 }
 
 }  // namespace vc1_video
