@@ -33,13 +33,13 @@ struct PendingPicture {
 
 bool IsAnchor(uint32_t type) { return type == kPictureI || type == kPictureP || type == kPictureIWithoutHeader; }
 
-// Writes the pending pictures with the offset and raises endPts to the latest presentation end.
-void WritePending(std::vector<PendingPicture>& pending, kiv::CVideoKiv& writer, uint64_t offset,
-                  uint64_t& endPts) {
+// Writes the pending pictures with the offset and raises endPts to the latest presentation end. One item
+// serves every picture: each write sets all the fields a picture gives, the others stay 0.
+void WritePending(std::vector<PendingPicture>& pending, kiv::CVideoKiv& writer, kiv::CVideoKivItem& item,
+                  uint64_t offset, uint64_t& endPts) {
     for (const PendingPicture& p : pending) {
         const uint64_t end = p.pts + p.duration / kTicksPer90kHz + offset;
         if (end > endPts) endPts = end;
-        kiv::CVideoKivItem item;
         item.SetValue(kiv::kIdEncItemType, p.type);
         item.SetValue(kiv::kIdEncItemSize, p.size);
         item.SetValue(kiv::kIdDts, p.dts + offset);
@@ -140,13 +140,14 @@ bool CVc1VideoEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsL
     uint64_t offset = 0;
     size_t nextStart = 0;
     std::vector<PendingPicture> pending;
+    kiv::CVideoKivItem item;
     auto completeAnchor = [&]() {
         pending.front().pts = clock / kTicksPer90kHz;
         if (!offsetValid) {
             offset = startPtsList[nextStart++] - pending.front().pts;
             offsetValid = true;
         }
-        WritePending(pending, writer, offset, endPts);
+        WritePending(pending, writer, item, offset, endPts);
     };
 
     while (std::unique_ptr<CAccessUintInformationForVc1> unit = parser.GetNextAccessUnit()) {
