@@ -311,12 +311,14 @@ TEST_F(Buffer, ZeroRunScanMatchesTheByteModel) {
         ZeroRun(stuffed, 2 + rng() % 5000, rng() % 2 == 0 ? 0x01 : 0xB8);
     }
     for (size_t i = 1; i < singleZeros.size(); i += 2) singleZeros[i] = 0x01;
+    Bytes strided(kWindow + 500, 0xFF);  // a start code every 67 bytes: at every place of a 64-byte block
+    for (size_t i = 3; i + 3 < strided.size(); i += 67) strided[i] = strided[i + 1] = 0, strided[i + 2] = 1;
     const Bytes sparse = Random(3, 2 * kWindow + 50, 25, {0, 1, 2, 3});
     const struct { Bytes bytes; size_t start; uint32_t carried; Kind kind; } cases[] = {  // start: file position
         {sparse, 0, 0, Kind::Plain}, {sparse, 0, 0, Kind::Avc},  // the AVC buffer keeps its escapes here
         {Random(5, 2 * kWindow + 9, 90, {0, 1, 2, 3}), 13, 0, Kind::Plain}, {everyRun, 0, 0, Kind::Plain},
         {edges, 0, 0, Kind::Plain}, {edges, 31, 0, Kind::Plain}, {stuffed, 5, 0, Kind::Plain},
-        {singleZeros, 0, 0, Kind::Plain}, {Bytes(kWindow + 1000, 0), 0, 0, Kind::Plain},
+        {singleZeros, 0, 0, Kind::Plain}, {Bytes(kWindow + 1000, 0), 0, 0, Kind::Plain}, {strided, 1, 0, Kind::Plain},
         {{0x07, 0x00, 0x01}, 0, 2, Kind::Plain},  // the carried run ends at the first byte
         {{0x00, 0x01, 0x00, 0x00, 0x01}, 0, 0xFFFFFFFFu, Kind::Plain},  // the carried count wraps
         {{}, 0, 9, Kind::Plain},  // an empty file keeps the carried run
