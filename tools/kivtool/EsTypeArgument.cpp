@@ -25,16 +25,23 @@ constexpr TypeName kTypeNames[] = {
 
 }  // namespace
 
-// Plain decimal digits only (no sign, no blanks, no base prefix).
-bool ParseDecimal(const std::string& text, uint64_t maxValue, uint64_t& value) {
-    if (text.empty()) return false;
+// Plain decimal digits only (no sign, no blanks, no base prefix): the digits from p on, up to the first
+// other character or end; null when there is no digit or the value passes maxValue.
+const char* TakeDecimal(const char* p, const char* end, uint64_t maxValue, uint64_t& value) {
+    const char* const first = p;
     value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-        if (value > maxValue) return false;
+    for (; p != end; ++p) {
+        const auto digit = static_cast<uint64_t>(static_cast<unsigned char>(*p) - unsigned{'0'});
+        if (digit > 9) break;
+        value = value * 10 + digit;
+        if (value > maxValue) return nullptr;
     }
-    return true;
+    return p == first ? nullptr : p;
+}
+
+bool ParseDecimal(const std::string& text, uint64_t maxValue, uint64_t& value) {
+    const char* const end = text.data() + text.size();
+    return TakeDecimal(text.data(), end, maxValue, value) == end;
 }
 
 bool ParseEsType(const std::string& text, int& type) {
@@ -59,20 +66,22 @@ const char* EsTypeName(int type) {
     return "";
 }
 
+// The values are read where they stand in text and appended as they come; a bad element takes them back off.
 bool ParseStartPtsList(const std::string& text, std::vector<uint32_t>& list) {
-    std::vector<uint32_t> parsed;
-    std::size_t begin = 0;
+    const std::size_t kept = list.size();
+    const char* p = text.data();
+    const char* const end = p + text.size();
     while (true) {
-        const std::size_t comma = text.find(',', begin);
-        const std::size_t end = comma == std::string::npos ? text.size() : comma;
         uint64_t value = 0;
-        if (!ParseDecimal(text.substr(begin, end - begin), UINT32_MAX, value)) return false;
-        parsed.push_back(static_cast<uint32_t>(value));
-        if (comma == std::string::npos) break;
-        begin = comma + 1;
+        p = TakeDecimal(p, end, UINT32_MAX, value);
+        if (p == nullptr || (p != end && *p != ',')) {
+            list.resize(kept);
+            return false;
+        }
+        list.push_back(static_cast<uint32_t>(value));
+        if (p == end) return true;
+        ++p;
     }
-    list.insert(list.end(), parsed.begin(), parsed.end());
-    return true;
 }
 
 bool TakeKindOption(ArgumentParser& p, const std::string& name, int& type, std::vector<uint32_t>& startPts,
