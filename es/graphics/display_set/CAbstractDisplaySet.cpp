@@ -1,5 +1,7 @@
 #include "es/graphics/display_set/CAbstractDisplaySet.h"
 
+#include <utility>
+
 #include "es/graphics/display_set/GraphicsMessages.h"
 #include "es/graphics/segments/GspConstants.h"
 #include "foundation/CTsMuxException.h"
@@ -12,51 +14,44 @@ CAbstractDisplaySet::CAbstractDisplaySet(uint64_t decodingRate, uint32_t objectS
 CAbstractDisplaySet::~CAbstractDisplaySet() = default;
 
 CAbstractDisplaySet::ST_SEGMENT* CAbstractDisplaySet::GetSegment(uint32_t i) const {
-    return i < m_segments.size() ? m_segments[i].get() : nullptr;
+    return i < m_count ? m_segments[i].get() : nullptr;
 }
 
-namespace {
+void CAbstractDisplaySet::Clear() { m_count = 0; }
 
-// Slot in m_spare of a segment type with records, or -1.
-int SpareSlot(uint8_t segmentType) {
-    switch (segmentType) {
-        case gsp::kSegmentPCS: return 0;
-        case gsp::kSegmentWDS: return 1;
-        case gsp::kSegmentPDS: return 2;
-        case gsp::kSegmentODS: return 3;
-        case gsp::kSegmentEND: return 4;
-        case gsp::kSegmentICS: return 5;
-        default: return -1;
-    }
-}
-
-}  // namespace
-
-void CAbstractDisplaySet::Clear() {
-    for (auto& record : m_segments) {
-        const int slot = SpareSlot(record->segment_type);
-        if (slot >= 0) m_spare[slot].push_back(std::move(record));
-    }
-    m_segments.clear();
-}
-
-std::unique_ptr<ST_SEGMENT> CAbstractDisplaySet::NewRecord(uint8_t segmentType) {
-    const int slot = SpareSlot(segmentType);
-    if (slot >= 0 && !m_spare[slot].empty()) {
-        std::unique_ptr<ST_SEGMENT> record = std::move(m_spare[slot].back());
-        m_spare[slot].pop_back();
+// A kept record of the type a few places further on is swapped into place (display sets that differ by a
+// segment or two still find theirs); otherwise a new one replaces the kept record, so that no more records
+// are kept than the largest display set held.
+ST_SEGMENT* CAbstractDisplaySet::NewRecord(uint8_t segmentType) {
+    constexpr size_t kLookAhead = 8;
+    for (size_t j = m_count; j < m_segments.size() && j < m_count + kLookAhead; ++j) {
+        if (m_types[j] != segmentType) continue;
+        if (j != m_count) {
+            std::swap(m_segments[m_count], m_segments[j]);
+            std::swap(m_types[m_count], m_types[j]);
+        }
+        ST_SEGMENT* record = m_segments[m_count].get();
         if (segmentType == gsp::kSegmentICS) static_cast<ST_ICS&>(*record).folder = m_folder;
         return record;
     }
+    std::unique_ptr<ST_SEGMENT> record;
     switch (segmentType) {
-        case gsp::kSegmentPCS: return std::make_unique<ST_PCS>();
-        case gsp::kSegmentWDS: return std::make_unique<ST_WDS>();
-        case gsp::kSegmentPDS: return std::make_unique<ST_PDS>();
-        case gsp::kSegmentODS: return std::make_unique<ST_ODS>();
-        case gsp::kSegmentEND: return std::make_unique<ST_END>();
-        case gsp::kSegmentICS: return std::make_unique<ST_ICS>(m_folder);
+        case gsp::kSegmentPCS: record = std::make_unique<ST_PCS>(); break;
+        case gsp::kSegmentWDS: record = std::make_unique<ST_WDS>(); break;
+        case gsp::kSegmentPDS: record = std::make_unique<ST_PDS>(); break;
+        case gsp::kSegmentODS: record = std::make_unique<ST_ODS>(); break;
+        case gsp::kSegmentEND: record = std::make_unique<ST_END>(); break;
+        case gsp::kSegmentICS: record = std::make_unique<ST_ICS>(m_folder); break;
         default: return nullptr;
     }
+    if (m_count == m_segments.size()) {
+        m_segments.push_back(std::move(record));
+        m_types.push_back(segmentType);
+    } else {
+        m_segments[m_count] = std::move(record);
+        m_types[m_count] = segmentType;
+    }
+    return m_segments[m_count].get();
 }
 
 int64_t CAbstractDisplaySet::FrameDuration(uint8_t frameRateCode) {
@@ -70,7 +65,7 @@ int64_t CAbstractDisplaySet::FrameDuration(uint8_t frameRateCode) {
 int64_t CAbstractDisplaySet::CodedObjectSize(uint32_t first) const {
     const uint16_t id = static_cast<const ST_ODS*>(m_segments[first].get())->object_id;
     int64_t size = 0;
-    for (const auto& record : m_segments) {
+    for (const auto& record : Current()) {
         if (record->segment_type != gsp::kSegmentODS) continue;
         const auto* ods = static_cast<const ST_ODS*>(record.get());
         if (ods->object_id != id) continue;
@@ -85,7 +80,7 @@ void CAbstractDisplaySet::RunCommonTimingPass() {
     int64_t t = 0;
     int64_t coded = 0;
     const ST_ODS* lastFirst = nullptr;
-    for (uint32_t i = 0; i < m_segments.size(); ++i) {
+    for (uint32_t i = 0; i < m_count; ++i) {
         ST_SEGMENT& r = *m_segments[i];
         switch (r.segment_type) {
             case gsp::kSegmentPDS:
@@ -129,9 +124,9 @@ void CAbstractDisplaySet::RunCommonTimingPass() {
 }
 
 void CAbstractDisplaySet::MoveOntoStartPts(int64_t startPts) {
-    if (m_segments.empty()) return;
-    const int64_t offset = startPts - m_segments.front()->pts;
-    for (auto& record : m_segments) {
+    if (IsEmpty()) return;
+    const int64_t offset = startPts - Front().pts;
+    for (const auto& record : Current()) {
         if (offset < 0 && record->dts < -offset) {
             PRIVATE_LIBRARY::CL_CString message;
             message.Format(kMsgNegativeDts, record->dts + offset);
@@ -144,7 +139,7 @@ void CAbstractDisplaySet::MoveOntoStartPts(int64_t startPts) {
             if (ods.first_in_sequence_flag == 1) m_objects.Store(ods);
         }
     }
-    m_previousEnd = m_segments.back()->pts;
+    m_previousEnd = Back().pts;
 }
 
 }}}  // namespace ts_comp::es::graphics_stream

@@ -40,7 +40,7 @@ public:
     CAbstractDisplaySet& operator=(const CAbstractDisplaySet&) = delete;
     virtual ~CAbstractDisplaySet();
 
-    virtual uint32_t GetSegmentCount() const { return static_cast<uint32_t>(m_segments.size()); }
+    virtual uint32_t GetSegmentCount() const { return m_count; }
     virtual uint32_t GetDisplaySetNumber() const { return m_displaySetNumber; }
     virtual ST_SEGMENT* GetSegment(uint32_t i) const;
     // Empties the current display set (its records are kept for reuse); the decoder state is kept.
@@ -58,9 +58,22 @@ public:
     static int64_t FrameDuration(uint8_t frameRateCode);
 
 protected:
-    // A record for a segment of the type, one of an earlier display set where there is one (Fill sets
-    // all its fields again); null for a type without records.
-    std::unique_ptr<ST_SEGMENT> NewRecord(uint8_t segmentType);
+    // The records of the current display set, in arrival order.
+    struct Records {
+        const std::unique_ptr<ST_SEGMENT>* first;
+        const std::unique_ptr<ST_SEGMENT>* last;
+        const std::unique_ptr<ST_SEGMENT>* begin() const { return first; }
+        const std::unique_ptr<ST_SEGMENT>* end() const { return last; }
+    };
+    Records Current() const { return {m_segments.data(), m_segments.data() + m_count}; }
+    bool IsEmpty() const { return m_count == 0; }
+    ST_SEGMENT& Front() const { return *m_segments.front(); }
+    ST_SEGMENT& Back() const { return *m_segments[m_count - 1]; }
+    // The record that the next segment of the type fills, in the place it will take: the record that
+    // earlier display sets had there when it is of the type (Fill sets all its fields again); null for a
+    // type without records. Append adds it to the display set.
+    ST_SEGMENT* NewRecord(uint8_t segmentType);
+    void Append() { ++m_count; }
     // Decoding and presentation times of every record from the end of the previous display set.
     void RunCommonTimingPass();
     // Moves the display set so that its first record is presented at startPts, then sets the previous end time.
@@ -70,14 +83,16 @@ protected:
     uint32_t m_displaySetNumber = 0;
     int64_t m_previousEnd = 0;
     CDecodedObjectBuffer m_objects;
-    std::vector<std::unique_ptr<ST_SEGMENT>> m_segments;
     PRIVATE_LIBRARY::CL_CString m_folder;
 
 private:
     int64_t CodedObjectSize(uint32_t first) const;
 
-    // Records of cleared display sets by kind (PCS, WDS, PDS, ODS, END, ICS), for NewRecord.
-    std::vector<std::unique_ptr<ST_SEGMENT>> m_spare[6];
+    // The first m_count records are the current display set; the ones after them, kept from earlier
+    // display sets, are filled again in place when a segment of their type arrives at their position.
+    std::vector<std::unique_ptr<ST_SEGMENT>> m_segments;
+    std::vector<uint8_t> m_types;  // the segment type each record was made for
+    uint32_t m_count = 0;
 };
 
 }}}  // namespace ts_comp::es::graphics_stream

@@ -14,7 +14,7 @@ bool ST_PCS::Fill(CGspSegment* segment) {
     video_height = pcs->GetVideoHeight();
     frame_rate = pcs->GetFrameRate();
     number_of_composition_objects = pcs->GetNumberOfCompositionObjects();
-    composition_objects.assign(number_of_composition_objects, ST_COMPOSITION_OBJECT());
+    composition_objects.resize(number_of_composition_objects);  // each one filled whole below
     for (uint32_t i = 0; i < number_of_composition_objects; ++i) {
         if (!composition_objects[i].Fill(pcs->GetCompositionObject(i))) return false;
     }

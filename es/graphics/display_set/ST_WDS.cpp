@@ -8,7 +8,7 @@ bool ST_WDS::Fill(CGspSegment* segment) {
     auto* wds = SegmentAs<CGspWDS>(segment);
     if (wds == nullptr || !ST_SEGMENT::Fill(segment)) return false;
     number_of_windows = wds->GetNumberOfWindows();
-    windows.assign(number_of_windows, ST_WINDOW());
+    windows.resize(number_of_windows);  // each one filled whole below
     for (uint32_t i = 0; i < number_of_windows; ++i) {
         if (!windows[i].Fill(wds->GetWindow(i))) return false;
     }

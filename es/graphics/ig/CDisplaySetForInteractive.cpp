@@ -49,13 +49,13 @@ bool CDisplaySetForInteractive::AddSegment(CGspSegment* segment) {
     if (segment == nullptr || segment->GetType() == gsp::kSegmentPCS || segment->GetType() == gsp::kSegmentWDS) {
         return false;
     }
-    std::unique_ptr<ST_SEGMENT> record = NewRecord(segment->GetType());
+    ST_SEGMENT* record = NewRecord(segment->GetType());
     if (record == nullptr || !record->Fill(segment)) return false;
     if (record->segment_type == gsp::kSegmentICS) {
         // A first fragment opens a display set; continuation fragments join the current one.
         const auto& ics = static_cast<const ST_ICS&>(*record);
         if (ics.first_in_sequence_flag == 1) {
-            if (!m_segments.empty()) return false;
+            if (!IsEmpty()) return false;
             ++m_displaySetNumber;
             if (ics.composition_state != 0) m_objects.ClearUsed();
         }
@@ -63,14 +63,14 @@ bool CDisplaySetForInteractive::AddSegment(CGspSegment* segment) {
         const auto& ods = static_cast<const ST_ODS&>(*record);
         if (ods.first_in_sequence_flag == 1 && !m_objects.Store(ods)) return false;
     }
-    m_segments.push_back(std::move(record));
+    Append();
     return true;
 }
 
 bool CDisplaySetForInteractive::Validate() {
     bool ics = false, pds = false, ods = false, end = false;
     uint8_t state = 0;
-    for (const auto& record : m_segments) {
+    for (const auto& record : Current()) {
         switch (record->segment_type) {
             case gsp::kSegmentICS: {
                 const auto& r = static_cast<const ST_ICS&>(*record);
@@ -104,14 +104,14 @@ bool CDisplaySetForInteractive::Validate() {
 }
 
 bool CDisplaySetForInteractive::ComputeTimeStamps(int64_t startPts) {
-    if (m_segments.empty() || !Validate()) return false;
+    if (IsEmpty() || !Validate()) return false;
     RunCommonTimingPass();
-    if (m_segments.front()->segment_type == gsp::kSegmentICS) {
-        const auto& ics = static_cast<const ST_ICS&>(*m_segments.front());
+    if (Front().segment_type == gsp::kSegmentICS) {
+        const auto& ics = static_cast<const ST_ICS&>(Front());
         const int64_t drawing = DrawingTime(ics);  // before the decode wait: its errors come first
         const int64_t p = ics.dts + drawing + DecodeWait(ics);
         const int64_t pts = p == ics.dts ? p + 1 : p;
-        for (auto& record : m_segments) {
+        for (const auto& record : Current()) {
             if (record->segment_type != gsp::kSegmentICS) break;
             record->pts = pts;
         }

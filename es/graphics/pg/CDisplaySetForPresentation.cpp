@@ -19,7 +19,7 @@ CDisplaySetForPresentation::CDisplaySetForPresentation() : CAbstractDisplaySet(k
 
 bool CDisplaySetForPresentation::AddSegment(CGspSegment* segment) {
     if (segment == nullptr || segment->GetType() == gsp::kSegmentICS) return false;
-    std::unique_ptr<ST_SEGMENT> record = NewRecord(segment->GetType());
+    ST_SEGMENT* record = NewRecord(segment->GetType());
     if (record == nullptr || !record->Fill(segment)) return false;
     switch (record->segment_type) {
         case gsp::kSegmentPCS: {
@@ -28,7 +28,7 @@ bool CDisplaySetForPresentation::AddSegment(CGspSegment* segment) {
                 m_objects.ClearUsed();
                 m_windows.clear();
             }
-            if (!m_segments.empty()) return false;
+            if (!IsEmpty()) return false;
             break;
         }
         case gsp::kSegmentWDS:
@@ -42,14 +42,14 @@ bool CDisplaySetForPresentation::AddSegment(CGspSegment* segment) {
         default:
             break;
     }
-    m_segments.push_back(std::move(record));
+    Append();
     return true;
 }
 
 bool CDisplaySetForPresentation::Validate() {
     bool pcs = false, wds = false, pds = false, ods = false, end = false;
     uint8_t state = 0;
-    for (const auto& record : m_segments) {
+    for (const auto& record : Current()) {
         switch (record->segment_type) {
             case gsp::kSegmentPCS:
                 if (pcs || end) return false;
@@ -87,18 +87,18 @@ bool CDisplaySetForPresentation::Validate() {
             ThrowContent(message, __LINE__);
         }
     }
-    return end || m_segments.empty();
+    return end || IsEmpty();
 }
 
 bool CDisplaySetForPresentation::ComputeTimeStamps(int64_t startPts) {
-    if (m_segments.empty() || !Validate()) return false;
+    if (IsEmpty() || !Validate()) return false;
     RunCommonTimingPass();
-    if (m_segments.front()->segment_type != gsp::kSegmentPCS) {
+    if (Front().segment_type != gsp::kSegmentPCS) {
         PRIVATE_LIBRARY::CL_CString message;
         message.Format(kMsgFirstNotPcs, m_displaySetNumber);
         ThrowContent(message, __LINE__);
     }
-    auto& pcs = static_cast<ST_PCS&>(*m_segments.front());
+    auto& pcs = static_cast<ST_PCS&>(Front());
     pcs.pts += CompositionTime(pcs);
     // Window drawing; a window id listed twice counts the size of its last occurrence each time.
     int64_t bits = 0;
@@ -111,7 +111,7 @@ bool CDisplaySetForPresentation::ComputeTimeStamps(int64_t startPts) {
         }
     }
     const int64_t drawing = CeilDiv(bits * kClock, kPgPlaneRate);
-    for (auto& record : m_segments) {
+    for (const auto& record : Current()) {
         if (record->segment_type == gsp::kSegmentWDS) record->pts = pcs.pts - drawing;
     }
     MoveOntoStartPts(startPts);
@@ -134,7 +134,7 @@ int64_t CDisplaySetForPresentation::PlaneInitialisation(const ST_PCS& pcs) const
 
 // Time still to wait, at pcsDts + elapsed, for the first ODS of this display set carrying objectId.
 int64_t CDisplaySetForPresentation::Wait(uint16_t objectId, int64_t pcsDts, int64_t elapsed) const {
-    for (const auto& record : m_segments) {
+    for (const auto& record : Current()) {
         if (record->segment_type != gsp::kSegmentODS) continue;
         if (static_cast<const ST_ODS&>(*record).object_id != objectId) continue;
         const auto e = static_cast<uint64_t>(pcsDts + elapsed);
