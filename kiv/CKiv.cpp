@@ -58,11 +58,6 @@ int64_t CKiv::GetItemCount() {
 
 bool CKiv::IsOpen() { return m_file.IsOpen(); }
 
-bool CKiv::WriteItem(CKivItem& item) {
-    if (item.GetItemType() != m_kivFileType) return false;
-    return item.WriteTo(m_file);
-}
-
 bool CKiv::ReadItem(CKivItem& item) {
     if (item.GetItemType() != m_kivFileType) return false;
     return item.ReadFrom(m_file);

@@ -23,7 +23,10 @@ public:
     virtual bool SeekToItem(uint64_t index);
     virtual int64_t GetItemCount();
     virtual bool IsOpen();
-    virtual bool WriteItem(CKivItem& item);
+    virtual bool WriteItem(CKivItem& item) {
+        if (item.GetItemType() != m_kivFileType) return false;
+        return item.WriteTo(m_file);
+    }
     virtual bool ReadItem(CKivItem& item);
     virtual PRIVATE_LIBRARY::CL_CString& GetFilePath(PRIVATE_LIBRARY::CL_CString& out);
     virtual bool Create(const char* path);

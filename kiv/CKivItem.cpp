@@ -145,19 +145,6 @@ uint64_t CKivItem::GetBits(const CKivMember& member) const {
     return result;
 }
 
-uint32_t CKivItem::GetItemType() { return m_itemType; }
-
-// Whole words are stored, so out has room for the item rounded up to 8 bytes.
-void CKivItem::StoreWords(uint8_t* out) const {
-    for (uint32_t k = 0; k < (m_itemSize + 7) / 8; ++k) {
-        uint64_t word = m_words[k];
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        word = __builtin_bswap64(word);
-#endif
-        std::memcpy(out + 8 * k, &word, sizeof word);
-    }
-}
-
 void CKivItem::LoadBytes(const uint8_t* in) {
     for (uint32_t i = 0; i < m_itemSize; ++i) SetByte(i, in[i]);
 }
@@ -168,14 +155,8 @@ const uint8_t* CKivItem::GetBytes() const {
     return m_bytes.data();
 }
 
-// The words go straight into the file's write buffer where it has room.
-bool CKivItem::WriteTo(CL_CFile& file) {
-    uint8_t* room = file.ReserveWrite((m_itemSize + 7) / 8 * 8);
-    if (room == nullptr) return file.Write(GetBytes(), m_itemSize) == m_itemSize;
-    StoreWords(room);
-    file.CommitWrite(m_itemSize);
-    return true;
-}
+// Where the file's write buffer has no room for the words, the item goes through Write.
+bool CKivItem::WriteThroughFile(CL_CFile& file) { return file.Write(GetBytes(), m_itemSize) == m_itemSize; }
 
 // A short read replaces only the bytes it delivered.
 bool CKivItem::ReadFrom(CL_CFile& file) {

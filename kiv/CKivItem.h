@@ -24,8 +24,15 @@ public:
 
     virtual uint64_t GetValue(uint64_t id);
     virtual void AddMember(uint64_t id, const char* name, uint64_t bitWidth);
-    virtual uint32_t GetItemType();
-    virtual bool WriteTo(PRIVATE_LIBRARY::CL_CFile& file);
+    virtual uint32_t GetItemType() { return m_itemType; }
+    // Inline so that a writer whose item class is known stores the words straight into the file's buffer.
+    virtual bool WriteTo(PRIVATE_LIBRARY::CL_CFile& file) {
+        uint8_t* room = file.ReserveWrite((m_itemSize + 7) / 8 * 8);
+        if (room == nullptr) return WriteThroughFile(file);
+        StoreWords(room);
+        file.CommitWrite(m_itemSize);
+        return true;
+    }
     virtual bool ReadFrom(PRIVATE_LIBRARY::CL_CFile& file);
 
     // Inline for the fields of at most 64 bits inside the item (all of the standard tables); the rest walk
@@ -102,8 +109,19 @@ private:
         uint64_t& word = m_words[index / 8];
         word = (word & ~(uint64_t{0xFF} << shift)) | (uint64_t{byte} << shift);
     }
-    // The item's bytes into out, and back.
-    void StoreWords(uint8_t* out) const;
+    // The item's bytes into out (room for the item rounded up to 8 bytes), and back.
+    void StoreWords(uint8_t* out) const {
+        const uint64_t* words = m_words.data();  // taken once: out may alias any member
+        const uint32_t count = (m_itemSize + 7) / 8;
+        for (uint32_t k = 0; k < count; ++k) {
+            uint64_t word = words[k];
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            word = __builtin_bswap64(word);
+#endif
+            std::memcpy(out + 8 * k, &word, sizeof word);
+        }
+    }
+    bool WriteThroughFile(PRIVATE_LIBRARY::CL_CFile& file);
     void LoadBytes(const uint8_t* in);
 
     const CKivMember* Lookup(uint64_t id, const FieldWindow** window) const;
@@ -127,10 +145,19 @@ inline void CKivItem::SetCommonValues(uint64_t itemType, uint64_t itemSize, uint
                   "the common members lead with type, size, dts and pts");
     constexpr FieldWindow type = CommonWindow(0), size = CommonWindow(1), decode = CommonWindow(2),
                           present = CommonWindow(3);
-    Put(type, itemType);
-    Put(size, itemSize);
-    Put(decode, dts);
-    Put(present, pts);
+    // Type, size and the top of dts fill the first word; the rest of dts and pts lie in the second, whose
+    // other bits are kept.
+    static_assert(type.word == 0 && size.word == 0 && decode.word == 0 && decode.rest != 0 && present.word == 1 &&
+                      present.rest == 0 && type.shift == size.shift + 32 && size.shift == decode.shift + 24 &&
+                      decode.shift == 0 && present.shift + 33 + decode.rest == 64,
+                  "type, size and dts fill the first word");
+    constexpr uint64_t restMask = (uint64_t{1} << decode.rest) - 1;
+    constexpr uint64_t secondMask = (restMask << (64 - decode.rest)) | (present.mask << present.shift);
+    uint64_t* words = m_words.data();
+    words[0] = ((itemType & type.mask) << type.shift) | ((itemSize & size.mask) << size.shift) |
+               ((dts >> decode.rest) & decode.mask);
+    words[1] = (words[1] & ~secondMask) | ((dts & restMask) << (64 - decode.rest)) |
+               ((pts & present.mask) << present.shift);
 }
 
 }  // namespace kiv

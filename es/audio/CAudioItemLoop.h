@@ -29,16 +29,27 @@ public:
     // owner's notice, which throws "abort end." when the host aborted. False when the write failed.
     bool WriteUnit(uint8_t itemType, uint32_t itemSize) { return WriteUnit(itemType, itemSize, m_pts); }
     // The same with a decoding time stamp of its own.
-    bool WriteUnit(uint8_t itemType, uint32_t itemSize, uint64_t dts);
+    bool WriteUnit(uint8_t itemType, uint32_t itemSize, uint64_t dts) {
+        if (!Write(itemType, itemSize, dts)) return false;
+        CountUnit(itemSize);
+        return true;
+    }
     // The two halves of WriteUnit for an analyser with work between them: the item alone (dts = pts), then
     // the count and the poll.
     bool WriteItem(uint8_t itemType, uint32_t itemSize) { return Write(itemType, itemSize, m_pts); }
-    void CountUnit(uint64_t bytes);
+    void CountUnit(uint64_t bytes) {
+        m_processedBytes += static_cast<int64_t>(bytes);
+        m_owner.NotifyUnit(m_processedBytes, m_owner.m_sourceName, __LINE__);
+    }
     // Writes the terminating item (type 255, size 0, dts 0, pts the running time stamp); no poll follows.
     bool WriteEnd();
 
 private:
-    bool Write(uint64_t itemType, uint64_t itemSize, uint64_t dts);
+    // Inline with the writer and the item, whose classes are known here, so no call is virtual.
+    bool Write(uint64_t itemType, uint64_t itemSize, uint64_t dts) {
+        m_item.SetCommonValues(itemType, itemSize, dts, m_pts);
+        return m_kiv.WriteItem(m_item);
+    }
 
     CAudioEs& m_owner;
     kiv::CAudioKiv m_kiv;
