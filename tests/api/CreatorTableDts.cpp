@@ -30,6 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row("stepRoundsDownAt44k", JoinUnits({DtsExt(500, 0, 1)}, 2), {0}, true, "", "1:500@0 1:500@1044 E@2088"),
         Row("reservedClockKeeps960", JoinUnits({DtsExt(500, 3, 3)}, 2), {0}, true, "", "1:500@0 1:500@960 E@1920"),
         Row("headerSizeType1Rich", JoinUnits({DtsCore(), DtsExt(70000, 0, 2, 8, Rich)}), {0}, true, "", "0:2013@0 1:70000@0 E@960"),
+        Row("sizesAloneFarFromTheEnd", JoinUnits({DtsExt(9000, 3, 1, 8, Rich), DtsExt(9000, 0, 2, 8, NoStatic), DtsExt(9000, 0, 3), DtsExt(500, 1)}),
+            {0}, true, "", "1:9000@0 1:9000@4179 1:9000@8358 1:500@12537 E@14457"),
         Row("noStaticFields", JoinUnits({DtsExt(1000, 0, 2, 8, NoStatic)}, 2), {0}, true, "", "1:1000@0 1:1000@960 E@1920"),
         Row("bytesWithoutSyncAtEnd", JoinUnits({DtsCore(), DtsCore(), {1, 2, 3, 4, 5}}), {0}, true, "", "0:2013@0 0:2013@960 E@1920"),
         Row("garbageByte", JoinUnits({DtsCore(), {0x11}, DtsCore()}), {0}, false, "\nStuffnig bits exist. (pos = 2013[byte])", "0:2013@0"),

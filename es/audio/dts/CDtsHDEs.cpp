@@ -132,6 +132,7 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
     uint32_t coreCount = 0;
     uint32_t extensionCount = 0;
     int64_t expected = buffer.Tell();
+    const int64_t fileSize = buffer.GetSize();
     // One frame and one substream record serve every unit: each parse sets what the loop reads.
     CCoreFrameHeader frame;
     CExtensionSubstream substream;
@@ -153,13 +154,18 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
             loop.SetPts(corePts);
         } else {
             ++extensionCount;
-            try {
-                if (!substream.Parse(buffer)) return false;
-            } catch (const CBinaryBuffer::BinaryBufferException&) {
-                CL_CString text;
-                text.Format(kMsgExtensionCutOff, position);
-                m_errorMessage = text;
-                return false;
+            // Far from the end of the file no field can be cut off; the item needs the sizes and duration only.
+            if (fileSize - position >= kMostExtensionHeaderBytes) {
+                substream.PassOver(buffer);
+            } else {
+                try {
+                    if (!substream.Parse(buffer)) return false;
+                } catch (const CBinaryBuffer::BinaryBufferException&) {
+                    CL_CString text;
+                    text.Format(kMsgExtensionCutOff, position);
+                    m_errorMessage = text;
+                    return false;
+                }
             }
             itemSize = substream.header.nuExtSSFsize;
             itemType = 1;

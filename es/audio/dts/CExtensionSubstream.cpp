@@ -16,6 +16,13 @@ bool CExtensionSubstream::Parse(CBinaryBuffer& buffer) {
     return true;
 }
 
+void CExtensionSubstream::PassOver(CBinaryBuffer& buffer) {
+    CBitView view(buffer);
+    const int64_t start = view.Tell();
+    header.ParseSizes(view);
+    view.Seek(start + header.nuExtSSFsize);
+}
+
 }  // namespace dts
 }  // namespace es
 }  // namespace ts_comp

@@ -40,31 +40,38 @@ bool CExtensionSubstreamHeader::Parse(CBinaryBuffer& buffer) {
     return Parse(view);
 }
 
-bool CExtensionSubstreamHeader::Parse(CBitView& view) {
-    auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
+void CExtensionSubstreamHeader::ParseSizes(CBitView& view) {
     CBitView::Fields head = view.Read(32 + 8 + 2 + 1);
     head.Take(32);  // SYNCEXTSSH
     head.Take(8);   // UserDefinedBits
-    const auto nExtSSIndex = static_cast<uint32_t>(head.Take(2));
-    const auto headerSizeType = static_cast<uint32_t>(head.Take(1));
-    const uint32_t headerSizeBits = kHeaderSizeBits[headerSizeType];
-    const uint32_t substreamSizeBits = kSubstreamSizeBits[headerSizeType];
+    nExtSSIndex = static_cast<uint8_t>(head.Take(2));
+    bHeaderSizeType = static_cast<uint8_t>(head.Take(1));
+    const uint32_t headerSizeBits = kHeaderSizeBits[bHeaderSizeType];
+    const uint32_t substreamSizeBits = kSubstreamSizeBits[bHeaderSizeType];
     CBitView::Fields sizes = view.Read(headerSizeBits + substreamSizeBits + 1);
     nuExtSSHeaderSize = static_cast<uint32_t>(sizes.Take(headerSizeBits)) + 1;
     nuExtSSFsize = static_cast<uint32_t>(sizes.Take(substreamSizeBits)) + 1;
     bStaticFieldsPresent = static_cast<uint8_t>(sizes.Take(1));
-    // Without static fields the header describes one asset.
-    nuNumAssets = 1;
     if (bStaticFieldsPresent) {
         CBitView::Fields clock = view.Read(2 + 3 + 1);
         nuRefClockCode = static_cast<uint8_t>(clock.Take(2));
         nuExSSFrameDuration = static_cast<uint32_t>(clock.Take(3) + 1) * kFrameDurationUnit;
-        if (clock.Take(1)) bits(32 + 4);  // bTimeStampFlag: nuTimeStamp, nLSB
+        bTimeStampFlag = static_cast<uint8_t>(clock.Take(1));
+    }
+}
+
+bool CExtensionSubstreamHeader::Parse(CBitView& view) {
+    auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
+    ParseSizes(view);
+    // Without static fields the header describes one asset.
+    nuNumAssets = 1;
+    if (bStaticFieldsPresent) {
+        if (bTimeStampFlag) bits(32 + 4);  // nuTimeStamp, nLSB
         CBitView::Fields counts = view.Read(3 + 3);
         const auto presentations = static_cast<uint32_t>(counts.Take(3) + 1);
         nuNumAssets = static_cast<uint8_t>(counts.Take(3) + 1);
         uint32_t activeSubstreams[kMaxAssets] = {};
-        for (uint32_t p = 0; p < presentations; ++p) activeSubstreams[p] = bits(nExtSSIndex + 1);
+        for (uint32_t p = 0; p < presentations; ++p) activeSubstreams[p] = bits(nExtSSIndex + 1u);
         for (uint32_t p = 0; p < presentations; ++p) {
             for (uint32_t ss = 0; ss <= nExtSSIndex; ++ss) {
                 if ((activeSubstreams[p] >> ss) & 1u) bits(8);  // nuActiveAssetMask
@@ -77,7 +84,7 @@ bool CExtensionSubstreamHeader::Parse(CBitView& view) {
             for (uint32_t c = 0; c < configurations; ++c) bits(maskBits);  // nuMixOutChMask
         }
     }
-    for (uint32_t a = 0; a < nuNumAssets; ++a) bits(kSubstreamSizeBits[headerSizeType]);  // nuAssetFsize
+    for (uint32_t a = 0; a < nuNumAssets; ++a) bits(kSubstreamSizeBits[bHeaderSizeType]);  // nuAssetFsize
     for (uint32_t a = 0; a < nuNumAssets; ++a) {
         if (!assets[a].Parse(view, bStaticFieldsPresent != 0)) return false;
     }

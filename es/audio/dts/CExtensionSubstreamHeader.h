@@ -33,15 +33,21 @@ public:
     // exception.
     bool Parse(CBinaryBuffer& buffer);
     bool Parse(CBitView& view);
+    // Reads the fields from the sync word through bTimeStampFlag: the sizes and the frame duration, where
+    // Parse goes on with the rest.
+    void ParseSizes(CBitView& view);
     // Duration of the substream in 90 kHz ticks; 0 without static fields or with the reserved clock code.
     uint32_t GetFrameDuration() const;
 
     uint8_t nuNumAssets = 0;
+    uint8_t nExtSSIndex = 0;
+    uint8_t bHeaderSizeType = 0;
     uint32_t nuExtSSHeaderSize = 0;
     uint32_t nuExtSSFsize = 0;
     uint8_t bStaticFieldsPresent = 0;
     uint8_t nuRefClockCode = 0;
     uint32_t nuExSSFrameDuration = 0;
+    uint8_t bTimeStampFlag = 0;
     CAudioAssetDescriptor assets[kMaxAssets];
 };
 

@@ -15,6 +15,9 @@ constexpr uint32_t kSyncBytes = 4;
 // Extension substream header fields whose width depends on bHeaderSizeType (0, 1).
 constexpr uint32_t kHeaderSizeBits[2] = {8, 12};
 constexpr uint32_t kSubstreamSizeBits[2] = {16, 20};
+// Most bytes an extension substream parse reads from the substream's start: the header fields of eight
+// assets with the longest info texts take 8365 bytes, a header of 4096 bytes and the word after it 4100.
+constexpr int64_t kMostExtensionHeaderBytes = 8448;
 // Samples of the reference clock per nuExSSFrameDurationCode step.
 constexpr uint32_t kFrameDurationUnit = 512;
 // Ticks per second of the time stamps.
