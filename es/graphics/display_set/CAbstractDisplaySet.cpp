@@ -30,9 +30,7 @@ ST_SEGMENT* CAbstractDisplaySet::NewRecord(uint8_t segmentType) {
             std::swap(m_segments[m_count], m_segments[j]);
             std::swap(m_types[m_count], m_types[j]);
         }
-        ST_SEGMENT* record = m_segments[m_count].get();
-        if (segmentType == gsp::kSegmentICS) static_cast<ST_ICS&>(*record).folder = m_folder;
-        return record;
+        return Prepared(m_segments[m_count].get());
     }
     std::unique_ptr<ST_SEGMENT> record;
     switch (segmentType) {
@@ -51,7 +49,17 @@ ST_SEGMENT* CAbstractDisplaySet::NewRecord(uint8_t segmentType) {
         m_segments[m_count] = std::move(record);
         m_types[m_count] = segmentType;
     }
-    return m_segments[m_count].get();
+    return Prepared(m_segments[m_count].get());
+}
+
+// An interactive composition record learns where its composition is.
+ST_SEGMENT* CAbstractDisplaySet::Prepared(ST_SEGMENT* record) const {
+    if (m_types[m_count] == gsp::kSegmentICS) {
+        auto& ics = static_cast<ST_ICS&>(*record);
+        ics.folder = m_folder;
+        ics.contents = m_contents;
+    }
+    return record;
 }
 
 int64_t CAbstractDisplaySet::FrameDuration(uint8_t frameRateCode) {

@@ -50,6 +50,9 @@ public:
     virtual bool ComputeTimeStamps(int64_t startPts) = 0;
 
     void SetIntermediateFolder(const PRIVATE_LIBRARY::CL_CString& folder) { m_folder = folder; }
+    // What the intermediate composition file holds, where its writer knows it (null: it is read from the
+    // file); handed to the interactive composition records made afterwards.
+    void SetIntermediateContents(const std::vector<uint8_t>* contents) { m_contents = contents; }
     int64_t GetPreviousEndTime() const { return m_previousEnd; }
 
     // a / b, plus 1 when the remainder is not 0 (the ceiling for a >= 0, b > 0).
@@ -84,9 +87,11 @@ protected:
     int64_t m_previousEnd = 0;
     CDecodedObjectBuffer m_objects;
     PRIVATE_LIBRARY::CL_CString m_folder;
+    const std::vector<uint8_t>* m_contents = nullptr;
 
 private:
     int64_t CodedObjectSize(uint32_t first) const;
+    ST_SEGMENT* Prepared(ST_SEGMENT* record) const;
 
     // The first m_count records are the current display set; the ones after them, kept from earlier
     // display sets, are filled again in place when a segment of their type arrives at their position.

@@ -17,12 +17,16 @@ bool ST_ICS::Fill(CGspSegment* segment) {
     frame_rate = ics->GetFrameRate();
     first_in_sequence_flag = ics->GetFirstInSequenceFlag();
     last_in_sequence_flag = ics->GetLastInSequenceFlag();
-    // The folder text is followed directly by the file name: no separator is inserted.
-    PRIVATE_LIBRARY::CL_CString path(folder);
-    path.Append(kCompositionFileName);
     CGspIC composition;
-    if (!m_compositionFile) m_compositionFile = std::make_unique<PRIVATE_LIBRARY::CL_CFile>(gsp::kFileBufferSize);
-    if (!composition.Parse(path.GetString(), *m_compositionFile)) return false;
+    if (contents != nullptr) {
+        if (!composition.Parse(contents->data(), contents->size())) return false;
+    } else {
+        // The folder text is followed directly by the file name: no separator is inserted.
+        PRIVATE_LIBRARY::CL_CString path(folder);
+        path.Append(kCompositionFileName);
+        if (!m_compositionFile) m_compositionFile = std::make_unique<PRIVATE_LIBRARY::CL_CFile>(gsp::kFileBufferSize);
+        if (!composition.Parse(path.GetString(), *m_compositionFile)) return false;
+    }
     stream_model = composition.GetStreamModel();
     composition_time_out_pts = stream_model == 1 ? 0 : composition.GetCompositionTimeOutPts();
     pages.assign(composition.GetPageCount(), ST_PAGE());

@@ -30,6 +30,9 @@ struct ST_ICS : ST_SEGMENT {
     uint64_t composition_time_out_pts = 0;
     std::vector<ST_PAGE> pages;
     PRIVATE_LIBRARY::CL_CString folder;
+    // The bytes the composition file holds, where its writer knows them (they are read instead of the
+    // file); null to read the file.
+    const std::vector<uint8_t>* contents = nullptr;
 
 private:
     // The composition file is read through this file object, kept for the record's next Fill.

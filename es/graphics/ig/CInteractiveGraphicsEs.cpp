@@ -58,6 +58,7 @@ bool CInteractiveGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_t
         if (segment == nullptr) break;
         if (segment->GetType() == gsp::kSegmentICS && static_cast<CGspICS*>(segment)->GetFirstInSequenceFlag() == 1) {
             composition.Build(parser, i);
+            displaySet.SetIntermediateContents(composition.GetContents());
             segment = parser.GetSegmentAt(i);  // joining moved the parser over the following fragments
         }
         if (!displaySet.AddSegment(segment)) return false;

@@ -10,7 +10,7 @@
 class CGspBOG {
 public:
     virtual ~CGspBOG() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual bool Parse(CGspReader& in);
     virtual uint32_t GetSize() const;
     virtual uint16_t GetDefaultValidButtonIdRef() const { return m_defaultValidButtonIdRef; }
     virtual uint8_t GetNumberOfButtons() const { return m_numberOfButtons; }

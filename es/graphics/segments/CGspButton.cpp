@@ -1,12 +1,13 @@
 #include "es/graphics/segments/CGspButton.h"
 
+#include "es/graphics/segments/CGspReader.h"
 #include "es/graphics/segments/GspFileIo.h"
 
 using gsp_io::Be16;
 
-bool CGspButton::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
-    const bool whole = gsp_io::ReadZeroFilled(file, m_b, 35) == 35;
-    return gsp_io::ReadCounted(file, GetNumberOfNavigationCommands(), m_commands) && whole;
+bool CGspButton::Parse(CGspReader& in) {
+    const bool whole = in.Read(m_b, 35) == 35;
+    return gsp_io::ReadCounted(in, GetNumberOfNavigationCommands(), m_commands) && whole;
 }
 
 uint32_t CGspButton::GetSize() const { return 35 + gsp_io::SumSizes(m_commands); }

@@ -10,7 +10,7 @@
 class CGspButton {
 public:
     virtual ~CGspButton() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual bool Parse(CGspReader& in);
     virtual uint32_t GetSize() const;
     virtual uint16_t GetButtonId() const;
     virtual uint16_t GetButtonNumericSelectValue() const;

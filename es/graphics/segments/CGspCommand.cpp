@@ -1,7 +1,8 @@
 #include "es/graphics/segments/CGspCommand.h"
 
+#include "es/graphics/segments/CGspReader.h"
 #include "es/graphics/segments/GspFileIo.h"
 
-bool CGspCommand::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
-    return gsp_io::ReadZeroFilled(file, m_b, 12) == 12;
+bool CGspCommand::Parse(CGspReader& in) {
+    return in.Read(m_b, 12) == 12;
 }

@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
-namespace PRIVATE_LIBRARY { class CL_CFile; }
+class CGspReader;
 
 class CGspCommand {
 public:
     virtual ~CGspCommand() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual bool Parse(CGspReader& in);
     virtual uint32_t GetSize() const { return 12; }
     virtual const uint8_t* GetCommand() const { return m_b; }
 

@@ -10,7 +10,7 @@
 class CGspEffect {
 public:
     virtual ~CGspEffect() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual bool Parse(CGspReader& in);
     virtual uint32_t GetSize() const;
     virtual uint32_t GetEffectDuration() const { return m_effectDuration; }
     virtual uint8_t GetPaletteIdRef() const { return m_paletteIdRef; }

@@ -1,12 +1,13 @@
 #include "es/graphics/segments/CGspEffectSequence.h"
 
+#include "es/graphics/segments/CGspReader.h"
 #include "es/graphics/segments/GspFileIo.h"
 
-bool CGspEffectSequence::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
-    bool whole = gsp_io::ReadZeroFilled(file, &m_numberOfWindows, 1) == 1;
-    if (!gsp_io::ReadCounted(file, m_numberOfWindows, m_windows)) return false;
-    whole = gsp_io::ReadZeroFilled(file, &m_numberOfEffects, 1) == 1 && whole;
-    return gsp_io::ReadCounted(file, m_numberOfEffects, m_effects) && whole;
+bool CGspEffectSequence::Parse(CGspReader& in) {
+    bool whole = in.Read(&m_numberOfWindows, 1) == 1;
+    if (!gsp_io::ReadCounted(in, m_numberOfWindows, m_windows)) return false;
+    whole = in.Read(&m_numberOfEffects, 1) == 1 && whole;
+    return gsp_io::ReadCounted(in, m_numberOfEffects, m_effects) && whole;
 }
 
 uint32_t CGspEffectSequence::GetSize() const {

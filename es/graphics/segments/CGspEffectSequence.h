@@ -11,7 +11,7 @@
 class CGspEffectSequence {
 public:
     virtual ~CGspEffectSequence() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual bool Parse(CGspReader& in);
     virtual uint32_t GetSize() const;
     virtual uint8_t GetNumberOfWindows() const { return m_numberOfWindows; }
     virtual uint32_t GetWindowCount() const { return static_cast<uint32_t>(m_windows.size()); }

@@ -143,12 +143,13 @@ CGspSegment* CGspGsParser::GetNextSegment() {
     return GetSegmentAt(m_position + 1);
 }
 
-bool CGspGsParser::AppendFragment(CL_CFile& out, std::vector<uint8_t>& raw) {
+bool CGspGsParser::AppendFragment(const std::function<bool(const uint8_t*, uint32_t)>& append,
+                                  std::vector<uint8_t>& raw) {
     const auto* ics = static_cast<const CGspICS*>(m_current);
     raw.assign(ics->GetSize(), 0);
     ics->ReadRaw(raw.data(), static_cast<uint32_t>(raw.size()));
     const uint32_t n = ics->GetInteractiveCompositionDataSize();
-    return n == 0 || out.Write(raw.data() + ics->GetInteractiveCompositionDataOffset(), n) == n;
+    return n == 0 || append(raw.data() + ics->GetInteractiveCompositionDataOffset(), n);
 }
 
 bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
@@ -156,19 +157,19 @@ bool CGspGsParser::BuildCompositionFile(uint32_t i, const char* path) {
     if (!m_compositionFile) m_compositionFile = std::make_unique<CL_CFile>(gsp::kFileBufferSize);
     CL_CFile& out = *m_compositionFile;
     if (out.Open(path, "wb") != 1) return false;
-    const bool ok = BuildCompositionFile(i, out);
+    const bool ok = JoinComposition(i, [&out](const uint8_t* bytes, uint32_t n) { return out.Write(bytes, n) == n; });
     out.Close();
     return ok;
 }
 
-bool CGspGsParser::BuildCompositionFile(uint32_t i, CL_CFile& out) {
+bool CGspGsParser::JoinComposition(uint32_t i, const std::function<bool(const uint8_t*, uint32_t)>& append) {
     if (!m_file || FindIndexEntry(i) == nullptr) return false;
     std::vector<uint8_t> raw;
     bool ok = GetIndexEntry(i).segment_type == gsp::kSegmentICS && GetSegmentAt(i) != nullptr &&
-              static_cast<const CGspICS*>(m_current)->GetFirstInSequenceFlag() == 1 && AppendFragment(out, raw);
+              static_cast<const CGspICS*>(m_current)->GetFirstInSequenceFlag() == 1 && AppendFragment(append, raw);
     for (uint32_t j = i + 1; ok && IndexThrough(j); ++j) {
         if (GetIndexEntry(j).segment_type != gsp::kSegmentICS) break;
-        ok = GetSegmentAt(j) != nullptr && AppendFragment(out, raw);
+        ok = GetSegmentAt(j) != nullptr && AppendFragment(append, raw);
         if (ok && static_cast<const CGspICS*>(m_current)->GetLastInSequenceFlag() == 1) break;
     }
     return ok;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,8 +37,9 @@ public:
     virtual CGspSegment* GetNextSegment();
     // Joins the interactive composition that starts at ICS segment i into the file at path.
     virtual bool BuildCompositionFile(uint32_t i, const char* path);
-    // The same into an open file, at its position.
-    bool BuildCompositionFile(uint32_t i, PRIVATE_LIBRARY::CL_CFile& out);
+    // The same, handing each fragment's bytes in order to append(bytes, count), which returns false when
+    // they could not be taken (that ends the join with failure).
+    bool JoinComposition(uint32_t i, const std::function<bool(const uint8_t*, uint32_t)>& append);
 
     // The index entry at i (i below GetSegmentCount(), and not forgotten).
     const Index& GetIndexEntry(uint32_t i) const { return m_index[i - m_forgotten]; }
@@ -53,7 +55,7 @@ public:
     bool IndexFailed() const { return m_indexFailed; }
 
 private:
-    bool AppendFragment(PRIVATE_LIBRARY::CL_CFile& out, std::vector<uint8_t>& raw);
+    bool AppendFragment(const std::function<bool(const uint8_t*, uint32_t)>& append, std::vector<uint8_t>& raw);
     // True when entry i exists, extending the index until it does or the file is indexed to its end.
     bool IndexThrough(uint64_t i) const { return i < m_forgotten + m_index.size() || IndexMore(i); }
     bool IndexMore(uint64_t i) const;

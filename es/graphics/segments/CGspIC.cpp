@@ -1,5 +1,6 @@
 #include "es/graphics/segments/CGspIC.h"
 
+#include "es/graphics/segments/CGspReader.h"
 #include "es/graphics/segments/GspFileIo.h"
 #include "es/graphics/segments/GspConstants.h"
 
@@ -7,25 +8,25 @@ using PRIVATE_LIBRARY::CL_CFile;
 
 namespace {
 
-// Reads the whole composition from an open file; the caller closes it.
-bool ReadComposition(CL_CFile* file, uint32_t& length, uint8_t& model, uint8_t* timeOuts, uint32_t& userTimeOut,
+// Reads the whole composition from the input.
+bool ReadComposition(CGspReader& in, uint32_t& length, uint8_t& model, uint8_t* timeOuts, uint32_t& userTimeOut,
                      uint8_t& pages, std::vector<std::unique_ptr<CGspPage>>& out) {
     uint8_t b[4];
-    if (gsp_io::ReadZeroFilled(file, b, 4) != 4) return false;
+    if (in.Read(b, 4) != 4) return false;
     length = gsp_io::Be24(b);
     model = b[3];
     uint64_t offset = 4;
     if ((model & 0x80u) == 0) {
-        if (gsp_io::ReadZeroFilled(file, timeOuts, 10) != 10) return false;
+        if (in.Read(timeOuts, 10) != 10) return false;
         offset += 10;
     }
-    if (gsp_io::ReadZeroFilled(file, b, 4) != 4) return false;
+    if (in.Read(b, 4) != 4) return false;
     offset += 4;
     userTimeOut = gsp_io::Be24(b);
     pages = b[3];
     // The page list follows the file length, not number_of_pages; once the header is read the composition
     // stands, whatever the pages hold.
-    gsp_io::ReadBounded(file, offset, static_cast<uint64_t>(file->GetLength()), out);
+    gsp_io::ReadBounded(in, offset, in.GetLength(), out);
     return true;
 }
 
@@ -39,12 +40,23 @@ bool CGspIC::Parse(const char* path) {
 
 bool CGspIC::Parse(const char* path, CL_CFile& file) {
     if (path == nullptr || file.Open(path, "rb") != 1) return false;
+    CGspReader in(&file);
+    const bool ok = Parse(in);
+    file.Close();
+    return ok;
+}
+
+bool CGspIC::Parse(const uint8_t* bytes, uint64_t size) {
+    CGspReader in(bytes, size);
+    return Parse(in);
+}
+
+bool CGspIC::Parse(CGspReader& in) {
     uint8_t model = 0;
-    const bool ok = ReadComposition(&file, m_interactiveCompositionLength, model, m_timeOuts, m_userTimeOutDuration,
+    const bool ok = ReadComposition(in, m_interactiveCompositionLength, model, m_timeOuts, m_userTimeOutDuration,
                                     m_numberOfPages, m_pages);
     m_streamModel = static_cast<uint8_t>(model >> 7);
     m_userInterfaceModel = static_cast<uint8_t>((model >> 6) & 1u);
-    file.Close();
     return ok;
 }
 

@@ -8,6 +8,7 @@
 #include "es/graphics/segments/CGspPage.h"
 
 namespace PRIVATE_LIBRARY { class CL_CFile; }
+class CGspReader;
 
 class CGspIC {
 public:
@@ -16,6 +17,8 @@ public:
     virtual bool Parse(const char* path);
     // The same, through `file` (closed again after), whose buffer a caller keeps for the next composition.
     bool Parse(const char* path, PRIVATE_LIBRARY::CL_CFile& file);
+    // The same from the bytes such a file holds.
+    bool Parse(const uint8_t* bytes, uint64_t size);
     virtual uint32_t GetInteractiveCompositionLength() const { return m_interactiveCompositionLength; }
     virtual uint8_t GetStreamModel() const { return m_streamModel; }
     virtual uint8_t GetUserInterfaceModel() const { return m_userInterfaceModel; }
@@ -27,6 +30,8 @@ public:
     virtual const CGspPage* GetPage(uint32_t i) const;
 
 private:
+    bool Parse(CGspReader& in);
+
     uint32_t m_interactiveCompositionLength = 0;
     uint8_t m_streamModel = 0;
     uint8_t m_userInterfaceModel = 0;

@@ -1,11 +1,12 @@
 #include "es/graphics/segments/CGspObject.h"
 
+#include "es/graphics/segments/CGspReader.h"
 #include "es/graphics/segments/GspFileIo.h"
 
-bool CGspObject::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
+bool CGspObject::Parse(CGspReader& in) {
     uint8_t b[16] = {};
-    bool whole = gsp_io::ReadZeroFilled(file, b, 8) == 8;
-    if (b[3] & 0x80u) whole = gsp_io::ReadZeroFilled(file, b + 8, 8) == 8 && whole;
+    bool whole = in.Read(b, 8) == 8;
+    if (b[3] & 0x80u) whole = in.Read(b + 8, 8) == 8 && whole;
     Parse(b);
     return whole;
 }

@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
-namespace PRIVATE_LIBRARY { class CL_CFile; }
+class CGspReader;
 
 class CGspObject {
 public:
     virtual ~CGspObject() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual bool Parse(CGspReader& in);
     // The fields from the object's bytes (16 readable, the last 8 taken only when it is cropped).
     void Parse(const uint8_t* bytes);
     virtual uint32_t GetSize() const { return m_objectCroppedFlag ? 16 : 8; }

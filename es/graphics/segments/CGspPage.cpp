@@ -1,22 +1,23 @@
 #include "es/graphics/segments/CGspPage.h"
 
+#include "es/graphics/segments/CGspReader.h"
 #include "es/graphics/segments/GspFileIo.h"
 
-bool CGspPage::Parse(PRIVATE_LIBRARY::CL_CFile* file) {
+bool CGspPage::Parse(CGspReader& in) {
     uint8_t b[10];
-    bool whole = gsp_io::ReadZeroFilled(file, b, 10) == 10;
+    bool whole = in.Read(b, 10) == 10;
     m_pageId = b[0];
     m_pageVersionNumber = b[1];
     m_uoMaskTable = (uint64_t{gsp_io::Be32(b + 2)} << 32) | gsp_io::Be32(b + 6);
-    whole = m_inEffects.Parse(file) && whole;
-    whole = m_outEffects.Parse(file) && whole;
-    whole = gsp_io::ReadZeroFilled(file, b, 7) == 7 && whole;
+    whole = m_inEffects.Parse(in) && whole;
+    whole = m_outEffects.Parse(in) && whole;
+    whole = in.Read(b, 7) == 7 && whole;
     m_animationFrameRateCode = b[0];
     m_defaultSelectedButtonIdRef = gsp_io::Be16(b + 1);
     m_defaultActivatedButtonIdRef = gsp_io::Be16(b + 3);
     m_paletteIdRef = b[5];
     m_numberOfBOGs = b[6];
-    return gsp_io::ReadCounted(file, m_numberOfBOGs, m_groups) && whole;
+    return gsp_io::ReadCounted(in, m_numberOfBOGs, m_groups) && whole;
 }
 
 uint32_t CGspPage::GetSize() const {

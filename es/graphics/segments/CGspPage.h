@@ -11,7 +11,7 @@
 class CGspPage {
 public:
     virtual ~CGspPage() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual bool Parse(CGspReader& in);
     virtual uint32_t GetSize() const;
     virtual uint8_t GetPageId() const { return m_pageId; }
     virtual uint8_t GetPageVersionNumber() const { return m_pageVersionNumber; }

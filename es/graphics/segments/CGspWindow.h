@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
-namespace PRIVATE_LIBRARY { class CL_CFile; }
+class CGspReader;
 
 class CGspWindow {
 public:
     virtual ~CGspWindow() = default;
-    virtual bool Parse(PRIVATE_LIBRARY::CL_CFile* file);
+    virtual bool Parse(CGspReader& in);
     void Parse(const uint8_t* bytes);
     virtual uint32_t GetSize() const { return 9; }
     virtual uint8_t GetWindowId() const { return m_windowId; }

@@ -43,14 +43,14 @@ inline uint32_t Be32(const uint8_t* p) { return (uint32_t{p[0]} << 24) | Be24(p 
 // A 33-bit time value kept as 5 raw bytes: bit 0 of the first byte, then four bytes big-endian.
 inline uint64_t Time33(const uint8_t* p) { return (uint64_t{p[0] & 1u} << 32) | Be32(p + 1); }
 
-// Reads `count` elements one after another. An element whose bytes run past the end of the file is
+// Reads `count` elements one after another. An element whose bytes run past the end of the input is
 // kept with the missing fields 0; the list stops, with failure, only where an element cannot be created.
-template <class T>
-bool ReadCounted(CL_CFile* file, uint32_t count, std::vector<std::unique_ptr<T>>& out) {
+template <class T, class Reader>
+bool ReadCounted(Reader& in, uint32_t count, std::vector<std::unique_ptr<T>>& out) {
     for (uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<T> element(new (std::nothrow) T());
         if (!element) return false;
-        element->Parse(file);
+        element->Parse(in);
         out.push_back(std::move(element));
     }
     return true;
@@ -96,12 +96,12 @@ bool ParseElements(uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>
     return ok;
 }
 
-// Elements read from the file position on; one whose bytes run past the end of the file is kept with the
+// Elements read one after another from the input; one whose bytes run past its end is kept with the
 // missing fields 0.
-template <class T>
-bool ReadBounded(CL_CFile* file, uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out) {
+template <class T, class Reader>
+bool ReadBounded(Reader& in, uint64_t offset, uint64_t end, std::vector<std::unique_ptr<T>>& out) {
     std::vector<std::unique_ptr<T>> spare;
-    return ParseElements(offset, end, out, spare, [file](T& e, uint64_t) { e.Parse(file); });
+    return ParseElements(offset, end, out, spare, [&in](T& e, uint64_t) { e.Parse(in); });
 }
 
 // Elements at their offsets in `bytes`, which holds every byte they read.

@@ -278,6 +278,18 @@ TEST(GraphicsAnalyser, Table) {
     }
 }
 
+// A composition file left behind by a failing second display set holds that set's composition, whether it
+// is shorter, longer or as long as the first one's.
+TEST(GraphicsAnalyser, LeftCompositionFileHoldsTheLastComposition) {
+    const Menu small{{MenuPage({}, kNone)}, {}}, large = kSelected;
+    const auto failing = [](Menu m) { m.state = 1; m.pds = false; return m; };
+    for (const auto& [first, second] : {std::pair{large, small}, {small, large}, {large, large}}) {
+        TempDir dir;
+        EXPECT_TRUE(CreateKiv(*Make(kIg, dir, Cat({first.Build(), failing(second).Build()})), dir, {90000, 180000}).threw);
+        EXPECT_EQ(TempDir::Read(dir.File("ic.dat")), (InteractiveComposition{0, 0, 0, 0, 0, second.pages}.Build()));
+    }
+}
+
 // The notice hears of each segment written, in bytes of the stream (an abort is a creator table row).
 TEST(GraphicsAnalyser, NoticeGetsProgressPerSegment) {
     TempDir dir;

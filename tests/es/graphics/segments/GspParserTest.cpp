@@ -239,6 +239,9 @@ TEST(GspIC, CompositionFields) {
         Values want = fields;
         for (const Values& p : pages) want.insert(want.end(), p.begin(), p.end());
         EXPECT_EQ(ok ? Fields(c) : want, want);
+        CGspIC fromBytes;  // the same bytes held in memory
+        ASSERT_EQ(fromBytes.Parse(composition.data(), composition.size()), ok);
+        EXPECT_EQ(ok ? Fields(fromBytes) : want, want);
     }
     CGspIC c;
     EXPECT_FALSE(c.Parse(dir.File("none.dat").c_str()));
