@@ -17,6 +17,11 @@ constexpr uint8_t kMajorSyncByte0 = 0xF8;
 constexpr uint8_t kMajorSyncByte1 = 0x72;
 // Bytes of an access unit's head: check_nibble, access_unit_length and input_timing.
 constexpr uint32_t kUnitHeadBytes = 4;
+// Bytes of a major sync, of a substream directory entry with its extra word, and the largest end pointer
+// (12 bits, in 16-bit words).
+constexpr uint32_t kMajorSyncBytes = 28;
+constexpr uint32_t kDirectoryEntryMaxBytes = 4;
+constexpr uint16_t kMaxEndPointer = 0xFFF;
 // input_timing and output_timing count samples modulo this.
 constexpr uint64_t kTimingModulus = 65536;
 // 90 kHz ticks per access unit (1/1200 s), and access units per second.

@@ -1,0 +1,61 @@
+// The MLP access-unit parse against the units a builder wrote, and the ticks of the MLP time stamps against
+// the double-precision formula.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "es/audio/mlp/CMlpAccessUnit.h"
+#include "es/audio/mlp/MlpTicks.h"
+#include "input/CBinaryBuffer.h"
+#include "support/MlpBuilder.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using namespace kiv_test;
+
+// Units of 1 to 3 substreams with and without block and restart headers, enough of them to meet the edges
+// of the file buffer at many offsets and to end the file: each reads back as written, from buffered bytes
+// or through the bit view.
+TEST(MlpAccessUnit, ParsesWhatWasWritten) {
+    std::vector<MlpUnit> units;
+    std::vector<uint8_t> bytes;
+    for (unsigned i = 0; i < 2400; ++i) {
+        const MlpSubstream sub{i % 7 != 3, i % 4 != 2, i * 7 % 65536, i % 16, 9 + i * 13 % 200};
+        units.push_back({i * 40 % 65536, i % 5 == 0, 0, std::vector<MlpSubstream>(1 + i / 5 % 3, sub)});
+        units.back().AppendTo(bytes);
+    }
+    TempDir dir;
+    ts_comp::CBinaryBuffer buffer;
+    ASSERT_TRUE(buffer.Open(dir.Write("in.mlp", bytes).c_str()));
+    ts_comp::es::CMlpAccessUnit au;
+    int64_t at = 0;
+    for (const MlpUnit& u : units) {
+        ASSERT_TRUE(au.Parse(buffer, bytes.size())) << at;
+        const MlpSubstream& s = u.subs[0];
+        const int64_t length = 2 * au.access_unit_length;
+        EXPECT_EQ(std::vector<int64_t>({au.position, au.input_timing, au.major_sync_flag, au.major_sync.substreams,
+                                        au.substream[0].block_header, buffer.Tell() - length}),
+                  std::vector<int64_t>({at, u.inputTiming, u.majorSync, int64_t(u.subs.size()), s.block, at}));
+        const auto& last = au.substream[u.subs.size() - 1];
+        if (s.block && s.restart) {
+            EXPECT_EQ(std::vector<unsigned>({last.output_timing, last.max_chan}), std::vector<unsigned>({s.outputTiming, s.maxChan}));
+        }
+        at += length;
+    }
+    EXPECT_FALSE(au.Parse(buffer, bytes.size()));
+    EXPECT_EQ(at, int64_t(bytes.size()));
+}
+
+TEST(MlpTicks, TruncatedDoubleQuotient) {
+    const uint64_t edge = (uint64_t{1} << 53) / 90000;
+    const uint64_t counts[] = {0, 1, 7, 40, 65535, 123456789, edge - 1, edge, edge + 1, edge * 3 + 5, uint64_t{1} << 62};
+    for (uint32_t rate : {48000u, 96000u, 192000u, 44100u}) {
+        for (uint64_t samples : counts) {
+            const double expected = static_cast<double>(samples) * 90000.0 / static_cast<double>(rate);
+            EXPECT_EQ(ts_comp::es::mlp::Ticks(samples, rate), static_cast<uint64_t>(expected)) << samples << " at " << rate;
+        }
+    }
+}
+
+}  // namespace
