@@ -26,6 +26,13 @@ CreatorRow Cut(const char* name, size_t cutTo, std::vector<uint64_t> whole) {
     return {name, kAc3, JoinUnits({kFrame}, 3, cutTo), {5}, true, "", Items(5, whole)};
 }
 const char* const kInvalid = "The es attribute is invalid.(parse error)";
+// A 1022-byte frame, then frames of 1536 bytes: the 171st of them starts 2 bytes before the file buffer's
+// 256 KiB edge, so its head is read across it.
+const Bytes kToEdge = JoinUnits({Eac3(0, 0, 511), JoinUnits({kFrame}, 170)});
+std::vector<uint64_t> EdgeSizes(size_t frames) {
+    std::vector<uint64_t> sizes(frames + 1, 1536);
+    return sizes[0] = 1022, sizes;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Ac3, CreatorTable,
@@ -48,6 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         Bad("Frmsizecod38", Ac3Frame{2, 0, 0, 38, 8, 0, 0, 0, 9, 10, 1536}.Build()),
         Bad("Strmtyp3", Eac3(3, 0, 256)),
         Bad("Eac3ShorterThanItsHeader", Eac3(1, 0, 3)),
+        {"AcrossTheBufferEdge", kAc3, JoinUnits({kToEdge, kFrame, kFrame}), {7}, true, "", Items(7, EdgeSizes(172))},
+        {"BadHeaderAcrossTheBufferEdge", kAc3, JoinUnits({kToEdge, Ac3Frame{2, 0, 0, 28, 9}.Build()}), {0}, false, "",
+         Items(0, EdgeSizes(170), false)},
         Cut("CutOneByte", 3 * 1536 - 1, {1536, 1536}),
         Cut("CutInsideTheHeader", 2 * 1536 + 3, {1536, 1536}),
         Cut("CutAfterTheHeader", 2 * 1536 + 7, {1536, 1536}),

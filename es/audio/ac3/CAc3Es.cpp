@@ -116,8 +116,52 @@ bool CAc3Es::ReadHeader(uint8_t* header) {
     return m_reader.Read(header, kHeaderBytes) == kHeaderBytes;
 }
 
+namespace {
+
+// bsid values of AC-3 frames the scan accepts, as bits of a mask (bsid has five bits).
+constexpr uint32_t ScanBsidMask() {
+    uint32_t mask = 0;
+    for (uint8_t bsid : kScanBsids) mask |= uint32_t{1} << bsid;
+    return mask;
+}
+
+// What the scan takes from the 7 head bytes of a sync frame.
+struct ScanFrame {
+    uint32_t bytes = 0;
+    uint8_t itemType = 0;
+    bool dependent = false;
+};
+
+// False for a head the scan refuses: a wrong sync word, a bsid other than 4, 6, 8 or 16, a strmtyp above 1,
+// an AC-3 fscod other than 0 (48 kHz) or reserved frame-size code, an E-AC-3 frame shorter than its head.
+bool DecodeHeader(const uint8_t* header, ScanFrame& frame) {
+    if (header[0] != kSyncByte0 || header[1] != kSyncByte1) return false;
+    const uint8_t bsid = header[5] >> 3;
+    uint32_t words = 0;
+    frame.itemType = 0;
+    frame.dependent = false;
+    if (bsid == kEnhancedBsid) {
+        const uint8_t strmtyp = header[2] >> 6;
+        if (strmtyp > kStreamTypeDependent) return false;
+        words = ((static_cast<uint32_t>(header[2] & 7) << 8) | header[3]) + 1;
+        if (2 * words < kHeaderBytes) return false;
+        frame.dependent = strmtyp == kStreamTypeDependent;
+        if (frame.dependent) frame.itemType = static_cast<uint8_t>(((header[2] >> 3) & 7) + 1);
+    } else {
+        if (((ScanBsidMask() >> bsid) & 1) == 0) return false;
+        if ((header[4] >> 6) != 0) return false;
+        words = LegacyFrameWords(0, header[4] & 0x3F);
+        if (words == 0) return false;
+    }
+    frame.bytes = 2 * words;
+    return true;
+}
+
+}  // namespace
+
 // Reads the 7 head bytes of each sync frame and skips the rest; a header that does not fit ends the scan
-// with false and no terminating item.
+// with false and no terminating item. Frames wholly in the reader's buffer are taken from there in one
+// run, the reader moved past them once; a frame that runs past the buffered bytes is read and skipped.
 bool CAc3Es::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) {
     if (startPtsList.empty()) Throw(error_code::kStreamContent, messages::kStartPtsNotSet, "", __LINE__);
     CAudioItemLoop loop(*this, startPtsList[0] - kPtsStep);
@@ -125,36 +169,35 @@ bool CAc3Es::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
     if (kivPath == nullptr || !loop.Create(kivPath)) {
         Throw(error_code::kOpenOther, messages::kFileOpenError, kivPath, __LINE__);
     }
-    const int64_t position = m_reader.Tell();
-    uint8_t header[kHeaderBytes];
-    while (ReadHeader(header)) {
-        if (header[0] != kSyncByte0 || header[1] != kSyncByte1) return false;
-        const uint8_t bsid = header[5] >> 3;
-        uint32_t words = 0;
-        uint8_t itemType = 0;
-        bool dependent = false;
-        if (bsid == kEnhancedBsid) {
-            const uint8_t strmtyp = header[2] >> 6;
-            if (strmtyp > kStreamTypeDependent) return false;
-            words = ((static_cast<uint32_t>(header[2] & 7) << 8) | header[3]) + 1;
-            // A frame shorter than its own header is refused like any other invalid header.
-            if (2 * words < kHeaderBytes) return false;
-            dependent = strmtyp == kStreamTypeDependent;
-            if (dependent) itemType = static_cast<uint8_t>(((header[2] >> 3) & 7) + 1);
-        } else {
-            if (std::memchr(kScanBsids, bsid, sizeof kScanBsids) == nullptr) return false;
-            if ((header[4] >> 6) != 0) return false;
-            // Reserved frame-size codes (38 to 63) have no length and are refused.
-            words = LegacyFrameWords(0, header[4] & 0x3F);
-            if (words == 0) return false;
-        }
-        const uint32_t frameBytes = 2 * words;
-        if (m_reader.Skip(frameBytes - kHeaderBytes) < frameBytes - kHeaderBytes) break;
-        // Frames of a dependent substream keep the time stamp of the frame before them.
-        if (!dependent) loop.AdvancePts(kPtsStep);
-        if (!loop.WriteUnit(itemType, frameBytes)) {
+    // Frames of a dependent substream keep the time stamp of the frame before them.
+    const auto write = [&](const ScanFrame& frame) {
+        if (!frame.dependent) loop.AdvancePts(kPtsStep);
+        if (!loop.WriteUnit(frame.itemType, frame.bytes)) {
             Throw(error_code::kAnalyserWrite, messages::kWriteError, kivPath, __LINE__);
         }
+    };
+    const int64_t position = m_reader.Tell();
+    ScanFrame frame;
+    for (;;) {
+        const uint8_t* data = nullptr;
+        const uint32_t buffered = m_reader.PeekBuffered(&data);
+        uint32_t used = 0;
+        while (buffered - used >= kHeaderBytes) {
+            if (!DecodeHeader(data + used, frame)) {
+                m_reader.ConsumeBuffered(used + kHeaderBytes);  // where reading the head would leave it
+                return false;
+            }
+            if (frame.bytes > buffered - used) break;
+            used += frame.bytes;
+            write(frame);
+        }
+        m_reader.ConsumeBuffered(used);
+        uint8_t header[kHeaderBytes];
+        if (!ReadHeader(header)) break;
+        if (!DecodeHeader(header, frame)) return false;
+        // A truncated last frame is dropped.
+        if (m_reader.Skip(frame.bytes - kHeaderBytes) < frame.bytes - kHeaderBytes) break;
+        write(frame);
     }
     m_reader.Seek(position, 0);
     loop.AdvancePts(kPtsStep);
