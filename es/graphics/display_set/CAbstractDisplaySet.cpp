@@ -22,7 +22,7 @@ void CAbstractDisplaySet::Clear() { m_count = 0; }
 // A kept record of the type a few places further on is swapped into place (display sets that differ by a
 // segment or two still find theirs); otherwise a new one replaces the kept record, so that no more records
 // are kept than the largest display set held.
-ST_SEGMENT* CAbstractDisplaySet::NewRecord(uint8_t segmentType) {
+ST_SEGMENT* CAbstractDisplaySet::NewRecordSlow(uint8_t segmentType) {
     constexpr size_t kLookAhead = 8;
     for (size_t j = m_count; j < m_segments.size() && j < m_count + kLookAhead; ++j) {
         if (m_types[j] != segmentType) continue;

@@ -12,6 +12,7 @@
 #include "es/graphics/display_set/ST_PCS.h"
 #include "es/graphics/display_set/ST_PDS.h"
 #include "es/graphics/display_set/ST_WDS.h"
+#include "es/graphics/segments/GspConstants.h"
 #include "foundation/CL_CString.h"
 
 class CGspSegment;
@@ -74,8 +75,14 @@ protected:
     ST_SEGMENT& Back() const { return *m_segments[m_count - 1]; }
     // The record that the next segment of the type fills, in the place it will take: the record that
     // earlier display sets had there when it is of the type (Fill sets all its fields again); null for a
-    // type without records. Append adds it to the display set.
-    ST_SEGMENT* NewRecord(uint8_t segmentType);
+    // type without records. Append adds it to the display set. (An interactive composition record also
+    // learns where its composition is.)
+    ST_SEGMENT* NewRecord(uint8_t segmentType) {
+        if (m_count < m_types.size() && m_types[m_count] == segmentType && segmentType != gsp::kSegmentICS) {
+            return m_segments[m_count].get();
+        }
+        return NewRecordSlow(segmentType);
+    }
     void Append() { ++m_count; }
     // Decoding and presentation times of every record from the end of the previous display set.
     void RunCommonTimingPass();
@@ -92,6 +99,7 @@ protected:
 private:
     int64_t CodedObjectSize(uint32_t first) const;
     ST_SEGMENT* Prepared(ST_SEGMENT* record) const;
+    ST_SEGMENT* NewRecordSlow(uint8_t segmentType);
 
     // The first m_count records are the current display set; the ones after them, kept from earlier
     // display sets, are filled again in place when a segment of their type arrives at their position.

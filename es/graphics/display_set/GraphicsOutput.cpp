@@ -14,36 +14,35 @@ using PRIVATE_LIBRARY::CL_CString;
 namespace {
 
 // reserved1 and reserved2 stay 0 from the item's construction: no item sets them.
-void SetFields(kiv::CGraphicsKivItem& item, uint64_t type, uint64_t size, int64_t dts, int64_t pts, uint64_t sub,
-               uint64_t first, uint64_t last) {
+void SetFields(kiv::CGraphicsKivItem& item, uint64_t type, uint64_t size, int64_t dts, int64_t pts,
+               const ItemFlags& flags, ItemFlags& held) {
     item.SetCommonValues(type, size, static_cast<uint64_t>(dts), static_cast<uint64_t>(pts));
-    item.SetValue(kiv::kIdEncSubItemType, sub);
-    item.SetValue(kiv::kIdFirstInSequenceFlag, first);
-    item.SetValue(kiv::kIdLastInSequenceFlag, last);
+    if (flags.sub != held.sub) item.SetValue(kiv::kIdEncSubItemType, flags.sub);
+    if (flags.first != held.first) item.SetValue(kiv::kIdFirstInSequenceFlag, flags.first);
+    if (flags.last != held.last) item.SetValue(kiv::kIdLastInSequenceFlag, flags.last);
+    held = flags;
 }
 
 }  // namespace
 
 // A composition segment carries its composition_state; ICS and ODS records carry their sequence flags.
-void FillItem(kiv::CGraphicsKivItem& item, const ST_SEGMENT& r) {
-    uint64_t sub = 0, first = 0, last = 0;
+void FillItem(kiv::CGraphicsKivItem& item, const ST_SEGMENT& r, ItemFlags& held) {
+    ItemFlags f{0, 0, 0};
     if (r.segment_type == gsp::kSegmentPCS) {
-        sub = static_cast<const ST_PCS&>(r).composition_state;
+        f.sub = static_cast<const ST_PCS&>(r).composition_state;
     } else if (r.segment_type == gsp::kSegmentICS) {
         const auto& ics = static_cast<const ST_ICS&>(r);
-        sub = ics.composition_state;
-        first = ics.first_in_sequence_flag;
-        last = ics.last_in_sequence_flag;
+        f = {ics.composition_state, ics.first_in_sequence_flag, ics.last_in_sequence_flag};
     } else if (r.segment_type == gsp::kSegmentODS) {
         const auto& ods = static_cast<const ST_ODS&>(r);
-        first = ods.first_in_sequence_flag;
-        last = ods.last_in_sequence_flag;
+        f = {0, ods.first_in_sequence_flag, ods.last_in_sequence_flag};
     }
-    SetFields(item, r.segment_type, uint64_t{r.segment_length} + 3, r.dts, r.pts, sub, first, last);
+    SetFields(item, r.segment_type, uint64_t{r.segment_length} + 3, r.dts, r.pts, f, held);
 }
 
 void FillEndItem(kiv::CGraphicsKivItem& item, int64_t endPts) {
-    SetFields(item, kiv::kEndItemType, 0, 0, endPts, 0, 0, 0);
+    ItemFlags unknown{UINT64_MAX, UINT64_MAX, UINT64_MAX};
+    SetFields(item, kiv::kEndItemType, 0, 0, endPts, ItemFlags{0, 0, 0}, unknown);
 }
 
 void GraphicsAttributes::AppendReport(CL_CString& out) const {

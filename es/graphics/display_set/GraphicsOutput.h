@@ -11,16 +11,23 @@
 
 namespace ts_comp { namespace es { namespace graphics_stream {
 
-// Sets every field of the item for one record of a computed display set.
-void FillItem(kiv::CGraphicsKivItem& item, const ST_SEGMENT& record);
+// enc_sub_item_type, first_in_sequence_flag and last_in_sequence_flag of an item.
+struct ItemFlags {
+    uint64_t sub, first, last;
+};
+// Sets the fields of the item for one record of a computed display set; `held` are the flags the item holds
+// (UINT64_MAX where not known), and only the ones that differ are set again.
+void FillItem(kiv::CGraphicsKivItem& item, const ST_SEGMENT& record, ItemFlags& held);
 // Writes one item per record of a computed display set, adding each record's bytes to `processed` and
 // calling afterUnit(processed) after each; false when an item cannot be written.
 template <class AfterUnit>
 bool WriteItems(kiv::CGraphicsKiv& kiv, kiv::CGraphicsKivItem& item, const CAbstractDisplaySet& displaySet,
                 int64_t& processed, AfterUnit afterUnit) {
-    for (uint32_t r = 0; r < displaySet.GetSegmentCount(); ++r) {
-        const ST_SEGMENT& record = *displaySet.GetSegment(r);
-        FillItem(item, record);
+    const uint32_t count = displaySet.CAbstractDisplaySet::GetSegmentCount();
+    ItemFlags held{UINT64_MAX, UINT64_MAX, UINT64_MAX};
+    for (uint32_t r = 0; r < count; ++r) {
+        const ST_SEGMENT& record = *displaySet.CAbstractDisplaySet::GetSegment(r);
+        FillItem(item, record, held);
         if (!kiv.WriteItem(item)) return false;
         processed += int64_t{record.segment_length} + 3;
         afterUnit(processed);

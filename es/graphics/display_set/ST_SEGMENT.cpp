@@ -6,8 +6,9 @@ namespace ts_comp { namespace es { namespace graphics_stream {
 
 bool ST_SEGMENT::Fill(CGspSegment* segment) {
     if (segment == nullptr) return false;
-    segment_type = segment->GetType();
-    segment_length = segment->GetLength();
+    // The descriptor accessors are the base class's own (no segment class overrides them).
+    segment_type = segment->CGspSegment::GetType();
+    segment_length = segment->CGspSegment::GetLength();
     pts = dts = 0;
     return true;
 }

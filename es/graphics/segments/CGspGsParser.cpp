@@ -115,7 +115,7 @@ uint32_t CGspGsParser::GetSegmentCount() const {
 // The object becomes current even when its body could not be read.
 bool CGspGsParser::ParseCurrentSegment() {
     if (!m_file) return false;
-    ReleaseCurrentSegment();
+    m_current = nullptr;
     if (m_position < m_forgotten || !IndexThrough(m_position)) return false;
     const Index& entry = m_index[m_position - m_forgotten];
     std::unique_ptr<CGspSegment>& kind = m_kinds[KindSlot(entry.segment_type)];
@@ -128,7 +128,7 @@ bool CGspGsParser::ParseCurrentSegment() {
 CGspSegment* CGspGsParser::GetSegmentAt(uint32_t i) {
     if (i < m_forgotten || !IndexThrough(i)) return nullptr;
     m_position = i;
-    return ParseCurrentSegment() ? m_current : nullptr;
+    return CGspGsParser::ParseCurrentSegment() ? m_current : nullptr;
 }
 
 CGspSegment* CGspGsParser::GetCurrentSegment() { return GetSegmentAt(m_position); }

@@ -37,7 +37,7 @@ bool CGspSegment::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
         const uint32_t extent = GetParseExtent();
         if (buffered >= extent) {
             const bool whole = ParseBody(data, extent);
-            file->ConsumeBuffered(GetSize());
+            file->ConsumeBuffered(CGspSegment::GetSize());
             return whole;
         }
         SetDescriptor(kNone, nullptr, 0);
