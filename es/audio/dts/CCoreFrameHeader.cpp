@@ -15,15 +15,20 @@ bool CCoreFrameHeader::Parse(CBinaryBuffer& buffer) {
     return Parse(view);
 }
 
+void CCoreFrameHeader::ParseSize(CBitView& view) {
+    SYNC = static_cast<uint32_t>(view.Bits(32));
+    CBitView::Fields f = view.Read(28);
+    FTYPE = static_cast<uint32_t>(f.Take(1));
+    SHORT = static_cast<uint32_t>(f.Take(5));
+    CPF = static_cast<uint32_t>(f.Take(1));
+    NBLKS = static_cast<uint32_t>(f.Take(7));
+    FSIZE = static_cast<uint32_t>(f.Take(14));
+}
+
 bool CCoreFrameHeader::Parse(CBitView& view) {
     try {
-        SYNC = static_cast<uint32_t>(view.Bits(32));
-        CBitView::Fields f = view.Read(55);
-        FTYPE = static_cast<uint32_t>(f.Take(1));
-        SHORT = static_cast<uint32_t>(f.Take(5));
-        CPF = static_cast<uint32_t>(f.Take(1));
-        NBLKS = static_cast<uint32_t>(f.Take(7));
-        FSIZE = static_cast<uint32_t>(f.Take(14));
+        ParseSize(view);
+        CBitView::Fields f = view.Read(27);
         AMODE = static_cast<uint32_t>(f.Take(6));
         SFREQ = static_cast<uint32_t>(f.Take(4));
         RATE = static_cast<uint8_t>(f.Take(5));
@@ -43,14 +48,22 @@ bool CCoreFrameHeader::Parse(CBitView& view) {
     }
 }
 
+bool CCoreFrameHeader::ParseFrame(CBinaryBuffer& buffer) { return PassFrame(buffer, true); }
+
+bool CCoreFrameHeader::PassOver(CBinaryBuffer& buffer) { return PassFrame(buffer, false); }
+
 // The frame's bytes are passed over, not copied: the result is the same as reading them into a scratch
 // buffer and checking that all FSIZE + 1 of them arrived.
-bool CCoreFrameHeader::ParseFrame(CBinaryBuffer& buffer) {
+bool CCoreFrameHeader::PassFrame(CBinaryBuffer& buffer, bool wholeHeader) {
     uint64_t frameBytes = 0;
     {
         CBitView view(buffer);
         const int64_t start = view.Tell();
-        if (!Parse(view)) return false;
+        if (wholeHeader) {
+            if (!Parse(view)) return false;
+        } else {
+            ParseSize(view);
+        }
         frameBytes = uint64_t{FSIZE} + 1;
         if (view.SeekBuffered(start + static_cast<int64_t>(frameBytes))) return true;
         view.Seek(start);

@@ -19,6 +19,10 @@ public:
     // Parses the header and leaves the buffer after the frame's FSIZE + 1 bytes; false when the header does
     // not parse or the file ends inside the frame.
     bool ParseFrame(CBinaryBuffer& buffer);
+    // ParseFrame reading the header only through FSIZE. Where the file holds kCoreHeaderBytes from the
+    // buffer position on, the header cannot be cut off, and the result and the position after it are those
+    // of ParseFrame.
+    bool PassOver(CBinaryBuffer& buffer);
 
     uint32_t SYNC = 0;
     uint32_t FTYPE = 0;
@@ -38,6 +42,11 @@ public:
     uint8_t EXT_AUDIO = 0;
     uint8_t ASPF = 0;
     uint8_t LFF = 0;
+
+private:
+    // Reads SYNC through FSIZE.
+    void ParseSize(CBitView& view);
+    bool PassFrame(CBinaryBuffer& buffer, bool wholeHeader);
 };
 
 }  // namespace dts

@@ -149,7 +149,8 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
         if (PeekWord(buffer) == kCoreSync) {
             ++coreCount;
             corePts += kPtsStep;
-            if (!frame.ParseFrame(buffer)) return false;
+            const bool passed = fileSize - position >= kCoreHeaderBytes ? frame.PassOver(buffer) : frame.ParseFrame(buffer);
+            if (!passed) return false;
             itemSize = frame.FSIZE + 1;
             loop.SetPts(corePts);
         } else {

@@ -15,6 +15,8 @@ constexpr uint32_t kSyncBytes = 4;
 // Extension substream header fields whose width depends on bHeaderSizeType (0, 1).
 constexpr uint32_t kHeaderSizeBits[2] = {8, 12};
 constexpr uint32_t kSubstreamSizeBits[2] = {16, 20};
+// Bytes of a core frame header.
+constexpr int64_t kCoreHeaderBytes = 11;
 // Most bytes an extension substream parse reads from the substream's start: the header fields of eight
 // assets with the longest info texts take 8365 bytes, a header of 4096 bytes and the word after it 4100.
 constexpr int64_t kMostExtensionHeaderBytes = 8448;
