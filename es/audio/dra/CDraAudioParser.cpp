@@ -31,21 +31,30 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
         CBitView view(m_buffer);
         position = view.Tell();
         try {
-            if (view.Bits(16) != kSyncWord) return nullptr;
-            f.nFrmHeaderType = static_cast<uint8_t>(view.Bits(1));
+            // The longest header at once; a field beyond the bits the file still holds is cut off, as reading
+            // the fields one by one would find.
+            uint64_t head = 0;
+            const uint32_t found = view.Peek(&head, kLongestHeaderBits);
+            CBitView::Fields h(head, found);
+            uint32_t left = found;
+            const auto take = [&h, &left](uint32_t count) {
+                if (count > left) throw CBinaryBuffer::BinaryBufferReadException();
+                left -= count;
+                return h.Take(count);
+            };
+            if (take(16) != kSyncWord) return nullptr;
+            f.nFrmHeaderType = static_cast<uint8_t>(take(1));
             const bool normal = f.nFrmHeaderType == 0;
-            CBitView::Fields h = view.Read(normal ? 21 : 27);
-            f.nNumWord = static_cast<uint16_t>(h.Take(normal ? 10 : 13));
-            f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << h.Take(2));
-            f.nSampleRateIndex = static_cast<uint8_t>(h.Take(4));
-            f.nNumNormalCh = static_cast<uint8_t>(h.Take(normal ? 3 : 6));
-            f.nNumLfeCh = static_cast<uint8_t>(h.Take(normal ? 1 : 2));
-            f.bAuxChCfg = static_cast<uint8_t>(h.Take(1));
+            f.nNumWord = static_cast<uint16_t>(take(normal ? 10 : 13));
+            f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << take(2));
+            f.nSampleRateIndex = static_cast<uint8_t>(take(4));
+            f.nNumNormalCh = static_cast<uint8_t>(take(normal ? 3 : 6));
+            f.nNumLfeCh = static_cast<uint8_t>(take(normal ? 1 : 2));
+            f.bAuxChCfg = static_cast<uint8_t>(take(1));
             if (normal && f.nNumNormalCh >= 2) {
-                CBitView::Fields coding = view.Read(2);
-                f.bUseSumDiff = static_cast<uint8_t>(coding.Take(1));
-                f.bUseJIC = static_cast<uint8_t>(coding.Take(1));
-                if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(view.Bits(5) + 1);
+                f.bUseSumDiff = static_cast<uint8_t>(take(1));
+                f.bUseJIC = static_cast<uint8_t>(take(1));
+                if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(take(5) + 1);
             }
         } catch (const CBinaryBuffer::BinaryBufferException& e) {
             std::printf(messages::kFileReadErrorLine, e.what());
