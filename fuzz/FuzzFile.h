@@ -1,6 +1,7 @@
 // Fuzz support: the input bytes as a file in a scratch folder of this process, for code that opens paths.
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -25,14 +26,26 @@ public:
 
     static const std::string& Folder() {
         static const std::string folder = [] {
-            std::string pattern = "/tmp/kiv-fuzz-XXXXXX";
+            // A memory file system where there is one: each input is written there, and on a disk the file's
+            // truncation and rewrite cost far more than the run itself.
+            struct stat shm {};
+            const bool inMemory = stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode) && access("/dev/shm", W_OK) == 0;
+            std::string pattern = inMemory ? "/dev/shm/kiv-fuzz-XXXXXX" : "/tmp/kiv-fuzz-XXXXXX";
             if (mkdtemp(pattern.data()) == nullptr) std::abort();
             return pattern + "/";
         }();
+        // Registered once the name is made, so that it runs while the name still exists.
+        static const bool removedAtExit = std::atexit(RemoveFolder) == 0;
+        (void)removedAtExit;
         return folder;
     }
 
 private:
+    static void RemoveFolder() {
+        std::remove((Folder() + "input.es").c_str());
+        rmdir(Folder().c_str());
+    }
+
     std::string m_path;
 };
 
@@ -44,7 +57,9 @@ void WalkUnits(const uint8_t* data, size_t size, Parse parse) {
     ts_comp::CBinaryBuffer buffer;
     if (!buffer.Open(input.Path())) return;
     try {
-        while (buffer.Tell() < buffer.GetSize()) {
+        // The file holds the input, so its size is known without the buffer's seeks to the end and back.
+        const auto end = static_cast<int64_t>(size);
+        while (buffer.Tell() < end) {
             const int64_t before = buffer.Tell();
             parse(buffer);
             if (buffer.Tell() <= before) buffer.ReadByte();
