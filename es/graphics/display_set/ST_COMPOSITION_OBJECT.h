@@ -7,7 +7,7 @@ class CGspObject;
 
 namespace ts_comp { namespace es { namespace graphics_stream {
 
-struct ST_COMPOSITION_OBJECT {
+struct ST_COMPOSITION_OBJECT final {
     virtual bool Fill(const CGspObject* object);
 
     uint16_t object_id_ref = 0;

@@ -7,7 +7,7 @@ class CGspWindow;
 
 namespace ts_comp { namespace es { namespace graphics_stream {
 
-struct ST_WINDOW {
+struct ST_WINDOW final {
     virtual bool Fill(const CGspWindow* window);
 
     uint8_t window_id = 0;

@@ -117,18 +117,22 @@ bool CGspGsParser::ParseCurrentSegment() {
     if (!m_file) return false;
     m_current = nullptr;
     if (m_position < m_forgotten || !IndexThrough(m_position)) return false;
-    const Index& entry = m_index[m_position - m_forgotten];
-    std::unique_ptr<CGspSegment>& kind = m_kinds[KindSlot(entry.segment_type)];
-    if (!kind) kind = MakeSegment(entry.segment_type);
-    m_current = kind.get();
-    m_current->Parse(m_file.get(), entry.offset);
+    ParseEntry(m_index[m_position - m_forgotten]);
     return true;
 }
 
+void CGspGsParser::ParseEntry(const Index& entry) {
+    std::unique_ptr<CGspSegment>& kind = m_kinds[KindSlot(entry.segment_type)];
+    if (!kind) kind = MakeSegment(entry.segment_type);
+    m_current = kind.get();
+    m_current->CGspSegment::Parse(m_file.get(), entry.offset);  // no segment class overrides Parse
+}
+
 CGspSegment* CGspGsParser::GetSegmentAt(uint32_t i) {
-    if (i < m_forgotten || !IndexThrough(i)) return nullptr;
+    if (!m_file || i < m_forgotten || !IndexThrough(i)) return nullptr;
     m_position = i;
-    return CGspGsParser::ParseCurrentSegment() ? m_current : nullptr;
+    ParseEntry(m_index[i - m_forgotten]);
+    return m_current;
 }
 
 CGspSegment* CGspGsParser::GetCurrentSegment() { return GetSegmentAt(m_position); }

@@ -59,6 +59,8 @@ private:
     // True when entry i exists, extending the index until it does or the file is indexed to its end.
     bool IndexThrough(uint64_t i) const { return i < m_forgotten + m_index.size() || IndexMore(i); }
     bool IndexMore(uint64_t i) const;
+    // Makes the segment of the entry current, parsed (even when its body could not be read).
+    void ParseEntry(const Index& entry);
 
     // One object per segment kind, made at the first segment of its kind and parsed again for the next ones
     // (Parse starts from a new object's state): no allocation per segment. The current segment is one of them.

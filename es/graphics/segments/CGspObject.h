@@ -5,7 +5,7 @@
 
 class CGspReader;
 
-class CGspObject {
+class CGspObject final {
 public:
     virtual ~CGspObject() = default;
     virtual bool Parse(CGspReader& in);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-class CGspPalette {
+class CGspPalette final {
 public:
     virtual ~CGspPalette() = default;
     void Parse(const uint8_t* bytes) { std::memcpy(m_b, bytes, sizeof m_b); }

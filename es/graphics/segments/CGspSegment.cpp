@@ -27,11 +27,9 @@ bool CGspSegment::ParseBody(const uint8_t*, uint32_t) { return true; }
 // pass the segment usually lies in the file's buffer at the file position: it is parsed there, and the
 // file moves on to the next segment; otherwise its bytes are read into a zero-filled copy.
 bool CGspSegment::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
-    static const uint8_t kNone[3] = {};
-    SetDescriptor(kNone, nullptr, 0);
-    if (file == nullptr) return false;
     const uint8_t* data = nullptr;
-    const uint32_t buffered = file->Tell() == static_cast<int64_t>(offset) ? file->PeekBuffered(&data) : 0;
+    const uint32_t buffered =
+        file != nullptr && file->Tell() == static_cast<int64_t>(offset) ? file->PeekBuffered(&data) : 0;
     if (buffered >= 3) {
         SetDescriptor(data, file, offset);
         const uint32_t extent = GetParseExtent();
@@ -40,9 +38,14 @@ bool CGspSegment::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
             file->ConsumeBuffered(CGspSegment::GetSize());
             return whole;
         }
-        SetDescriptor(kNone, nullptr, 0);
     }
-    if (!gsp_io::SeekTo(file, offset)) return false;
+    return ParseCopy(file, offset);
+}
+
+bool CGspSegment::ParseCopy(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+    static const uint8_t kNone[3] = {};
+    SetDescriptor(kNone, nullptr, 0);
+    if (file == nullptr || !gsp_io::SeekTo(file, offset)) return false;
     const bool header = ReadHeader(file, offset);
     const uint32_t extent = GetParseExtent();
     uint8_t small[32];

@@ -42,6 +42,9 @@ protected:
 
 private:
     void SetDescriptor(const uint8_t* d, PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
+    // Parse of a segment that does not lie whole in the file's buffer at the file position: its bytes are
+    // read into a zero-filled copy.
+    bool ParseCopy(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
 
     uint64_t m_fileOffset = 0;
     PRIVATE_LIBRARY::CL_CFile* m_file = nullptr;

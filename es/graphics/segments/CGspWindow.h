@@ -5,7 +5,7 @@
 
 class CGspReader;
 
-class CGspWindow {
+class CGspWindow final {
 public:
     virtual ~CGspWindow() = default;
     virtual bool Parse(CGspReader& in);
