@@ -58,9 +58,9 @@ private:
 };
 
 // The fields of one access unit, read in whole bytes, so that a read past the end of the file fails at the
-// same byte as a field-by-field read would. Leaves the reader at the next unit.
+// same byte as a field-by-field read would; without substreams up to the major sync only.
 template <class Reader>
-void ParseUnit(CMlpAccessUnit& au, Reader& in) {
+void ParseUnit(CMlpAccessUnit& au, Reader& in, bool substreams) {
     au.position = in.Tell();
     const auto head = static_cast<uint32_t>(in.Bytes(4));
     au.check_nibble = static_cast<uint8_t>(head >> 28);
@@ -77,15 +77,16 @@ void ParseUnit(CMlpAccessUnit& au, Reader& in) {
         in.Bytes(8);  // channel meaning
         in.Bytes(2);  // major_sync_info_CRC, not verified
     }
-    const uint32_t substreams = au.major_sync.substreams;
-    for (uint32_t i = 0; i < substreams; ++i) {
+    if (!substreams) return;
+    const uint32_t count = au.major_sync.substreams;
+    for (uint32_t i = 0; i < count; ++i) {
         const auto entry = static_cast<uint16_t>(in.Bytes(2));
         au.directory[i].extra_substream_word = static_cast<uint8_t>(entry >> 15);
         au.directory[i].end_pointer = entry & kMaxEndPointer;
         if (au.directory[i].extra_substream_word) in.Bytes(2);
     }
     const int64_t data = in.Tell();
-    for (uint32_t i = 0; i < substreams; ++i) {
+    for (uint32_t i = 0; i < count; ++i) {
         CMlpAccessUnit::SubstreamStart& s = au.substream[i];
         // The first byte holds both flags and the top of the restart sync word; the restart header's other
         // 36 bits end inside the fifth byte after it.
@@ -108,7 +109,7 @@ void ParseUnit(CMlpAccessUnit& au, Reader& in) {
 // the buffered path, whose registers it would take.
 [[gnu::noinline]] void ParseThroughView(CMlpAccessUnit& au, CBinaryBuffer& buffer) {
     ViewBytes in(buffer);
-    ParseUnit(au, in);
+    ParseUnit(au, in, true);
     in.Seek(au.position + 2 * int64_t{au.access_unit_length});
 }
 
@@ -116,13 +117,13 @@ void ParseUnit(CMlpAccessUnit& au, Reader& in) {
 
 // Where the buffer holds every byte the unit can reach, the unit is read from them without further checks;
 // else (near the end of the buffered bytes or of the file) through a bit view.
-bool CMlpAccessUnit::Parse(CBinaryBuffer& buffer, int64_t fileSize) {
+bool CMlpAccessUnit::Parse(CBinaryBuffer& buffer, int64_t fileSize, bool substreams) {
     const int64_t at = buffer.Tell();
     if (at == fileSize) return false;
     const uint8_t* data = nullptr;
     if (buffer.PeekBuffered(&data) >= kUnitReach) {
         BufferedBytes in(data, at);
-        ParseUnit(*this, in);
+        ParseUnit(*this, in, substreams);
         buffer.ConsumeBuffered(2u * access_unit_length);
     } else {
         ParseThroughView(*this, buffer);

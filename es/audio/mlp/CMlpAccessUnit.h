@@ -36,7 +36,9 @@ public:
 
     // Parses the access unit at the buffer's position and leaves the buffer at the next one. False when the
     // position is the end of the file (fileSize); fields cut off by the end throw the buffer's exception.
-    bool Parse(CBinaryBuffer& buffer, int64_t fileSize);
+    // Without substreams, a unit whose every reachable byte is buffered (so that none of its reads can
+    // throw) keeps the directory and substream starts of the unit before.
+    bool Parse(CBinaryBuffer& buffer, int64_t fileSize, bool substreams = true);
 
     int64_t position = 0;
     uint8_t check_nibble = 0;

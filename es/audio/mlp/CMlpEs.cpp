@@ -80,7 +80,8 @@ bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
     uint16_t lastInput = 0;
     for (;;) {
         try {
-            if (!au.Parse(buffer, fileSize)) break;
+            // Only the first unit's substream starts are used (the decoder delay).
+            if (!au.Parse(buffer, fileSize, count == 0)) break;
         } catch (const CBinaryBuffer::BinaryBufferException&) {
             // The parse takes the unit's position before it reads anything.
             m_errorMessage.Format(kMsgEndInsideUnit, static_cast<long long>(au.position));

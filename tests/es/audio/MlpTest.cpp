@@ -16,7 +16,7 @@ using namespace kiv_test;
 
 // Units of 1 to 3 substreams with and without block and restart headers, enough of them to meet the edges
 // of the file buffer at many offsets and to end the file: each reads back as written, from buffered bytes
-// or through the bit view.
+// or through the bit view, and its head the same without the substreams.
 TEST(MlpAccessUnit, ParsesWhatWasWritten) {
     std::vector<MlpUnit> units;
     std::vector<uint8_t> bytes;
@@ -26,9 +26,10 @@ TEST(MlpAccessUnit, ParsesWhatWasWritten) {
         units.back().AppendTo(bytes);
     }
     TempDir dir;
-    ts_comp::CBinaryBuffer buffer;
-    ASSERT_TRUE(buffer.Open(dir.Write("in.mlp", bytes).c_str()));
-    ts_comp::es::CMlpAccessUnit au;
+    ts_comp::CBinaryBuffer buffer, headOnly;  // the second parsed without the substreams
+    const std::string path = dir.Write("in.mlp", bytes);
+    ASSERT_TRUE(buffer.Open(path.c_str()) && headOnly.Open(path.c_str()));
+    ts_comp::es::CMlpAccessUnit au, head;
     int64_t at = 0;
     for (const MlpUnit& u : units) {
         ASSERT_TRUE(au.Parse(buffer, bytes.size())) << at;
@@ -41,6 +42,9 @@ TEST(MlpAccessUnit, ParsesWhatWasWritten) {
         if (s.block && s.restart) {
             EXPECT_EQ(std::vector<unsigned>({last.output_timing, last.max_chan}), std::vector<unsigned>({s.outputTiming, s.maxChan}));
         }
+        ASSERT_TRUE(head.Parse(headOnly, bytes.size(), false));
+        EXPECT_EQ(std::vector<int64_t>({head.position, head.input_timing, head.major_sync_flag, headOnly.Tell()}),
+                  std::vector<int64_t>({au.position, au.input_timing, au.major_sync_flag, buffer.Tell()}));
         at += length;
     }
     EXPECT_FALSE(au.Parse(buffer, bytes.size()));
