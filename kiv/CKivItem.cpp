@@ -150,7 +150,7 @@ void CKivItem::LoadBytes(const uint8_t* in) {
 }
 
 const uint8_t* CKivItem::GetBytes() const {
-    m_bytes.resize((m_itemSize + 7) / 8 * 8);
+    m_bytes.resize(8 * size_t{StoredWords()});
     StoreWords(m_bytes.data());
     return m_bytes.data();
 }

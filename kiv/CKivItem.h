@@ -27,7 +27,7 @@ public:
     virtual uint32_t GetItemType() { return m_itemType; }
     // Inline so that a writer whose item class is known stores the words straight into the file's buffer.
     virtual bool WriteTo(PRIVATE_LIBRARY::CL_CFile& file) {
-        uint8_t* room = file.ReserveWrite((m_itemSize + 7) / 8 * 8);
+        uint8_t* room = file.ReserveWrite(8 * StoredWords());
         if (room == nullptr) return WriteThroughFile(file);
         StoreWords(room);
         file.CommitWrite(m_itemSize);
@@ -109,17 +109,21 @@ private:
         uint64_t& word = m_words[index / 8];
         word = (word & ~(uint64_t{0xFF} << shift)) | (uint64_t{byte} << shift);
     }
-    // The item's bytes into out (room for the item rounded up to 8 bytes), and back.
+    // The item's bytes into out (room for StoredWords words), and back.
     void StoreWords(uint8_t* out) const {
         const uint64_t* words = m_words.data();  // taken once: out may alias any member
-        const uint32_t count = (m_itemSize + 7) / 8;
-        for (uint32_t k = 0; k < count; ++k) {
-            uint64_t word = words[k];
+        const uint32_t count = StoredWords();
+        StoreWord(out, words[0]);
+        StoreWord(out + 8, words[1]);
+        for (uint32_t k = 2; k < count; ++k) StoreWord(out + 8 * k, words[k]);
+    }
+    // Words StoreWords writes: the item rounded up to whole words, at least two (every item has them).
+    uint32_t StoredWords() const { return m_itemSize > 16 ? (m_itemSize + 7) / 8 : 2; }
+    static void StoreWord(uint8_t* out, uint64_t word) {
 #if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-            word = __builtin_bswap64(word);
+        word = __builtin_bswap64(word);
 #endif
-            std::memcpy(out + 8 * k, &word, sizeof word);
-        }
+        std::memcpy(out, &word, sizeof word);
     }
     bool WriteThroughFile(PRIVATE_LIBRARY::CL_CFile& file);
     void LoadBytes(const uint8_t* in);
