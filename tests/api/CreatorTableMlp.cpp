@@ -39,6 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
         Row("SamplingCode3", {S(0, 64), P(40), S(80, 0, 3)}, {1000}, false, "\nA sampling frequency is 0.(au = 2)", "1:114@880/1000 0:86@955/1075"),
         Row("TwoStartPts", kThree, {0, 1}, false, "", ""),
         Row("LengthPastTheEnd", {S(0, 64), P(40), P(80, 44)}, {1000}, false, kEndsInside, "1:114@880/1000 0:86@955/1075"),
+        // A unit whose length fits, but whose first substream ends far past the end of the file.
+        Row("EndPointerPastTheEnd", {S(0, 64), P(40), {80, true, 0, {{1, 1, 0, 1, 4000}, {}}, 30}}, {1000}, false, kEndsInside,
+            "1:114@880/1000 0:86@955/1075", 260),
         Row("FieldsCutOff", {S(0, 64), P(40), S(80, 64)}, {1000}, false, kEndsInside, "1:114@880/1000 0:86@955/1075", 220),
         Row("ShorterThanItsHead", {S(0, 64), P(40, 1), P(80)}, {1000}, false,
             "\nAn access unit is shorter than its own header. (pos = 114[byte])", "1:114@880/1000"),

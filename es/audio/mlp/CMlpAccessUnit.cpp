@@ -16,6 +16,8 @@ namespace {
 // largest, plus the 8 bytes each read loads.
 constexpr uint32_t kUnitReach = kUnitHeadBytes + kMajorSyncBytes + kMaxSubstreams * kDirectoryEntryMaxBytes +
                                 2 * kMaxEndPointer + 1 + 8;
+// The same for the head and the major sync alone.
+constexpr uint32_t kHeadReach = kUnitHeadBytes + kMajorSyncBytes + 8;
 
 // The parse's reads straight out of buffered bytes that hold everything a unit can reach.
 class BufferedBytes {
@@ -58,9 +60,9 @@ private:
 };
 
 // The fields of one access unit, read in whole bytes, so that a read past the end of the file fails at the
-// same byte as a field-by-field read would; without substreams up to the major sync only.
-template <class Reader>
-void ParseUnit(CMlpAccessUnit& au, Reader& in, bool substreams) {
+// same byte as a field-by-field read would; without kSubstreams up to the major sync only.
+template <bool kSubstreams, class Reader>
+void ParseUnit(CMlpAccessUnit& au, Reader& in) {
     au.position = in.Tell();
     const auto head = static_cast<uint32_t>(in.Bytes(4));
     au.check_nibble = static_cast<uint8_t>(head >> 28);
@@ -77,56 +79,71 @@ void ParseUnit(CMlpAccessUnit& au, Reader& in, bool substreams) {
         in.Bytes(8);  // channel meaning
         in.Bytes(2);  // major_sync_info_CRC, not verified
     }
-    if (!substreams) return;
-    const uint32_t count = au.major_sync.substreams;
-    for (uint32_t i = 0; i < count; ++i) {
-        const auto entry = static_cast<uint16_t>(in.Bytes(2));
-        au.directory[i].extra_substream_word = static_cast<uint8_t>(entry >> 15);
-        au.directory[i].end_pointer = entry & kMaxEndPointer;
-        if (au.directory[i].extra_substream_word) in.Bytes(2);
-    }
-    const int64_t data = in.Tell();
-    for (uint32_t i = 0; i < count; ++i) {
-        CMlpAccessUnit::SubstreamStart& s = au.substream[i];
-        // The first byte holds both flags and the top of the restart sync word; the restart header's other
-        // 36 bits end inside the fifth byte after it.
-        const auto first = static_cast<uint32_t>(in.Bytes(1));
-        s.block_header = static_cast<uint8_t>(first >> 7);
-        if (s.block_header) s.restart_header = static_cast<uint8_t>((first >> 6) & 1);
-        if (s.block_header && s.restart_header) {
-            const uint64_t rest = in.Bytes(5) >> 4;
-            s.restart_sync_word = static_cast<uint16_t>(((first & 0x3F) << 8) | (rest >> 28));
-            s.output_timing = static_cast<uint16_t>((rest >> 12) & 0xFFFF);
-            s.min_chan = static_cast<uint8_t>((rest >> 8) & 0xF);
-            s.max_chan = static_cast<uint8_t>((rest >> 4) & 0xF);
-            s.max_matrix_chan = static_cast<uint8_t>(rest & 0xF);
+    if constexpr (kSubstreams) {
+        const uint32_t count = au.major_sync.substreams;
+        for (uint32_t i = 0; i < count; ++i) {
+            const auto entry = static_cast<uint16_t>(in.Bytes(2));
+            au.directory[i].extra_substream_word = static_cast<uint8_t>(entry >> 15);
+            au.directory[i].end_pointer = entry & kMaxEndPointer;
+            if (au.directory[i].extra_substream_word) in.Bytes(2);
         }
-        in.Seek(data + 2 * int64_t{au.directory[i].end_pointer});
+        const int64_t data = in.Tell();
+        for (uint32_t i = 0; i < count; ++i) {
+            CMlpAccessUnit::SubstreamStart& s = au.substream[i];
+            // The first byte holds both flags and the top of the restart sync word; the restart header's other
+            // 36 bits end inside the fifth byte after it.
+            const auto first = static_cast<uint32_t>(in.Bytes(1));
+            s.block_header = static_cast<uint8_t>(first >> 7);
+            if (s.block_header) s.restart_header = static_cast<uint8_t>((first >> 6) & 1);
+            if (s.block_header && s.restart_header) {
+                const uint64_t rest = in.Bytes(5) >> 4;
+                s.restart_sync_word = static_cast<uint16_t>(((first & 0x3F) << 8) | (rest >> 28));
+                s.output_timing = static_cast<uint16_t>((rest >> 12) & 0xFFFF);
+                s.min_chan = static_cast<uint8_t>((rest >> 8) & 0xF);
+                s.max_chan = static_cast<uint8_t>((rest >> 4) & 0xF);
+                s.max_matrix_chan = static_cast<uint8_t>(rest & 0xF);
+            }
+            in.Seek(data + 2 * int64_t{au.directory[i].end_pointer});
+        }
     }
 }
 
-// Through a bit view, where the unit may run past the buffered bytes or the end of the file; kept out of
-// the buffered path, whose registers it would take.
-[[gnu::noinline]] void ParseThroughView(CMlpAccessUnit& au, CBinaryBuffer& buffer) {
+// The whole unit at position at: from the buffered bytes where they hold every byte it can reach, else (near
+// the end of the file or of the buffered bytes) through a bit view. Kept out of the head-only path, whose
+// registers it would take.
+[[gnu::noinline]] void ParseWhole(CMlpAccessUnit& au, CBinaryBuffer& buffer, const uint8_t* data, uint32_t buffered,
+                                  int64_t at) {
+    if (buffered >= kUnitReach) {
+        BufferedBytes in(data, at);
+        ParseUnit<true>(au, in);
+        buffer.ConsumeBuffered(2u * au.access_unit_length);
+        return;
+    }
     ViewBytes in(buffer);
-    ParseUnit(au, in, true);
+    ParseUnit<true>(au, in);
     in.Seek(au.position + 2 * int64_t{au.access_unit_length});
 }
 
 }  // namespace
 
-// Where the buffer holds every byte the unit can reach, the unit is read from them without further checks;
-// else (near the end of the buffered bytes or of the file) through a bit view.
+// Without substreams, the head and the major sync are read from the buffered bytes where they hold them and
+// no read left out could meet the end of the file (nothing can throw then); else the whole unit is read.
 bool CMlpAccessUnit::Parse(CBinaryBuffer& buffer, int64_t fileSize, bool substreams) {
     const int64_t at = buffer.Tell();
     if (at == fileSize) return false;
     const uint8_t* data = nullptr;
-    if (buffer.PeekBuffered(&data) >= kUnitReach) {
-        BufferedBytes in(data, at);
-        ParseUnit(*this, in, substreams);
-        buffer.ConsumeBuffered(2u * access_unit_length);
+    const uint32_t buffered = buffer.PeekBuffered(&data);
+    if (substreams || buffered < kHeadReach || fileSize - at < int64_t{kUnitReach}) {
+        ParseWhole(*this, buffer, data, buffered, at);
+        return true;
+    }
+    BufferedBytes in(data, at);
+    ParseUnit<false>(*this, in);
+    const uint32_t length = 2u * access_unit_length;
+    if (length <= buffered) {
+        buffer.ConsumeBuffered(length);
     } else {
-        ParseThroughView(*this, buffer);
+        buffer.SkipBytes(length);
     }
     return true;
 }
