@@ -8,27 +8,31 @@ uint64_t CBitView::SlowBits(uint32_t count) {
         const uint64_t high = Bits(32);
         return (high << (count - 32)) | Bits(count - 32);
     }
-    Store();
-    m_p = m_end = nullptr;
+    Release();
     const uint64_t value = m_buffer.GetBits(count);
     Load();
     return value;
 }
 
 uint32_t CBitView::SlowPeek(uint64_t* out, uint32_t count) {
-    Store();
-    m_p = m_end = nullptr;
+    Release();
     const uint32_t found = m_buffer.PeekBits(out, count);
     Load();
     return found;
 }
 
 bool CBitView::SlowSeek(int64_t position) {
-    Store();
-    m_p = m_end = nullptr;
+    Release();
     const bool done = m_buffer.Seek(position, 0);
     Load();
     return done;
+}
+
+uint64_t CBitView::SlowSkip(uint64_t count) {
+    Release();
+    const uint64_t passed = m_buffer.SkipBytes(count);
+    Load();
+    return passed;
 }
 
 }  // namespace ts_comp

@@ -11,7 +11,8 @@ namespace ts_comp {
 // Reads fields of a header MSB first over the buffer's bytes with 64-bit loads; where fewer than 8 bytes
 // are buffered (or bytes are delivered with emulation prevention) it calls the buffer's own GetBits,
 // PeekBits and Seek, so values, positions and end-of-file exceptions are those of the buffer. The buffer
-// must not be used directly while a view lives; the view hands its position back when destroyed.
+// must not be used directly while a view lives (but between Release and Resume); the view hands its
+// position back when destroyed.
 class CBitView {
 public:
     explicit CBitView(CBinaryBuffer& buffer) : m_buffer(buffer) { Load(); }
@@ -69,6 +70,21 @@ public:
         return true;
     }
 
+    // As CBinaryBuffer::SkipBytes: passes count bytes from the next whole byte on; returns the bytes passed.
+    uint64_t Skip(uint64_t count) {
+        if (m_p != nullptr && m_bit == 0 && static_cast<uint64_t>(m_end - m_p) >= count) {
+            m_p += count;
+            return count;
+        }
+        return SlowSkip(count);
+    }
+    // Hands the position back to the buffer, which may be used directly until Resume takes it again.
+    void Release() {
+        Store();
+        m_p = m_end = nullptr;
+    }
+    void Resume() { Load(); }
+
 private:
     // Widest read of the inline path: the 8 bytes loaded always hold the field.
     static constexpr uint32_t kFastBits = 57;
@@ -122,6 +138,7 @@ private:
     uint64_t SlowBits(uint32_t count);
     uint32_t SlowPeek(uint64_t* out, uint32_t count);
     bool SlowSeek(int64_t position);
+    uint64_t SlowSkip(uint64_t count);
 
     CBinaryBuffer& m_buffer;
     const uint8_t* m_p = nullptr;    // byte holding the next bit

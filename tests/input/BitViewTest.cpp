@@ -1,4 +1,4 @@
-// Bit view: every read, peek, seek and position matches the bit buffer's own calls, across the buffer's
+// Bit view: every read, peek, seek, skip and position matches the bit buffer's own calls, across the buffer's
 // window edges, from partly read bytes and at the end of the file.
 #include <gtest/gtest.h>
 
@@ -56,6 +56,12 @@ TEST_P(BitView, GivesTheBuffersResults) {
                 switch (rng() % 8) {
                     case 0: EXPECT_EQ(view.Peek(&b, n), plain.PeekBits(&a, n)); EXPECT_EQ(b, a); break;
                     case 1: EXPECT_EQ(view.Seek(to), plain.Seek(to, 0)); break;
+                    case 2: EXPECT_EQ(view.Skip(n + 8), plain.SkipBytes(n + 8)); break;
+                    case 3:  // the buffer read directly between Release and Resume
+                        view.Release();
+                        EXPECT_EQ(bits([&] { return viewed.GetBits(n % 12); }), bits([&] { return plain.GetBits(n % 12); }));
+                        view.Resume();
+                        break;
                     default: EXPECT_EQ(bits([&] { return view.Bits(n); }), bits([&] { return plain.GetBits(n); }));
                 }
                 EXPECT_EQ(view.Tell(), plain.Tell());

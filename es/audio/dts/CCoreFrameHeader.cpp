@@ -48,27 +48,27 @@ bool CCoreFrameHeader::Parse(CBitView& view) {
     }
 }
 
-bool CCoreFrameHeader::ParseFrame(CBinaryBuffer& buffer) { return PassFrame(buffer, true); }
+bool CCoreFrameHeader::ParseFrame(CBinaryBuffer& buffer) {
+    CBitView view(buffer);
+    return ParseFrame(view);
+}
 
-bool CCoreFrameHeader::PassOver(CBinaryBuffer& buffer) { return PassFrame(buffer, false); }
+bool CCoreFrameHeader::ParseFrame(CBitView& view) { return PassFrame(view, true); }
+
+bool CCoreFrameHeader::PassOver(CBitView& view) { return PassFrame(view, false); }
 
 // The frame's bytes are passed over, not copied: the result is the same as reading them into a scratch
 // buffer and checking that all FSIZE + 1 of them arrived.
-bool CCoreFrameHeader::PassFrame(CBinaryBuffer& buffer, bool wholeHeader) {
-    uint64_t frameBytes = 0;
-    {
-        CBitView view(buffer);
-        const int64_t start = view.Tell();
-        if (wholeHeader) {
-            if (!Parse(view)) return false;
-        } else {
-            ParseSize(view);
-        }
-        frameBytes = uint64_t{FSIZE} + 1;
-        if (view.SeekBuffered(start + static_cast<int64_t>(frameBytes))) return true;
-        view.Seek(start);
+bool CCoreFrameHeader::PassFrame(CBitView& view, bool wholeHeader) {
+    const int64_t start = view.Tell();
+    if (wholeHeader) {
+        if (!Parse(view)) return false;
+    } else {
+        ParseSize(view);
     }
-    return buffer.SkipBytes(frameBytes) == frameBytes;
+    const uint64_t frameBytes = uint64_t{FSIZE} + 1;
+    view.Seek(start);
+    return view.Skip(frameBytes) == frameBytes;
 }
 
 }  // namespace dts

@@ -19,10 +19,11 @@ public:
     // Parses the header and leaves the buffer after the frame's FSIZE + 1 bytes; false when the header does
     // not parse or the file ends inside the frame.
     bool ParseFrame(CBinaryBuffer& buffer);
+    bool ParseFrame(CBitView& view);
     // ParseFrame reading the header only through FSIZE. Where the file holds kCoreHeaderBytes from the
-    // buffer position on, the header cannot be cut off, and the result and the position after it are those
+    // view's position on, the header cannot be cut off, and the result and the position after it are those
     // of ParseFrame.
-    bool PassOver(CBinaryBuffer& buffer);
+    bool PassOver(CBitView& view);
 
     uint32_t SYNC = 0;
     uint32_t FTYPE = 0;
@@ -46,7 +47,7 @@ public:
 private:
     // Reads SYNC through FSIZE.
     void ParseSize(CBitView& view);
-    bool PassFrame(CBinaryBuffer& buffer, bool wholeHeader);
+    bool PassFrame(CBitView& view, bool wholeHeader);
 };
 
 }  // namespace dts

@@ -12,6 +12,7 @@
 #include "foundation/CTsMuxException.h"
 #include "foundation/Messages.h"
 #include "input/CBinaryBuffer.h"
+#include "input/CBitView.h"
 
 namespace ts_comp {
 namespace es {
@@ -113,6 +114,20 @@ bool CDtsHDEs::FindNextSync(CBinaryBuffer& buffer) {
     }
 }
 
+// The word at the view's position first: units mostly follow each other without a gap.
+bool CDtsHDEs::FindNextSync(CBinaryBuffer& buffer, CBitView& view, uint32_t& word) {
+    uint64_t bits = 0;
+    if (view.Peek(&bits, 32) == 32 && IsSyncWord(static_cast<uint32_t>(bits))) {
+        word = static_cast<uint32_t>(bits);
+        return true;
+    }
+    view.Release();
+    const bool found = FindNextSync(buffer);
+    if (found) word = PeekWord(buffer);
+    view.Resume();
+    return found;
+}
+
 // Core frames advance their time stamp before their item, extension substreams after theirs, so both units of
 // an access unit carry the same time stamp. Units must follow each other without a gap.
 bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) {
@@ -136,9 +151,12 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
     // One frame and one substream record serve every unit: each parse sets what the loop reads.
     CCoreFrameHeader frame;
     CExtensionSubstream substream;
-    bool found = FindNextSync(buffer);
+    // The units are read through one view of the buffer.
+    CBitView view(buffer);
+    uint32_t word = 0;
+    bool found = FindNextSync(buffer, view, word);
     while (found) {
-        const int64_t position = buffer.Tell();
+        const int64_t position = view.Tell();
         if (position != expected) {
             CL_CString text;
             text.Format(kMsgStuffing, expected);
@@ -146,10 +164,10 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
         }
         uint32_t itemSize = 0;
         uint8_t itemType = 0;
-        if (PeekWord(buffer) == kCoreSync) {
+        if (word == kCoreSync) {
             ++coreCount;
             corePts += kPtsStep;
-            const bool passed = fileSize - position >= kCoreHeaderBytes ? frame.PassOver(buffer) : frame.ParseFrame(buffer);
+            const bool passed = fileSize - position >= kCoreHeaderBytes ? frame.PassOver(view) : frame.ParseFrame(view);
             if (!passed) return false;
             itemSize = frame.FSIZE + 1;
             loop.SetPts(corePts);
@@ -157,10 +175,10 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
             ++extensionCount;
             // Far from the end of the file no field can be cut off; the item needs the sizes and duration only.
             if (fileSize - position >= kMostExtensionHeaderBytes) {
-                substream.PassOver(buffer);
+                substream.PassOver(view);
             } else {
                 try {
-                    if (!substream.Parse(buffer)) return false;
+                    if (!substream.Parse(view)) return false;
                 } catch (const CBinaryBuffer::BinaryBufferException&) {
                     CL_CString text;
                     text.Format(kMsgExtensionCutOff, position);
@@ -178,8 +196,8 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
         if (!loop.WriteUnit(itemType, itemSize)) {
             Throw(error_code::kAnalyserWrite, messages::kWriteError, kivPath, __LINE__);
         }
-        expected = buffer.Tell();
-        found = FindNextSync(buffer);
+        expected = view.Tell();
+        found = FindNextSync(buffer, view, word);
         if (!found && coreCount != 0 && extensionCount != 0 && coreCount != extensionCount) {
             CL_CString text;
             text.Format(kMsgFrameCounts, coreCount, extensionCount);

@@ -8,6 +8,7 @@
 
 namespace ts_comp {
 class CBinaryBuffer;
+class CBitView;
 namespace es {
 
 // Reads the attributes of the first core frame and extension substream on construction and writes one audio
@@ -45,6 +46,8 @@ private:
     bool ParseAttributes(const uint8_t* head);
     // Positions the buffer on the next core or extension sync word; false when none is left.
     static bool FindNextSync(CBinaryBuffer& buffer);
+    // The same for a scan that reads through a view of the buffer; word becomes the sync word found.
+    static bool FindNextSync(CBinaryBuffer& buffer, CBitView& view, uint32_t& word);
 
     Attributes m_attributes;
 };

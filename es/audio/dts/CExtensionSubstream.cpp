@@ -8,6 +8,10 @@ namespace dts {
 
 bool CExtensionSubstream::Parse(CBinaryBuffer& buffer) {
     CBitView view(buffer);
+    return Parse(view);
+}
+
+bool CExtensionSubstream::Parse(CBitView& view) {
     const int64_t start = view.Tell();
     if (!header.Parse(view)) return false;
     view.Seek(start + header.nuExtSSHeaderSize);
@@ -16,8 +20,7 @@ bool CExtensionSubstream::Parse(CBinaryBuffer& buffer) {
     return true;
 }
 
-void CExtensionSubstream::PassOver(CBinaryBuffer& buffer) {
-    CBitView view(buffer);
+void CExtensionSubstream::PassOver(CBitView& view) {
     const int64_t start = view.Tell();
     header.ParseSizes(view);
     view.Seek(start + header.nuExtSSFsize);

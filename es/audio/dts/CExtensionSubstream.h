@@ -7,6 +7,7 @@
 
 namespace ts_comp {
 class CBinaryBuffer;
+class CBitView;
 namespace es {
 namespace dts {
 
@@ -16,10 +17,11 @@ public:
     // False when the header does not parse. A header or word cut off by the end of the file throws the bit
     // buffer's exception; the payload is passed by a seek and may end past the end of the file.
     bool Parse(CBinaryBuffer& buffer);
+    bool Parse(CBitView& view);
     // Reads the header's sizes and frame duration only and leaves the buffer after the whole substream. Where
-    // the file holds kMostExtensionHeaderBytes from the buffer position on, nothing Parse reads can be cut
+    // the file holds kMostExtensionHeaderBytes from the view's position on, nothing Parse reads can be cut
     // off, so the sizes and the duration, the position after it and the result are those of Parse.
-    void PassOver(CBinaryBuffer& buffer);
+    void PassOver(CBitView& view);
 
     CExtensionSubstreamHeader header;
     uint32_t extensionSubStreamSync = 0;
