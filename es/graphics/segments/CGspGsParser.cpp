@@ -91,13 +91,15 @@ bool CGspGsParser::IndexMore(uint64_t i) const {
             m_indexComplete = true;
             break;
         }
-        Index& entry = m_index.emplace_back();
-        entry.segment_type = d[0];
-        entry.offset = m_nextOffset;
-        m_nextOffset += ((uint32_t{d[1]} << 8) | d[2]) + 3u;
-        m_indexComplete = m_nextOffset >= static_cast<uint64_t>(m_length);
+        Append(d);
     }
     return i < m_forgotten + m_index.size();
+}
+
+void CGspGsParser::Append(const uint8_t* d) const {
+    m_index.push_back(Index{d[0], m_nextOffset});
+    m_nextOffset += ((uint32_t{d[1]} << 8) | d[2]) + 3u;
+    m_indexComplete = m_nextOffset >= static_cast<uint64_t>(m_length);
 }
 
 void CGspGsParser::ForgetIndexBefore(uint32_t i) {
@@ -121,14 +123,31 @@ bool CGspGsParser::ParseCurrentSegment() {
     return true;
 }
 
+CGspSegment* CGspGsParser::Kind(uint8_t type) {
+    std::unique_ptr<CGspSegment>& kind = m_kinds[KindSlot(type)];
+    if (!kind) kind = MakeSegment(type);
+    return kind.get();
+}
+
 void CGspGsParser::ParseEntry(const Index& entry) {
-    std::unique_ptr<CGspSegment>& kind = m_kinds[KindSlot(entry.segment_type)];
-    if (!kind) kind = MakeSegment(entry.segment_type);
-    m_current = kind.get();
+    m_current = Kind(entry.segment_type);
     m_current->CGspSegment::Parse(m_file.get(), entry.offset);  // no segment class overrides Parse
 }
 
+// A forward pass asks for the next segment not yet indexed, and the file usually stands at it with its
+// bytes in the buffer: it is indexed and parsed from one look at them.
 CGspSegment* CGspGsParser::GetSegmentAt(uint32_t i) {
+    const uint8_t* d = nullptr;
+    uint32_t buffered = 0;
+    if (m_file && !m_indexComplete && i == m_forgotten + m_index.size() &&
+        m_file->Tell() == static_cast<int64_t>(m_nextOffset) && (buffered = m_file->PeekBuffered(&d)) >= 3) {
+        Append(d);
+        m_position = i;
+        const Index& entry = m_index.back();
+        m_current = Kind(entry.segment_type);
+        m_current->ParseBuffered(m_file.get(), entry.offset, d, buffered);
+        return m_current;
+    }
     if (!m_file || i < m_forgotten || !IndexThrough(i)) return nullptr;
     m_position = i;
     ParseEntry(m_index[i - m_forgotten]);

@@ -59,6 +59,10 @@ private:
     // True when entry i exists, extending the index until it does or the file is indexed to its end.
     bool IndexThrough(uint64_t i) const { return i < m_forgotten + m_index.size() || IndexMore(i); }
     bool IndexMore(uint64_t i) const;
+    // Adds the entry of the descriptor d at the next offset.
+    void Append(const uint8_t* d) const;
+    // The segment object of the type, made at its first use.
+    CGspSegment* Kind(uint8_t type);
     // Makes the segment of the entry current, parsed (even when its body could not be read).
     void ParseEntry(const Index& entry);
 

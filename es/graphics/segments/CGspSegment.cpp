@@ -30,16 +30,17 @@ bool CGspSegment::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     const uint8_t* data = nullptr;
     const uint32_t buffered =
         file != nullptr && file->Tell() == static_cast<int64_t>(offset) ? file->PeekBuffered(&data) : 0;
-    if (buffered >= 3) {
-        SetDescriptor(data, file, offset);
-        const uint32_t extent = GetParseExtent();
-        if (buffered >= extent) {
-            const bool whole = ParseBody(data, extent);
-            file->ConsumeBuffered(CGspSegment::GetSize());
-            return whole;
-        }
-    }
-    return ParseCopy(file, offset);
+    return buffered >= 3 ? ParseBuffered(file, offset, data, buffered) : ParseCopy(file, offset);
+}
+
+bool CGspSegment::ParseBuffered(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset, const uint8_t* data,
+                                uint32_t buffered) {
+    SetDescriptor(data, file, offset);
+    const uint32_t extent = GetParseExtent();
+    if (buffered < extent) return ParseCopy(file, offset);
+    const bool whole = ParseBody(data, extent);
+    file->ConsumeBuffered(CGspSegment::GetSize());
+    return whole;
 }
 
 bool CGspSegment::ParseCopy(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {

@@ -29,6 +29,9 @@ public:
     virtual uint32_t GetSize() const { return uint32_t{m_segmentLength} + 3; }
     // Reads the whole segment (descriptor included); size must be at least GetSize().
     virtual bool ReadRaw(void* buffer, uint32_t size) const;
+    // Parse of the segment at offset when the file stands there and data holds its `buffered` (3 or more)
+    // bytes from the file's buffer, as PeekBuffered gave them.
+    bool ParseBuffered(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset, const uint8_t* data, uint32_t buffered);
 
 protected:
     PRIVATE_LIBRARY::CL_CFile* GetFile() const { return m_file; }
