@@ -25,6 +25,19 @@ CreatorRow Aborted() {
     return row.abortAfter = 1, row;
 }
 
+// A unit with a major sync and 299 without, 40 samples apart: the scan takes most of them from the buffered
+// bytes; abortAfter > -1 stops it after that many polls.
+CreatorRow Long(const char* name, int abortAfter) {
+    std::vector<MlpUnit> units = {S(0, 64)};
+    std::string items = "1:114@880/1000";
+    for (int n = 1; n < 300; ++n) {
+        units.push_back(P(40 * n));
+        if (abortAfter < 0 || n <= abortAfter) items += " 0:86@" + std::to_string(880 + 75 * n) + "/" + std::to_string(1000 + 75 * n);
+    }
+    CreatorRow row = Row(name, units, {1000}, abortAfter < 0, abortAfter < 0 ? "" : "abort end.", (items + (abortAfter < 0 ? " E@23500" : "")).c_str());
+    return row.abortAfter = abortAfter, row;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Mlp, CreatorTable,
     ::testing::ValuesIn(std::vector<CreatorRow>{
@@ -46,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row("ShorterThanItsHead", {S(0, 64), P(40, 1), P(80)}, {1000}, false,
             "\nAn access unit is shorter than its own header. (pos = 114[byte])", "1:114@880/1000"),
         Aborted(),
+        Long("LongStream", -1),
+        Long("AbortInsideARun", 50),
         Row("Only191Bytes", kThree, {0}, false, "The es file is short.", "", 191),
         Row("NoMajorSync", {P(0), P(40), P(80)}, {0}, false, kInvalid, ""),
         Row("NoRestartHeader", {{0, true, 0, {{1, 0}}}, P(40)}, {0}, false, kInvalid, ""),

@@ -62,7 +62,7 @@ private:
 // The fields of one access unit, read in whole bytes, so that a read past the end of the file fails at the
 // same byte as a field-by-field read would; without kSubstreams up to the major sync only.
 template <bool kSubstreams, class Reader>
-void ParseUnit(CMlpAccessUnit& au, Reader& in) {
+[[gnu::always_inline]] inline void ParseUnit(CMlpAccessUnit& au, Reader& in) {
     au.position = in.Tell();
     const auto head = static_cast<uint32_t>(in.Bytes(4));
     au.check_nibble = static_cast<uint8_t>(head >> 28);
@@ -146,6 +146,13 @@ bool CMlpAccessUnit::Parse(CBinaryBuffer& buffer, int64_t fileSize, bool substre
         buffer.SkipBytes(length);
     }
     return true;
+}
+
+bool CMlpAccessUnit::ParseHeadAt(const uint8_t* data, uint32_t size, int64_t position, int64_t fileSize) {
+    if (size < kHeadReach || fileSize - position < int64_t{kUnitReach}) return false;
+    BufferedBytes in(data, position);
+    ParseUnit<false>(*this, in);
+    return 2u * access_unit_length <= size;
 }
 
 }  // namespace es

@@ -39,6 +39,10 @@ public:
     // Without substreams, a unit whose every reachable byte is buffered (so that none of its reads can
     // throw) keeps the directory and substream starts of the unit before.
     bool Parse(CBinaryBuffer& buffer, int64_t fileSize, bool substreams = true);
+    // Parse without substreams over bytes the caller holds, for the unit at data (file position position,
+    // size bytes from there on): true when its head and the whole unit lie in them and the end of the file
+    // is out of its reach. False for a unit that does not qualify (the record may then hold its head).
+    bool ParseHeadAt(const uint8_t* data, uint32_t size, int64_t position, int64_t fileSize);
 
     int64_t position = 0;
     uint8_t check_nibble = 0;

@@ -78,15 +78,8 @@ bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
     uint64_t base = 0;
     uint64_t inputSamples = 0;  // T(n) - T(0)
     uint16_t lastInput = 0;
-    for (;;) {
-        try {
-            // Only the first unit's substream starts are used (the decoder delay).
-            if (!au.Parse(buffer, fileSize, count == 0)) break;
-        } catch (const CBinaryBuffer::BinaryBufferException&) {
-            // The parse takes the unit's position before it reads anything.
-            m_errorMessage.Format(kMsgEndInsideUnit, static_cast<long long>(au.position));
-            return false;
-        }
+    // The unit just parsed: its checks, its item and the poll; false ends CreateKiv with false.
+    const auto take = [&]() -> bool {
         if (2 * int64_t{au.access_unit_length} < int64_t{kUnitHeadBytes}) {
             m_errorMessage.Format(kMsgUnitShorterThanHead, static_cast<long long>(au.position));
             return false;
@@ -114,6 +107,30 @@ bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
         const uint8_t type = au.major_sync_flag ? kItemTypeMajorSync : kItemTypePlain;
         if (!loop.WriteUnit(type, 2u * au.access_unit_length, base + Ticks(inputSamples, rate))) return false;
         ++count;
+        return true;
+    };
+    // After the first unit (whose substream starts give the decoder delay), units whose heads lie in the
+    // buffered bytes are read there, one run after another, the buffer moved past a run once.
+    const uint8_t* run = nullptr;
+    uint32_t runSize = 0, used = 0;
+    int64_t runPosition = 0;
+    for (;;) {
+        if (count != 0 && au.ParseHeadAt(run + used, runSize - used, runPosition + used, fileSize)) {
+            used += 2u * au.access_unit_length;
+        } else {
+            buffer.ConsumeBuffered(used);
+            try {
+                if (!au.Parse(buffer, fileSize, count == 0)) break;
+            } catch (const CBinaryBuffer::BinaryBufferException&) {
+                // The parse takes the unit's position before it reads anything.
+                m_errorMessage.Format(kMsgEndInsideUnit, static_cast<long long>(au.position));
+                return false;
+            }
+            runSize = buffer.PeekBuffered(&run);
+            runPosition = buffer.Tell();
+            used = 0;
+        }
+        if (!take()) return false;
     }
     loop.SetPts(start + kTicksPerUnit * count);
     return loop.WriteEnd();

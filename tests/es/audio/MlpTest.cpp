@@ -30,7 +30,7 @@ TEST(MlpAccessUnit, ParsesWhatWasWritten) {
     const std::string path = dir.Write("in.mlp", bytes);
     ASSERT_TRUE(buffer.Open(path.c_str()) && headOnly.Open(path.c_str()));
     ts_comp::es::CMlpAccessUnit au, head;
-    int64_t at = 0;
+    int64_t at = 0, inMemory = 0;
     for (const MlpUnit& u : units) {
         ASSERT_TRUE(au.Parse(buffer, bytes.size())) << at;
         const MlpSubstream& s = u.subs[0];
@@ -45,10 +45,16 @@ TEST(MlpAccessUnit, ParsesWhatWasWritten) {
         ASSERT_TRUE(head.Parse(headOnly, bytes.size(), false));
         EXPECT_EQ(std::vector<int64_t>({head.position, head.input_timing, head.major_sync_flag, headOnly.Tell()}),
                   std::vector<int64_t>({au.position, au.input_timing, au.major_sync_flag, buffer.Tell()}));
+        ts_comp::es::CMlpAccessUnit held;  // the same head from bytes in memory, where it may be read there
+        if (held.ParseHeadAt(bytes.data() + at, bytes.size() - at, at, bytes.size()) && ++inMemory) {
+            EXPECT_EQ(std::vector<int64_t>({held.position, held.input_timing, held.access_unit_length}),
+                      std::vector<int64_t>({au.position, au.input_timing, au.access_unit_length}));
+        }
         at += length;
     }
     EXPECT_FALSE(au.Parse(buffer, bytes.size()));
     EXPECT_EQ(at, int64_t(bytes.size()));
+    EXPECT_GT(inMemory, 2000) << "all but the units near the end";
 }
 
 TEST(MlpTicks, TruncatedDoubleQuotient) {
