@@ -12,9 +12,11 @@ namespace es {
 namespace dra_audio {
 
 bool CDraAudioParser::Open(const char* path) {
+    m_view.reset();
     if (!m_buffer.Open(path)) return false;
     m_fileSize = m_buffer.GetSize();
     m_syncFound = m_buffer.SearchCode(kSyncWord);
+    m_view.emplace(m_buffer);
     return true;
 }
 
@@ -25,51 +27,48 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
     if (!m_syncFound) return nullptr;
     Frame& f = m_frame;
     f = Frame{};
-    int64_t position = 0;
-    int64_t declaredEnd = 0;
-    {
-        CBitView view(m_buffer);
-        position = view.Tell();
-        try {
-            // The longest header at once; a field beyond the bits the file still holds is cut off, as reading
-            // the fields one by one would find.
-            uint64_t head = 0;
-            const uint32_t found = view.Peek(&head, kLongestHeaderBits);
-            CBitView::Fields h(head, found);
-            uint32_t left = found;
-            const auto take = [&h, &left](uint32_t count) {
-                if (count > left) throw CBinaryBuffer::BinaryBufferReadException();
-                left -= count;
-                return h.Take(count);
-            };
-            if (take(16) != kSyncWord) return nullptr;
-            f.nFrmHeaderType = static_cast<uint8_t>(take(1));
-            const bool normal = f.nFrmHeaderType == 0;
-            f.nNumWord = static_cast<uint16_t>(take(normal ? 10 : 13));
-            f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << take(2));
-            f.nSampleRateIndex = static_cast<uint8_t>(take(4));
-            f.nNumNormalCh = static_cast<uint8_t>(take(normal ? 3 : 6));
-            f.nNumLfeCh = static_cast<uint8_t>(take(normal ? 1 : 2));
-            f.bAuxChCfg = static_cast<uint8_t>(take(1));
-            if (normal && f.nNumNormalCh >= 2) {
-                f.bUseSumDiff = static_cast<uint8_t>(take(1));
-                f.bUseJIC = static_cast<uint8_t>(take(1));
-                if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(take(5) + 1);
-            }
-        } catch (const CBinaryBuffer::BinaryBufferException& e) {
-            std::printf(messages::kFileReadErrorLine, e.what());
-            std::fflush(stdout);
-            return nullptr;
+    CBitView& view = *m_view;
+    const int64_t position = view.Tell();
+    try {
+        // The longest header at once; a field beyond the bits the file still holds is cut off, as reading
+        // the fields one by one would find.
+        uint64_t head = 0;
+        const uint32_t found = view.Peek(&head, kLongestHeaderBits);
+        CBitView::Fields h(head, found);
+        uint32_t left = found;
+        const auto take = [&h, &left](uint32_t count) {
+            if (count > left) throw CBinaryBuffer::BinaryBufferReadException();
+            left -= count;
+            return h.Take(count);
+        };
+        if (take(16) != kSyncWord) return nullptr;
+        f.nFrmHeaderType = static_cast<uint8_t>(take(1));
+        const bool normal = f.nFrmHeaderType == 0;
+        f.nNumWord = static_cast<uint16_t>(take(normal ? 10 : 13));
+        f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << take(2));
+        f.nSampleRateIndex = static_cast<uint8_t>(take(4));
+        f.nNumNormalCh = static_cast<uint8_t>(take(normal ? 3 : 6));
+        f.nNumLfeCh = static_cast<uint8_t>(take(normal ? 1 : 2));
+        f.bAuxChCfg = static_cast<uint8_t>(take(1));
+        if (normal && f.nNumNormalCh >= 2) {
+            f.bUseSumDiff = static_cast<uint8_t>(take(1));
+            f.bUseJIC = static_cast<uint8_t>(take(1));
+            if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(take(5) + 1);
         }
-        declaredEnd = std::max<int64_t>(position + 4 * int64_t{f.nNumWord}, position + 2);
-        // Mostly the next frame starts right at the declared end: the search would stop there at once.
-        uint64_t next = 0;
-        if (declaredEnd < m_fileSize && view.Seek(declaredEnd) && view.Peek(&next, 16) == 16 && next == kSyncWord) {
-            m_syncFound = true;
-            f.frameSize = declaredEnd - position;
-            return &f;
-        }
+    } catch (const CBinaryBuffer::BinaryBufferException& e) {
+        std::printf(messages::kFileReadErrorLine, e.what());
+        std::fflush(stdout);
+        return nullptr;
     }
+    const int64_t declaredEnd = std::max<int64_t>(position + 4 * int64_t{f.nNumWord}, position + 2);
+    // Mostly the next frame starts right at the declared end: the search would stop there at once.
+    uint64_t next = 0;
+    if (declaredEnd < m_fileSize && view.Seek(declaredEnd) && view.Peek(&next, 16) == 16 && next == kSyncWord) {
+        m_syncFound = true;
+        f.frameSize = declaredEnd - position;
+        return &f;
+    }
+    view.Release();
     if (declaredEnd >= m_fileSize) {
         m_buffer.Seek(0, 2);
     } else {
@@ -77,6 +76,7 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
     }
     m_syncFound = m_buffer.SearchCode(kSyncWord);
     f.frameSize = m_buffer.Tell() - position;
+    view.Resume();
     return &f;
 }
 

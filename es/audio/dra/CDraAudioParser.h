@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "input/CBinaryBuffer.h"
+#include "input/CBitView.h"
 
 namespace ts_comp {
 namespace es {
@@ -36,6 +38,8 @@ public:
 
 private:
     CBinaryBuffer m_buffer;
+    // Reads the frames once the first sync word is found; the buffer itself scans for the others.
+    std::optional<CBitView> m_view;
     int64_t m_fileSize = 0;
     bool m_syncFound = false;
     Frame m_frame;
