@@ -8,6 +8,7 @@
 #include "foundation/CL_CString.h"
 #include "kiv/CGraphicsKiv.h"
 #include "kiv/CGraphicsKivItem.h"
+#include "kiv/KivConstants.h"
 
 namespace ts_comp { namespace es { namespace graphics_stream {
 
@@ -15,9 +16,31 @@ namespace ts_comp { namespace es { namespace graphics_stream {
 struct ItemFlags {
     uint64_t sub, first, last;
 };
-// Sets the fields of the item for one record of a computed display set; `held` are the flags the item holds
-// (UINT64_MAX where not known), and only the ones that differ are set again.
-void FillItem(kiv::CGraphicsKivItem& item, const ST_SEGMENT& record, ItemFlags& held);
+// Sets every field but reserved1 and reserved2 (which stay 0 from the item's construction); `held` are the
+// flags the item holds (UINT64_MAX where not known), and only the ones that differ are set again.
+inline void SetFields(kiv::CGraphicsKivItem& item, uint64_t type, uint64_t size, int64_t dts, int64_t pts,
+                      const ItemFlags& flags, ItemFlags& held) {
+    item.SetCommonValues(type, size, static_cast<uint64_t>(dts), static_cast<uint64_t>(pts));
+    if (flags.sub != held.sub) item.SetValue(kiv::kIdEncSubItemType, flags.sub);
+    if (flags.first != held.first) item.SetValue(kiv::kIdFirstInSequenceFlag, flags.first);
+    if (flags.last != held.last) item.SetValue(kiv::kIdLastInSequenceFlag, flags.last);
+    held = flags;
+}
+// Sets the fields of the item for one record of a computed display set: a composition segment carries its
+// composition_state, ICS and ODS records carry their sequence flags.
+inline void FillItem(kiv::CGraphicsKivItem& item, const ST_SEGMENT& r, ItemFlags& held) {
+    ItemFlags f{0, 0, 0};
+    if (r.segment_type == gsp::kSegmentPCS) {
+        f.sub = static_cast<const ST_PCS&>(r).composition_state;
+    } else if (r.segment_type == gsp::kSegmentICS) {
+        const auto& ics = static_cast<const ST_ICS&>(r);
+        f = {ics.composition_state, ics.first_in_sequence_flag, ics.last_in_sequence_flag};
+    } else if (r.segment_type == gsp::kSegmentODS) {
+        const auto& ods = static_cast<const ST_ODS&>(r);
+        f = {0, ods.first_in_sequence_flag, ods.last_in_sequence_flag};
+    }
+    SetFields(item, r.segment_type, uint64_t{r.segment_length} + 3, r.dts, r.pts, f, held);
+}
 // Writes one item per record of a computed display set, adding each record's bytes to `processed` and
 // calling afterUnit(processed) after each; false when an item cannot be written.
 template <class AfterUnit>

@@ -18,8 +18,10 @@ namespace {
 CDisplaySetForPresentation::CDisplaySetForPresentation() : CAbstractDisplaySet(kPgDecodingRate, kPgObjectSlots) {}
 
 bool CDisplaySetForPresentation::AddSegment(CGspSegment* segment) {
-    if (segment == nullptr || segment->GetType() == gsp::kSegmentICS) return false;
-    ST_SEGMENT* record = NewRecord(segment->GetType());
+    if (segment == nullptr) return false;
+    const uint8_t type = segment->CGspSegment::GetType();  // no segment class overrides it
+    if (type == gsp::kSegmentICS) return false;
+    ST_SEGMENT* record = NewRecord(type);
     if (record == nullptr || !record->Fill(segment)) return false;
     switch (record->segment_type) {
         case gsp::kSegmentPCS: {

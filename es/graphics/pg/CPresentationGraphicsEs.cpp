@@ -46,7 +46,7 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
         CGspSegment* segment = parser.GetSegmentAt(i);
         if (segment == nullptr) break;
         if (!displaySet.AddSegment(segment)) return false;
-        if (segment->GetType() != gsp::kSegmentEND) continue;
+        if (segment->CGspSegment::GetType() != gsp::kSegmentEND) continue;  // no segment class overrides it
         if (k == startPtsList.size()) {
             m_errorMessage = graphics_stream::kMsgStartPtsCount;
             return false;
