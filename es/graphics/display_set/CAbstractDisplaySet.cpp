@@ -13,10 +13,6 @@ CAbstractDisplaySet::CAbstractDisplaySet(uint64_t decodingRate, uint32_t objectS
 
 CAbstractDisplaySet::~CAbstractDisplaySet() = default;
 
-CAbstractDisplaySet::ST_SEGMENT* CAbstractDisplaySet::GetSegment(uint32_t i) const {
-    return i < m_count ? m_segments[i].get() : nullptr;
-}
-
 void CAbstractDisplaySet::Clear() { m_count = 0; }
 
 // A kept record of the type a few places further on is swapped into place (display sets that differ by a

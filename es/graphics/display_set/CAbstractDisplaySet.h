@@ -43,7 +43,7 @@ public:
 
     virtual uint32_t GetSegmentCount() const { return m_count; }
     virtual uint32_t GetDisplaySetNumber() const { return m_displaySetNumber; }
-    virtual ST_SEGMENT* GetSegment(uint32_t i) const;
+    virtual ST_SEGMENT* GetSegment(uint32_t i) const { return i < m_count ? m_segments[i].get() : nullptr; }
     // Empties the current display set (its records are kept for reuse); the decoder state is kept.
     virtual void Clear();
     virtual bool Validate() = 0;

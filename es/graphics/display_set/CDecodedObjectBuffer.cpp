@@ -4,14 +4,6 @@ namespace ts_comp { namespace es { namespace graphics_stream {
 
 CDecodedObjectBuffer::CDecodedObjectBuffer(uint32_t slotCount) : m_slots(slotCount) {}
 
-bool CDecodedObjectBuffer::Store(const ST_ODS& record) {
-    if (record.object_id >= m_slots.size()) return false;
-    Slot& slot = m_slots[record.object_id];
-    slot.used = true;
-    slot.record = record;
-    return true;
-}
-
 const ST_ODS* CDecodedObjectBuffer::Find(uint32_t objectId) const {
     if (objectId >= m_slots.size() || !m_slots[objectId].used) return nullptr;
     return &m_slots[objectId].record;

@@ -14,7 +14,13 @@ public:
     explicit CDecodedObjectBuffer(uint32_t slotCount);
     uint32_t GetSlotCount() const { return static_cast<uint32_t>(m_slots.size()); }
     // Copies the record into the slot of its object_id; false when the id has no slot.
-    bool Store(const ST_ODS& record);
+    bool Store(const ST_ODS& record) {
+        if (record.object_id >= m_slots.size()) return false;
+        Slot& slot = m_slots[record.object_id];
+        slot.used = true;
+        slot.record = record;
+        return true;
+    }
     // The stored record of an object id, or null when the slot is unused or the id has no slot.
     const ST_ODS* Find(uint32_t objectId) const;
     // Marks every slot unused.

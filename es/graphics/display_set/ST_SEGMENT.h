@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-class CGspSegment;
+#include "es/graphics/segments/CGspSegment.h"
 
 namespace ts_comp { namespace es { namespace graphics_stream {
 
@@ -11,7 +11,14 @@ struct ST_SEGMENT {
     virtual ~ST_SEGMENT() = default;
     // Sets every field from the parser's segment (a record may be reused); false when it is not of the
     // matching class.
-    virtual bool Fill(CGspSegment* segment);
+    virtual bool Fill(CGspSegment* segment) {
+        if (segment == nullptr) return false;
+        // The descriptor accessors are the base class's own (no segment class overrides them).
+        segment_type = segment->CGspSegment::GetType();
+        segment_length = segment->CGspSegment::GetLength();
+        pts = dts = 0;
+        return true;
+    }
 
     uint8_t segment_type = 0;
     uint16_t segment_length = 0;

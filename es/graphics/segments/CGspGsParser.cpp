@@ -28,19 +28,6 @@ std::unique_ptr<CGspSegment> MakeSegment(uint8_t type) {
     }
 }
 
-// Slot in m_kinds of a segment type.
-int KindSlot(uint8_t type) {
-    switch (type) {
-        case gsp::kSegmentPDS: return 0;
-        case gsp::kSegmentODS: return 1;
-        case gsp::kSegmentPCS: return 2;
-        case gsp::kSegmentWDS: return 3;
-        case gsp::kSegmentICS: return 4;
-        case gsp::kSegmentEND: return 5;
-        default: return 6;
-    }
-}
-
 }  // namespace
 
 CGspGsParser::CGspGsParser() = default;
@@ -123,10 +110,9 @@ bool CGspGsParser::ParseCurrentSegment() {
     return true;
 }
 
-CGspSegment* CGspGsParser::Kind(uint8_t type) {
-    std::unique_ptr<CGspSegment>& kind = m_kinds[KindSlot(type)];
-    if (!kind) kind = MakeSegment(type);
-    return kind.get();
+CGspSegment* CGspGsParser::MakeKind(uint8_t type) {
+    m_kinds[type] = MakeSegment(type);
+    return m_kinds[type].get();
 }
 
 void CGspGsParser::ParseEntry(const Index& entry) {

@@ -62,14 +62,18 @@ private:
     // Adds the entry of the descriptor d at the next offset.
     void Append(const uint8_t* d) const;
     // The segment object of the type, made at its first use.
-    CGspSegment* Kind(uint8_t type);
+    CGspSegment* Kind(uint8_t type) {
+        CGspSegment* kind = m_kinds[type].get();
+        return kind != nullptr ? kind : MakeKind(type);
+    }
+    CGspSegment* MakeKind(uint8_t type);
     // Makes the segment of the entry current, parsed (even when its body could not be read).
     void ParseEntry(const Index& entry);
 
-    // One object per segment kind, made at the first segment of its kind and parsed again for the next ones
-    // (Parse starts from a new object's state): no allocation per segment. The current segment is one of them.
-    static constexpr int kKinds = 7;
-    std::unique_ptr<CGspSegment> m_kinds[kKinds];
+    // One object per segment type, made at the first segment of its type and parsed again for the next
+    // ones (Parse starts from a new object's state): no allocation per segment. The current segment is one
+    // of them.
+    std::unique_ptr<CGspSegment> m_kinds[256];
     CGspSegment* m_current = nullptr;
     mutable std::vector<Index> m_index;  // the entries from segment m_forgotten on
     uint32_t m_forgotten = 0;
