@@ -121,6 +121,10 @@ bool CDtsHDEs::FindNextSync(CBinaryBuffer& buffer, CBitView& view, uint32_t& wor
         word = static_cast<uint32_t>(bits);
         return true;
     }
+    return ScanForSync(buffer, view, word);
+}
+
+bool CDtsHDEs::ScanForSync(CBinaryBuffer& buffer, CBitView& view, uint32_t& word) {
     view.Release();
     const bool found = FindNextSync(buffer);
     if (found) word = PeekWord(buffer);

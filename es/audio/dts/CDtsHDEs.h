@@ -48,6 +48,8 @@ private:
     static bool FindNextSync(CBinaryBuffer& buffer);
     // The same for a scan that reads through a view of the buffer; word becomes the sync word found.
     static bool FindNextSync(CBinaryBuffer& buffer, CBitView& view, uint32_t& word);
+    // Its part for a word that is not a sync word or not buffered: the buffer's own scan.
+    static bool ScanForSync(CBinaryBuffer& buffer, CBitView& view, uint32_t& word);
 
     Attributes m_attributes;
 };
