@@ -11,6 +11,30 @@ namespace ts_comp {
 namespace es {
 namespace dra_audio {
 
+namespace {
+
+// The header fields after each other, take(count) giving the next count bits; false for a wrong sync word.
+template <typename Take>
+bool ReadHeader(Take take, CDraAudioParser::Frame& f) {
+    if (take(16) != kSyncWord) return false;
+    f.nFrmHeaderType = static_cast<uint8_t>(take(1));
+    const bool normal = f.nFrmHeaderType == 0;
+    f.nNumWord = static_cast<uint16_t>(take(normal ? 10 : 13));
+    f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << take(2));
+    f.nSampleRateIndex = static_cast<uint8_t>(take(4));
+    f.nNumNormalCh = static_cast<uint8_t>(take(normal ? 3 : 6));
+    f.nNumLfeCh = static_cast<uint8_t>(take(normal ? 1 : 2));
+    f.bAuxChCfg = static_cast<uint8_t>(take(1));
+    if (normal && f.nNumNormalCh >= 2) {
+        f.bUseSumDiff = static_cast<uint8_t>(take(1));
+        f.bUseJIC = static_cast<uint8_t>(take(1));
+        if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(take(5) + 1);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool CDraAudioParser::Open(const char* path) {
     m_view.reset();
     if (!m_buffer.Open(path)) return false;
@@ -35,26 +59,20 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
         uint64_t head = 0;
         const uint32_t found = view.Peek(&head, kLongestHeaderBits);
         CBitView::Fields h(head, found);
-        uint32_t left = found;
-        const auto take = [&h, &left](uint32_t count) {
-            if (count > left) throw CBinaryBuffer::BinaryBufferReadException();
-            left -= count;
-            return h.Take(count);
-        };
-        if (take(16) != kSyncWord) return nullptr;
-        f.nFrmHeaderType = static_cast<uint8_t>(take(1));
-        const bool normal = f.nFrmHeaderType == 0;
-        f.nNumWord = static_cast<uint16_t>(take(normal ? 10 : 13));
-        f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << take(2));
-        f.nSampleRateIndex = static_cast<uint8_t>(take(4));
-        f.nNumNormalCh = static_cast<uint8_t>(take(normal ? 3 : 6));
-        f.nNumLfeCh = static_cast<uint8_t>(take(normal ? 1 : 2));
-        f.bAuxChCfg = static_cast<uint8_t>(take(1));
-        if (normal && f.nNumNormalCh >= 2) {
-            f.bUseSumDiff = static_cast<uint8_t>(take(1));
-            f.bUseJIC = static_cast<uint8_t>(take(1));
-            if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(take(5) + 1);
+        bool synced = false;
+        if (found == kLongestHeaderBits) {
+            synced = ReadHeader([&h](uint32_t count) { return h.Take(count); }, f);
+        } else {
+            uint32_t left = found;
+            synced = ReadHeader(
+                [&h, &left](uint32_t count) {
+                    if (count > left) throw CBinaryBuffer::BinaryBufferReadException();
+                    left -= count;
+                    return h.Take(count);
+                },
+                f);
         }
+        if (!synced) return nullptr;
     } catch (const CBinaryBuffer::BinaryBufferException& e) {
         std::printf(messages::kFileReadErrorLine, e.what());
         std::fflush(stdout);
