@@ -134,7 +134,7 @@ struct ScanFrame {
 
 // False for a head the scan refuses: a wrong sync word, a bsid other than 4, 6, 8 or 16, a strmtyp above 1,
 // an AC-3 fscod other than 0 (48 kHz) or reserved frame-size code, an E-AC-3 frame shorter than its head.
-bool DecodeHeader(const uint8_t* header, ScanFrame& frame) {
+inline bool DecodeHeader(const uint8_t* header, ScanFrame& frame) {
     if (header[0] != kSyncByte0 || header[1] != kSyncByte1) return false;
     const uint8_t bsid = header[5] >> 3;
     uint32_t words = 0;
