@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "es/audio/mlp/MlpBufferedBytes.h"
 #include "es/audio/mlp/MlpConstants.h"
 
 namespace ts_comp {
@@ -42,7 +43,32 @@ public:
     // Parse without substreams over bytes the caller holds, for the unit at data (file position position,
     // size bytes from there on): true when its head and the whole unit lie in them and the end of the file
     // is out of its reach. False for a unit that does not qualify (the record may then hold its head).
-    bool ParseHeadAt(const uint8_t* data, uint32_t size, int64_t position, int64_t fileSize);
+    bool ParseHeadAt(const uint8_t* data, uint32_t size, int64_t position, int64_t fileSize) {
+        if (size < mlp::kHeadReach || fileSize - position < int64_t{mlp::kUnitReach}) return false;
+        mlp::BufferedBytes in(data, position);
+        ParseHead(in);
+        return 2u * access_unit_length <= size;
+    }
+    // The head and the major sync, read in whole bytes, so that a read past the end of the file fails at the
+    // same byte as a field-by-field read would.
+    template <class Reader>
+    void ParseHead(Reader& in) {
+        position = in.Tell();
+        const auto head = static_cast<uint32_t>(in.Bytes(4));
+        check_nibble = static_cast<uint8_t>(head >> 28);
+        access_unit_length = static_cast<uint16_t>((head >> 16) & 0xFFF);
+        input_timing = static_cast<uint16_t>(head & 0xFFFF);
+        major_sync_flag = in.MajorSyncAhead();
+        if (major_sync_flag) {
+            major_sync.format_sync = static_cast<uint32_t>(in.Bytes(4));
+            major_sync.format_info = static_cast<uint32_t>(in.Bytes(4));
+            in.Bytes(8);  // signature, flags, reserved, variable_rate, peak_data_rate
+            major_sync.substreams = static_cast<uint8_t>(in.Bytes(1) >> 4);
+            in.Bytes(1);  // substream_info
+            in.Bytes(8);  // channel meaning
+            in.Bytes(2);  // major_sync_info_CRC, not verified
+        }
+    }
 
     int64_t position = 0;
     uint8_t check_nibble = 0;

@@ -22,6 +22,12 @@ constexpr uint32_t kUnitHeadBytes = 4;
 constexpr uint32_t kMajorSyncBytes = 28;
 constexpr uint32_t kDirectoryEntryMaxBytes = 4;
 constexpr uint16_t kMaxEndPointer = 0xFFF;
+// Furthest an access unit's fields reach from its first byte: the head, a major sync, a directory of
+// kMaxSubstreams entries with their extra words, then the flag byte of a substream whose end pointer is the
+// largest, plus the 8 bytes each read loads; and the same for the head and the major sync alone.
+constexpr uint32_t kUnitReach = kUnitHeadBytes + kMajorSyncBytes + kMaxSubstreams * kDirectoryEntryMaxBytes +
+                                2 * kMaxEndPointer + 1 + 8;
+constexpr uint32_t kHeadReach = kUnitHeadBytes + kMajorSyncBytes + 8;
 // input_timing and output_timing count samples modulo this.
 constexpr uint64_t kTimingModulus = 65536;
 // 90 kHz ticks per access unit (1/1200 s), and access units per second.
