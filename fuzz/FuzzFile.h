@@ -29,7 +29,8 @@ public:
             // A memory file system where there is one: each input is written there, and on a disk the file's
             // truncation and rewrite cost far more than the run itself.
             struct stat shm {};
-            const bool inMemory = stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode) && access("/dev/shm", W_OK) == 0;
+            const bool inMemory =
+                stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode) && access("/dev/shm", W_OK) == 0;
             std::string pattern = inMemory ? "/dev/shm/kiv-fuzz-XXXXXX" : "/tmp/kiv-fuzz-XXXXXX";
             if (mkdtemp(pattern.data()) == nullptr) std::abort();
             return pattern + "/";

@@ -16,7 +16,8 @@ constexpr uint8_t kExtensionSync[] = {0x64, 0x58, 0x20, 0x25};
 // The first position from `at` on where a sync word starts, or `size`.
 size_t NextSync(const uint8_t* data, size_t size, size_t at) {
     for (; at + 4 <= size; ++at) {
-        if (std::memcmp(data + at, kCoreSync, 4) == 0 || std::memcmp(data + at, kExtensionSync, 4) == 0) return at;
+        const uint8_t* word = data + at;
+        if (std::memcmp(word, kCoreSync, 4) == 0 || std::memcmp(word, kExtensionSync, 4) == 0) return at;
     }
     return size;
 }

@@ -59,7 +59,8 @@ TEST_P(BitView, GivesTheBuffersResults) {
                     case 2: EXPECT_EQ(view.Skip(n + 8), plain.SkipBytes(n + 8)); break;
                     case 3:  // the buffer read directly between Release and Resume
                         view.Release();
-                        EXPECT_EQ(bits([&] { return viewed.GetBits(n % 12); }), bits([&] { return plain.GetBits(n % 12); }));
+                        EXPECT_EQ(bits([&] { return viewed.GetBits(n % 12); }),
+                                  bits([&] { return plain.GetBits(n % 12); }));
                         view.Resume();
                         break;
                     default: EXPECT_EQ(bits([&] { return view.Bits(n); }), bits([&] { return plain.GetBits(n); }));

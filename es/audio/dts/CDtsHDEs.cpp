@@ -171,13 +171,14 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
         if (word == kCoreSync) {
             ++coreCount;
             corePts += kPtsStep;
-            const bool passed = fileSize - position >= kCoreHeaderBytes ? frame.PassOver(view) : frame.ParseFrame(view);
-            if (!passed) return false;
+            // Far from the end of the file the header cannot be cut off; the item needs FSIZE only.
+            const bool far = fileSize - position >= kCoreHeaderBytes;
+            if (!(far ? frame.PassOver(view) : frame.ParseFrame(view))) return false;
             itemSize = frame.FSIZE + 1;
             loop.SetPts(corePts);
         } else {
             ++extensionCount;
-            // Far from the end of the file no field can be cut off; the item needs the sizes and duration only.
+            // Far from the end no field can be cut off either; the item needs the sizes and duration.
             if (fileSize - position >= kMostExtensionHeaderBytes) {
                 substream.PassOver(view);
             } else {
