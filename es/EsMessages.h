@@ -1,6 +1,7 @@
 // Constants and texts of the analyser base shared by every analyser.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ts_comp {
@@ -19,6 +20,11 @@ constexpr const char* kDefaultTempPath = "./";
 // Buffer of the CL_CFile that writes an XML file, and its open mode.
 constexpr uint32_t kXmlFileBufferSize = 262144;
 constexpr const char* kXmlFileOpenMode = "wt";
+// Video pictures held at most while they wait for the next I or P picture: far more B pictures than any
+// encoder puts between two anchors, and a bound on memory whatever the stream.
+constexpr size_t kMaxHeldPictures = 1024;
+constexpr const char* kMsgTooManyHeldPictures =
+    "\nToo many B pictures follow one another without an I or P picture. (pos = %wd[byte])";
 // Source name of the base's throw sites.
 constexpr const char* kSourceEs = "Es";
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "es/EsMessages.h"
 #include "es/VideoReport.h"
 #include "es/video/mpeg2/CMpeg2VideoParser.h"
 #include "es/video/mpeg2/Mpeg2Constants.h"
@@ -208,6 +209,12 @@ bool CVideoEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
                 offsetSet = true;
             }
             FlushPendingRecords(pending, writer, offset);
+        }
+        if (pending.size() == kMaxHeldPictures) {
+            // The held pictures never got their presentation stamps; the items written so far stay. Units lie
+            // back to back from the start of the file, so this one begins after the bytes processed so far.
+            m_errorMessage.Format(kMsgTooManyHeldPictures, processed);
+            return false;
         }
         pending.push_back(record);
         if (previousEndedSequence && k < startPtsList.size()) offsetSet = false;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "es/EsMessages.h"
 #include "es/VideoReport.h"
 #include "es/video/vc1/CVc1VideoParser.h"
 #include "es/video/vc1/Vc1Constants.h"

@@ -1,7 +1,6 @@
 // BDU types, code tables, texts and throw-site lines of the VC-1 parser and analyser.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 namespace ts_comp {
@@ -47,11 +46,6 @@ constexpr int kLineAbort = 252;
 constexpr const char* kMsgNoSequenceHeader = "A sequence header does not exist.";
 constexpr const char* kMsgNotAdvancedProfile = "A profile is not Advanced profile.";
 constexpr const char* kMsgFrameRateUnknown = "Frame rate does not calculate.";
-// Pictures held at most while they wait for the next I or P picture: far more B pictures than any
-// encoder puts between two anchors, and a bound on memory whatever the stream.
-constexpr size_t kMaxHeldPictures = 1024;
-constexpr const char* kMsgTooManyHeldPictures =
-    "\nToo many B pictures follow one another without an I or P picture. (pos = %wd[byte])";
 
 constexpr const char* kReportNoExist = "%s : no exist\r\n";
 constexpr const char* kReportNumber = "%s : %d\r\n";
