@@ -52,6 +52,13 @@ const AvcBuilder kSei2 = AvcBuilder().Sei(Mvc(), {2, 2, 0}, true, 0xFFFFFFFF);
 const Units kDependent = Units().Add(AvcBuilder(kHead).Raw(kSei1.Bytes()).Slice(20, 2, Mvc(), -1, {0, 2, 1}))
     .Add(AvcBuilder().Delimiter().Raw(kSei2.Bytes()).Slice(20, 5, Mvc(), -1, {1, 3, 0}))
     .Add(AvcBuilder().DependentUnit(Mvc(), 6, {4, 0, 0}, {1, 3, 0}));
+// An IDR unit whose first SEI carries a second picture timing, followed by a second SEI, fillers and a P
+// slice: the first of each answers, as in the plain first unit of kTwoRuns.
+std::vector<uint8_t> Tail(std::vector<uint8_t> b, size_t from, size_t cut) { return {b.begin() + from, b.end() - cut}; }
+const AvcBuilder kCrowded = AvcBuilder().Aud().Sps(k1080p).Pps()
+    .Raw(Tail(AvcBuilder().Sei(k1080p, {0, 2, 0, true}).Bytes(), 0, 1)).Raw(Tail(AvcBuilder().Sei(k1080p, {5, 5, 3}).Bytes(), 5, 0))
+    .Sei(k1080p, {7, 7, 4, true}).Nal(0x0C, {0xFF, 0x80}).Nal(0x0C, {0xFF, 0x80}).Slice(5, 7, k1080p).Slice(5, 5, k1080p);
+const Units kLaterIgnored = Units().Add(kCrowded).Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}));
 const std::vector<uint8_t> kCut(kTwoRuns.bytes.begin(),  // ends inside the SPS of the third unit
                                 kTwoRuns.bytes.begin() + kTwoRuns.sizes[0] + kTwoRuns.sizes[1] + 12);
 
@@ -74,6 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
          "\nThe es file ends inside an access unit. (pos = " + std::to_string(kTwoRuns.sizes[0] + kTwoRuns.sizes[1]) +
              "[byte])",
          kTwoRuns.Items("1:0@86247/90000,0,1 2:0@90000/93754,1")},
+        {"LaterUnitsOfAClassIgnored", kAvc, kLaterIgnored.bytes, {90000}, true, "",
+         kLaterIgnored.Items("1:0@86247/90000,0,1 2:0@90000/93754 E@97508")},
         {"LaterUnitWithoutTiming", kAvc,
          AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true}).Unit(k1080p, 5, {2, 2, 0, false, false}).Bytes(), {90000}, false,
          "A picture_timing_sei does not exist.", kTwoRuns.Items("1:0@86247/90000,0,1")},

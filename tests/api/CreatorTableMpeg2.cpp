@@ -31,6 +31,11 @@ INSTANTIATE_TEST_SUITE_P(
          {{1, 91, 86997, 90000, 0, 1, 0}, {2, 62, 90000, 99009}, {3, 62, 93003, 93003}, {3, 62, 96006, 96006},
           {255, 0, 0, 102012}}},
         {"TooManyBPicturesInARow", kMpeg2, IPThenB(1024).Bytes(), {90000}, false, kTooMany, {{1, 91, 86997, 90000, 0, 1, 0}}},
+        // The first GOP header and coding extension of a unit count, later ones only by their bytes.
+        {"LaterLayersOfAClassIgnored", kMpeg2,
+         Mpeg2Builder().Sequence(1080, 4, 1).Gop(1).Gop(0).PictureHeader(1).CodingExtension(3, 0, 0)
+             .CodingExtension(1, 1, 1).Slice(40).Picture(2, 3, 0, 0, 140).Bytes(),
+         {90000}, true, "", {{1, 108, 86997, 90000, 0, 1, 0}, {2, 162, 90000, 93003}, {255, 0, 0, 96006}}},
         {"NoSequenceHeader", kMpeg2, Mpeg2Builder().Gop(1).Picture(1).Slice(300).Bytes(), {0}, false, kInvalid, {}},
         {"ShortHead", kMpeg2, Pad(Mpeg2Builder().Sequence(1080, 4, 0), 191), {0}, false, "The es file is short.", {}},
         {"LeadingZero", kMpeg2, Pad(Mpeg2Builder().Raw({0}).Sequence(1080, 4, 0), 400), {0}, false, kInvalid, {}},

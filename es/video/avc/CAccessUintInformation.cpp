@@ -12,107 +12,84 @@ bool IsSliceType(uint8_t type) {
 
 CAccessUintInformation::~CAccessUintInformation() = default;
 
-bool CAccessUintInformation::HasType(uint8_t type) const {
-    for (const auto& unit : m_units) {
-        if (unit->nal_unit_type == type) return true;
+// Each pointer takes the first unit that qualifies for it; a unit is kept while some pointer looks into it.
+void CAccessUintInformation::AddNalUnit(std::unique_ptr<nal_unit> unit) {
+    ++m_count;
+    m_types |= 1u << unit->nal_unit_type;
+    bool keep = false;
+    auto first = [&keep](auto& slot, auto* found) {
+        if (slot != nullptr || found == nullptr) return;
+        slot = found;
+        keep = true;
+    };
+    if (const auto* sps = dynamic_cast<const seq_parameter_set_rbsp*>(unit.get())) {
+        first(m_firstSps, sps);
+        first(m_firstSubsetSps, dynamic_cast<const subset_seq_parameter_set_rbsp*>(sps));
+        if (sps->data.vui_parameters_present_flag && sps->data.vui.timing_info_present_flag) {
+            first(m_timingVui, &sps->data.vui);
+        }
     }
-    return false;
-}
-
-const seq_parameter_set_rbsp* CAccessUintInformation::FirstSps() const {
-    for (const auto& unit : m_units) {
-        if (const auto* sps = dynamic_cast<const seq_parameter_set_rbsp*>(unit.get())) return sps;
+    if (IsSliceType(unit->nal_unit_type)) {
+        first(m_firstSlice, dynamic_cast<const slice_layer_without_partitioning_rbsp*>(unit.get()));
     }
-    return nullptr;
-}
-
-const slice_layer_without_partitioning_rbsp* CAccessUintInformation::FirstSlice() const {
-    for (const auto& unit : m_units) {
-        if (!IsSliceType(unit->nal_unit_type)) continue;
-        if (const auto* slice = dynamic_cast<const slice_layer_without_partitioning_rbsp*>(unit.get())) return slice;
+    if (const nal_unit_header_mvc_extension* header = unit->mvc_extension.get()) {
+        first(m_mvcHeader, header);
+        if (unit->nal_unit_type == kNalSliceExtension && header->anchor_pic_flag) m_anchorSliceExtension = true;
     }
-    return nullptr;
-}
-
-const nal_unit_header_mvc_extension* CAccessUintInformation::FirstMvcHeader() const {
-    for (const auto& unit : m_units) {
-        if (unit->mvc_extension != nullptr) return unit->mvc_extension.get();
+    const uint32_t bytes = unit->start_code_length + unit->size;
+    if (const auto* sei = dynamic_cast<const sei_rbsp*>(unit.get())) {
+        first(m_bufferingPeriod, sei->Find<buffering_period>());
+        first(m_picTiming, sei->Find<pic_timing>());
+        if (!m_offsetMetadataFound && sei->HasOffsetMetadata()) {
+            m_offsetMetadataFound = true;
+            m_offsetMetadataPos = m_offset;
+            m_offsetMetadataSize = bytes;
+        }
     }
-    return nullptr;
+    m_offset += bytes;
+    if (keep) m_kept.push_back(std::move(unit));
 }
 
 std::unique_ptr<seq_parameter_set_data> CAccessUintInformation::CloneSpsData() const {
-    const seq_parameter_set_rbsp* sps = FirstSps();
-    return sps != nullptr ? sps->data.Clone() : nullptr;
+    return m_firstSps != nullptr ? m_firstSps->data.Clone() : nullptr;
 }
 
 std::unique_ptr<subset_seq_parameter_set_rbsp> CAccessUintInformation::CloneSubsetSps() const {
-    for (const auto& unit : m_units) {
-        const auto* found = dynamic_cast<const subset_seq_parameter_set_rbsp*>(unit.get());
-        if (found == nullptr) continue;
-        const auto& subset = *found;
-        auto copy = std::make_unique<subset_seq_parameter_set_rbsp>(subset.nal_unit_type, subset.size,
-                                                                    subset.start_code_length);
-        copy->data = subset.data;
-        copy->mvc = subset.mvc;
-        return copy;
-    }
-    return nullptr;
+    if (m_firstSubsetSps == nullptr) return nullptr;
+    const auto& subset = *m_firstSubsetSps;
+    auto copy = std::make_unique<subset_seq_parameter_set_rbsp>(subset.nal_unit_type, subset.size,
+                                                                subset.start_code_length);
+    copy->data = subset.data;
+    copy->mvc = subset.mvc;
+    return copy;
 }
 
 bool CAccessUintInformation::HasVuiParameters() const {
-    const seq_parameter_set_rbsp* sps = FirstSps();
-    return sps != nullptr && sps->data.vui_parameters_present_flag != 0;
-}
-
-const vui_parameters* CAccessUintInformation::FirstTimingVui() const {
-    for (const auto& unit : m_units) {
-        const auto* sps = dynamic_cast<const seq_parameter_set_rbsp*>(unit.get());
-        if (sps != nullptr && sps->data.vui_parameters_present_flag && sps->data.vui.timing_info_present_flag) {
-            return &sps->data.vui;
-        }
-    }
-    return nullptr;
-}
-
-uint32_t CAccessUintInformation::GetTimeScale() const {
-    const vui_parameters* vui = FirstTimingVui();
-    return vui != nullptr ? vui->time_scale : 0;
-}
-
-uint32_t CAccessUintInformation::GetNumUnitsInTick() const {
-    const vui_parameters* vui = FirstTimingVui();
-    return vui != nullptr ? vui->num_units_in_tick : 0;
+    return m_firstSps != nullptr && m_firstSps->data.vui_parameters_present_flag != 0;
 }
 
 uint32_t CAccessUintInformation::GetCpbRemovalDelay() const {
-    const pic_timing* timing = FindSei<pic_timing>();
-    return timing != nullptr ? timing->cpb_removal_delay : 0;
+    return m_picTiming != nullptr ? m_picTiming->cpb_removal_delay : 0;
 }
 
 uint32_t CAccessUintInformation::GetDpbOutputDelay() const {
-    const pic_timing* timing = FindSei<pic_timing>();
-    return timing != nullptr ? timing->dpb_output_delay : 0;
+    return m_picTiming != nullptr ? m_picTiming->dpb_output_delay : 0;
 }
 
 uint32_t CAccessUintInformation::GetFieldCount() const {
-    const pic_timing* timing = FindSei<pic_timing>();
-    return timing != nullptr ? pic_timing::FieldCountOf(timing->pic_struct) : 0;
+    return m_picTiming != nullptr ? pic_timing::FieldCountOf(m_picTiming->pic_struct) : 0;
 }
 
 uint8_t CAccessUintInformation::GetSliceType() const {
-    const slice_layer_without_partitioning_rbsp* slice = FirstSlice();
-    return slice != nullptr ? slice->header.slice_type : 0;
+    return m_firstSlice != nullptr ? m_firstSlice->header.slice_type : 0;
 }
 
 bool CAccessUintInformation::IsFieldPicture() const {
-    const slice_layer_without_partitioning_rbsp* slice = FirstSlice();
-    return slice != nullptr && slice->header.field_pic_flag != 0;
+    return m_firstSlice != nullptr && m_firstSlice->header.field_pic_flag != 0;
 }
 
 std::unique_ptr<nal_unit_header_mvc_extension> CAccessUintInformation::CloneMvcExtensionHeader() const {
-    const nal_unit_header_mvc_extension* header = FirstMvcHeader();
-    return header != nullptr ? header->Clone() : nullptr;
+    return m_mvcHeader != nullptr ? m_mvcHeader->Clone() : nullptr;
 }
 
 // 1 = I picture opening a random-access point, 2 = P, 3 = B, 4 = other I; 0 when all slices of the
@@ -120,9 +97,8 @@ std::unique_ptr<nal_unit_header_mvc_extension> CAccessUintInformation::CloneMvcE
 uint32_t CAccessUintInformation::GetPictureType() const {
     const uint8_t sliceType = GetSliceType();
     if (HasDependentDelimiter()) {
-        const nal_unit_header_mvc_extension* header = FirstMvcHeader();
-        if (header == nullptr) return 0;
-        if (header->anchor_pic_flag) return HasSubsetSps() ? 1 : 4;
+        if (m_mvcHeader == nullptr) return 0;
+        if (m_mvcHeader->anchor_pic_flag) return HasSubsetSps() ? 1 : 4;
         return sliceType == 5 ? 2 : sliceType == 6 ? 3 : 0;
     }
     switch (sliceType) {
@@ -135,22 +111,14 @@ uint32_t CAccessUintInformation::GetPictureType() const {
 
 bool CAccessUintInformation::IsIdrPicture() const {
     if (HasDependentDelimiter()) {
-        const nal_unit_header_mvc_extension* header = FirstMvcHeader();
-        return header != nullptr && header->non_idr_flag == 0;
+        return m_mvcHeader != nullptr && m_mvcHeader->non_idr_flag == 0;
     }
     return HasType(kNalSliceIdr);
 }
 
 bool CAccessUintInformation::IsStillPicture() const {
     if (HasDependentDelimiter()) {
-        bool anchorSlice = false;
-        for (const auto& unit : m_units) {
-            if (unit->nal_unit_type == kNalSliceExtension && unit->mvc_extension != nullptr &&
-                unit->mvc_extension->anchor_pic_flag) {
-                anchorSlice = true;
-            }
-        }
-        return anchorSlice && HasType(kNalSubsetSps) && HasType(kNalPps) && HasType(kNalEndOfSequence);
+        return m_anchorSliceExtension && HasType(kNalSubsetSps) && HasType(kNalPps) && HasType(kNalEndOfSequence);
     }
     return HasType(kNalAccessUnitDelimiter) && HasType(kNalSps) && HasType(kNalPps) && HasType(kNalSliceIdr) &&
            HasType(kNalEndOfSequence);
@@ -161,26 +129,12 @@ bool CAccessUintInformation::IsStillFieldPair(const CAccessUintInformation& firs
            second.HasType(kNalEndOfSequence);
 }
 
-// The offset counts the start codes and sizes of the units before the SEI unit that carries it.
+// The position is that of the SEI unit's start code within the access unit.
 bool CAccessUintInformation::FindOffsetMetadata(uint32_t& pos, uint32_t& size) const {
-    uint32_t offset = 0;
-    for (const auto& unit : m_units) {
-        if (const auto* sei = dynamic_cast<const sei_rbsp*>(unit.get())) {
-            for (const auto& message : sei->messages) {
-                const auto* nesting = dynamic_cast<const mvc_scalable_nesting*>(message.get());
-                const auto* data =
-                    nesting != nullptr ? dynamic_cast<const user_data_unregistered*>(nesting->nested.get()) : nullptr;
-                if (data != nullptr && (data->type_indicator == kOffsetMetadataIndicator ||
-                                        data->type_indicator == kOffsetMetadataIndicatorAll)) {
-                    pos = offset;
-                    size = unit->start_code_length + unit->size;
-                    return true;
-                }
-            }
-        }
-        offset += unit->start_code_length + unit->size;
-    }
-    return false;
+    if (!m_offsetMetadataFound) return false;
+    pos = m_offsetMetadataPos;
+    size = m_offsetMetadataSize;
+    return true;
 }
 
 }  // namespace avc_video

@@ -16,7 +16,35 @@ void SkipPayload(CBinaryBuffer& b, uint64_t count) {
         count -= take;
     }
 }
+
+bool IsOffsetMetadata(const sei_message& message) {
+    const auto* nesting = dynamic_cast<const mvc_scalable_nesting*>(&message);
+    const auto* data = nesting != nullptr ? dynamic_cast<const user_data_unregistered*>(nesting->nested.get()) : nullptr;
+    return data != nullptr &&
+           (data->type_indicator == kOffsetMetadataIndicator || data->type_indicator == kOffsetMetadataIndicatorAll);
+}
+
+// True when message is, or nests, the first message of its class, or the first offset metadata.
+template <typename M>
+bool First(const sei_rbsp& sei, const sei_message& message) {
+    const auto* nesting = dynamic_cast<const mvc_scalable_nesting*>(&message);
+    const bool is = dynamic_cast<const M*>(&message) != nullptr ||
+                    (nesting != nullptr && dynamic_cast<const M*>(nesting->nested.get()) != nullptr);
+    return is && sei.Find<M>() == nullptr;
+}
 }  // namespace
+
+bool sei_rbsp::HasOffsetMetadata() const {
+    for (const auto& message : messages) {
+        if (IsOffsetMetadata(*message)) return true;
+    }
+    return false;
+}
+
+bool sei_rbsp::Answers(const sei_message& message) const {
+    return First<buffering_period>(*this, message) || First<pic_timing>(*this, message) ||
+           (IsOffsetMetadata(message) && !HasOffsetMetadata());
+}
 
 // Messages follow each other until at most the trailing-bits byte of the unit remains; each payload is
 // skipped by its size from where it began, whatever its parse read.
@@ -36,7 +64,7 @@ bool sei_rbsp::Parse(CBinaryBuffer& b) {
         }
         if (message != nullptr) {
             if (!message->Parse(b, *sps)) return false;
-            messages.push_back(std::move(message));
+            if (Answers(*message)) messages.push_back(std::move(message));
         }
         b.Seek(payloadStart, SEEK_SET);
         SkipPayload(b, payloadSize);

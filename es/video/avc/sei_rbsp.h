@@ -30,8 +30,16 @@ public:
         return nullptr;
     }
 
+    // Some message is an MVC scalable nesting around user data with an offset-metadata type indicator.
+    bool HasOffsetMetadata() const;
+
     std::unique_ptr<seq_parameter_set_data> sps;
+    // The messages an answer above comes from, in stream order: a message that changes none of them is
+    // parsed and dropped, so a unit of countless messages stays small.
     std::vector<std::unique_ptr<sei_message>> messages;
+
+private:
+    bool Answers(const sei_message& message) const;
 };
 
 }  // namespace avc_video

@@ -11,30 +11,32 @@ template <typename L>
 std::unique_ptr<L> CloneFirst(const L* layer) {
     return layer != nullptr ? std::make_unique<L>(*layer) : nullptr;
 }
+
+// True when layer is exactly of class L; the first such layer moves into slot, later ones are dropped.
+template <typename L>
+bool Keep(std::unique_ptr<CAbstractMpeg2VideoLayer>& layer, const std::type_info& kind, std::unique_ptr<L>& slot) {
+    if (kind != typeid(L)) return false;
+    if (slot == nullptr) slot.reset(static_cast<L*>(layer.release()));
+    return true;
+}
+
+template <typename... L>
+void CloneEach(std::tuple<std::unique_ptr<L>...>& to, const std::tuple<std::unique_ptr<L>...>& from) {
+    ((std::get<std::unique_ptr<L>>(to) = CloneFirst(std::get<std::unique_ptr<L>>(from).get())), ...);
+}
 }  // namespace
 
 CAccessUintInformationForMpeg2::CAccessUintInformationForMpeg2(const CAccessUintInformationForMpeg2& other)
-    : m_size(other.m_size),
-      m_hasSequenceHeader(other.m_hasSequenceHeader),
-      m_hasSequenceExtension(other.m_hasSequenceExtension),
-      m_hasGopHeader(other.m_hasGopHeader),
-      m_hasSequenceEndCode(other.m_hasSequenceEndCode),
-      m_hasPictureHeader(other.m_hasPictureHeader) {
-    m_layers.reserve(other.m_layers.size());
-    for (const auto& layer : other.m_layers) m_layers.push_back(layer->Clone());
+    : m_size(other.m_size), m_count(other.m_count) {
+    CloneEach(m_first, other.m_first);
 }
 
 CAccessUintInformationForMpeg2::~CAccessUintInformationForMpeg2() = default;
 
-// The flag follows the layer's exact class; the display and coding extensions set none.
 void CAccessUintInformationForMpeg2::AddLayer(std::unique_ptr<CAbstractMpeg2VideoLayer> layer) {
     const std::type_info& kind = typeid(*layer);
-    if (kind == typeid(CPictureHeaderLayer)) m_hasPictureHeader = 1;
-    else if (kind == typeid(CSequenceHeaderLayer)) m_hasSequenceHeader = 1;
-    else if (kind == typeid(CSequenceExtensionLayer)) m_hasSequenceExtension = 1;
-    else if (kind == typeid(CGopOfPictureHeaderLayer)) m_hasGopHeader = 1;
-    else if (kind == typeid(CSequenceEndCodeLayer)) m_hasSequenceEndCode = 1;
-    m_layers.push_back(std::move(layer));
+    ++m_count;
+    std::apply([&](auto&... slot) { (Keep(layer, kind, slot) || ...); }, m_first);
 }
 
 // An I picture without a sequence header in its unit counts as type 4.

@@ -1,9 +1,9 @@
-// One MPEG-2 access unit: its size, its layers in stream order and the flags of the layers it holds.
+// One MPEG-2 access unit: its size and the first layer of each class it holds.
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <vector>
+#include <tuple>
 
 #include "es/video/mpeg2/Mpeg2VideoLayers.h"
 
@@ -11,7 +11,8 @@ namespace ts_comp {
 namespace es {
 namespace mpeg2_video {
 
-// Owns its layers; a copy clones every layer.
+// Owns the layers its queries answer with: the first of each class. Later layers of a class count only, so
+// a unit of countless extensions takes no more memory than one of a few; a copy clones the kept layers.
 class CAccessUintInformationForMpeg2 {
 public:
     CAccessUintInformationForMpeg2() = default;
@@ -23,11 +24,11 @@ public:
     void SetSize(uint32_t size) { m_size = size; }
 
     uint32_t GetSize() const { return m_size; }
-    bool HasSequenceHeader() const { return m_hasSequenceHeader != 0; }
-    bool HasSequenceExtension() const { return m_hasSequenceExtension != 0; }
-    bool HasGopHeader() const { return m_hasGopHeader != 0; }
-    bool HasSequenceEndCode() const { return m_hasSequenceEndCode != 0; }
-    bool HasPictureHeader() const { return m_hasPictureHeader != 0; }
+    bool HasSequenceHeader() const { return Find<CSequenceHeaderLayer>() != nullptr; }
+    bool HasSequenceExtension() const { return Find<CSequenceExtensionLayer>() != nullptr; }
+    bool HasGopHeader() const { return Find<CGopOfPictureHeaderLayer>() != nullptr; }
+    bool HasSequenceEndCode() const { return Find<CSequenceEndCodeLayer>() != nullptr; }
+    bool HasPictureHeader() const { return Find<CPictureHeaderLayer>() != nullptr; }
     uint32_t GetPictureType() const;
     bool IsReferencePicture() const;
     uint8_t GetPictureStructure() const;
@@ -42,21 +43,21 @@ public:
     // First layer of class L, or none.
     template <typename L>
     const L* Find() const {
-        for (const auto& layer : m_layers) {
-            if (const L* found = dynamic_cast<const L*>(layer.get())) return found;
-        }
-        return nullptr;
+        return std::get<std::unique_ptr<L>>(m_first).get();
     }
-    size_t GetLayerCount() const { return m_layers.size(); }
+    // Layers added, the dropped ones included.
+    size_t GetLayerCount() const { return m_count; }
 
 private:
+    using FirstLayers = std::tuple<std::unique_ptr<CSequenceHeaderLayer>, std::unique_ptr<CSequenceExtensionLayer>,
+                                   std::unique_ptr<CSequenceDisplayExtensionLayer>,
+                                   std::unique_ptr<CGopOfPictureHeaderLayer>, std::unique_ptr<CPictureHeaderLayer>,
+                                   std::unique_ptr<CPictureCodingExtensionLayer>,
+                                   std::unique_ptr<CSequenceEndCodeLayer>>;
+
     uint32_t m_size = 0;
-    std::vector<std::unique_ptr<CAbstractMpeg2VideoLayer>> m_layers;
-    uint8_t m_hasSequenceHeader = 0;
-    uint8_t m_hasSequenceExtension = 0;
-    uint8_t m_hasGopHeader = 0;
-    uint8_t m_hasSequenceEndCode = 0;
-    uint8_t m_hasPictureHeader = 0;
+    FirstLayers m_first;
+    size_t m_count = 0;
 };
 
 }  // namespace mpeg2_video
