@@ -5,14 +5,12 @@
 #include <vector>
 
 #include "FuzzFile.h"
+#include "FuzzStarts.h"
 #include "KivCreator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kiv_fuzz::FuzzFile input(data, size);
-    // Enough start values to reach the second sequence or display set of any kind; MLP scans with exactly one.
-    const uint32_t count = KIV_FUZZ_ES_TYPE == kiv_comp::CKivCreator::ES_TYPE_MLP ? 1 : 64;
-    std::vector<uint32_t> starts;
-    for (uint32_t i = 0; i < count; ++i) starts.push_back(90000 + i * 90000);
+    const std::vector<uint32_t> starts = kiv_fuzz::StartValues(KIV_FUZZ_ES_TYPE);
     const std::string kiv = kiv_fuzz::FuzzFile::Folder() + "out.kiv";
     kiv_comp::CKivCreator creator;
     creator.SetTempPath(kiv_fuzz::FuzzFile::Folder().c_str());

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "FuzzStarts.h"
 #include "KivCreator.h"
 #include "support/TempDir.h"
 
@@ -35,8 +36,6 @@ TEST_P(CorpusReplay, EveryInputEndsWithAResultAndNoException) {
     const std::string target = fs::path(GetParam()).filename().string();
     const auto kinds = kKinds.find(target.substr(0, target.find('_')));
     ASSERT_NE(kinds, kKinds.end()) << "no stream kind for fuzz target folder " << GetParam();
-    std::vector<uint32_t> starts;
-    for (uint32_t i = 1; i <= 64; ++i) starts.push_back(i * 90000);
     kiv_test::TempDir temp;
     for (const auto& entry : fs::directory_iterator(fs::path(KIV_FUZZ_DIR) / GetParam())) {
         for (const int kind : kinds->second) {
@@ -44,7 +43,7 @@ TEST_P(CorpusReplay, EveryInputEndsWithAResultAndNoException) {
             CKivCreator creator;
             creator.SetTempPath((temp.Path() + "/").c_str());
             EXPECT_NO_THROW(creator.CreateKiv(static_cast<CKivCreator::ES_TYPE>(kind), entry.path().c_str(),
-                                              temp.File("out.kiv").c_str(), starts, nullptr));
+                                              temp.File("out.kiv").c_str(), kiv_fuzz::StartValues(kind), nullptr));
         }
     }
 }
