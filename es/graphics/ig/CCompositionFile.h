@@ -26,9 +26,15 @@ public:
     // Joins the composition that starts at ICS segment i into the file (its result is not checked: the
     // display set fails when the file cannot be read back).
     void Build(CGspGsParser& parser, uint32_t i);
-    // The display set ended: its composition is done with.
-    void EndDisplaySet() { m_ended = true; }
-    // What the file holds, when the last Build wrote all of it there; null when the file is to be read.
+    // The display set ended: its composition is done with, and reads as none until the next Build, as a
+    // deleted file would (a continuation fragment cannot take it up).
+    void EndDisplaySet() {
+        m_ended = true;
+        m_contents.clear();
+        m_contentsKnown = true;
+    }
+    // What the file holds, when the last Build wrote all of it there or the display set ended; null when the
+    // file is to be read.
     const std::vector<uint8_t>* GetContents() const { return m_contentsKnown ? &m_contents : nullptr; }
 
 private:

@@ -82,6 +82,7 @@ bool CInteractiveGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_t
         parser.ForgetIndexBefore(i + 1);
         ++k;
         composition.EndDisplaySet();
+        displaySet.SetIntermediateContents(composition.GetContents());
     }
     // A descriptor that could not be read ends the index: the file cannot be indexed.
     if (parser.IndexFailed()) return false;

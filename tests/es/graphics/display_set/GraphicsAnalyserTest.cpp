@@ -208,6 +208,8 @@ std::vector<Row> IgRows() {
         {"ObjectId4096", kIg, With(kSelected, [](Menu& m) { m.objects = {{4096, 10, 10}}; }).Build(), {90000}, false, ""},
         {"CompositionCutInItsHeader", kIg, Cat({Ics{1920, 1080, 4, 0, 2, true, true, {0, 0}}.Build(), End()}), {90000}, false, ""},
         {"ContinuationWithoutFirstFragment", kIg, Cat({continuation, End()}), {90000}, false, ""},
+        // The composition of a set that ended is gone: a continuation cannot take it up.
+        {"ContinuationAfterASetThatEnded", kIg, Cat({kSelected.Build(), continuation, End()}), {90000, 180000}, false, ""},
         {"PdsAfterOds", kIg, Cat({ics, Ods(1, 10, 10, 1), Pds(0, 0, {}), End()}), {90000}, false, ""},
         {"MoreSetsThanStarts", kIg, Cat({kSelected.Build(), kSelected.Build()}), {90000}, false,
          "The number of pts in start pts list and display set is not equal.", {}, -1, 563},
