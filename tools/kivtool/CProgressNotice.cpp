@@ -12,6 +12,10 @@ namespace {
 
 constexpr int kBarWidth = 30;
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+// Between two readings of the clock at most this many notifications or bytes pass (a stream of small
+// units notifies millions of times a second, and a clock reading costs more than the unit).
+constexpr int kNotificationsPerClock = 64;
+constexpr int64_t kBytesPerClock = int64_t{4} << 20;
 
 // Set by SIGINT; the notices that follow interrupts read it (a lock-free atomic is safe in a handler).
 std::atomic<bool> g_interrupted{false};
@@ -74,6 +78,12 @@ bool CProgressNotice::IsAborted() {
 void CProgressNotice::NotifyProgress(int64_t processedBytes, int64_t totalBytes) {
     m_processed = processedBytes;
     if (!m_enabled) return;
+    if (m_drawn && processedBytes < totalBytes && ++m_sinceClock < kNotificationsPerClock &&
+        processedBytes - m_bytesAtClock < kBytesPerClock) {
+        return;
+    }
+    m_sinceClock = 0;
+    m_bytesAtClock = processedBytes;
     const auto now = std::chrono::steady_clock::now();
     if (m_drawn && now - m_lastDraw < kRedrawInterval && processedBytes < totalBytes) return;
     Draw(processedBytes, totalBytes, now);

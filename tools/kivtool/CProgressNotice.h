@@ -55,6 +55,8 @@ private:
     bool m_following = false;
     std::unique_ptr<CInterruptScope> m_scope;
     int64_t m_processed = 0;
+    int m_sinceClock = 0;         // notifications since the clock was last read
+    int64_t m_bytesAtClock = 0;   // processed bytes when it was last read
     std::chrono::steady_clock::time_point m_start;
     std::chrono::steady_clock::time_point m_lastDraw;
 };
