@@ -40,7 +40,6 @@ bool CDraAudioParser::Open(const char* path) {
     if (!m_buffer.Open(path)) return false;
     m_fileSize = m_buffer.GetSize();
     m_syncFound = m_buffer.SearchCode(kSyncWord);
-    m_position = m_buffer.Tell();
     m_view.emplace(m_buffer);
     return true;
 }
@@ -53,7 +52,7 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
     Frame& f = m_frame;
     f = Frame{};
     CBitView& view = *m_view;
-    const int64_t position = m_position;
+    const int64_t position = view.Tell();
     try {
         // The longest header at once; a field beyond the bits the file still holds is cut off, as reading
         // the fields one by one would find.
@@ -79,15 +78,12 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
         std::fflush(stdout);
         return nullptr;
     }
-    const auto declaredBytes = static_cast<uint64_t>(std::max<int64_t>(4 * int64_t{f.nNumWord}, 2));
-    const int64_t declaredEnd = position + static_cast<int64_t>(declaredBytes);
+    const int64_t declaredEnd = std::max<int64_t>(position + 4 * int64_t{f.nNumWord}, position + 2);
     // Mostly the next frame starts right at the declared end: the search would stop there at once.
     uint64_t next = 0;
-    if (declaredEnd < m_fileSize && view.Skip(declaredBytes) == declaredBytes && view.Peek(&next, 16) == 16 &&
-        next == kSyncWord) {
+    if (declaredEnd < m_fileSize && view.Seek(declaredEnd) && view.Peek(&next, 16) == 16 && next == kSyncWord) {
         m_syncFound = true;
-        f.frameSize = static_cast<int64_t>(declaredBytes);
-        m_position = declaredEnd;
+        f.frameSize = declaredEnd - position;
         return &f;
     }
     view.Release();
@@ -97,8 +93,7 @@ const CDraAudioParser::Frame* CDraAudioParser::ParseNextFrame() {
         m_buffer.Seek(declaredEnd, 0);
     }
     m_syncFound = m_buffer.SearchCode(kSyncWord);
-    m_position = m_buffer.Tell();
-    f.frameSize = m_position - position;
+    f.frameSize = m_buffer.Tell() - position;
     view.Resume();
     return &f;
 }

@@ -41,8 +41,6 @@ private:
     // Reads the frames once the first sync word is found; the buffer itself scans for the others.
     std::optional<CBitView> m_view;
     int64_t m_fileSize = 0;
-    // Byte position of the next frame's sync word.
-    int64_t m_position = 0;
     bool m_syncFound = false;
     Frame m_frame;
 };
