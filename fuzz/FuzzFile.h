@@ -22,6 +22,10 @@ public:
         if (size != 0 && std::fwrite(data, 1, size, f) != size) std::abort();
         std::fclose(f);
     }
+    // The input's file goes with it, so that a run ended without exit handlers leaves an empty folder only.
+    ~FuzzFile() { std::remove(m_path.c_str()); }
+    FuzzFile(const FuzzFile&) = delete;
+    FuzzFile& operator=(const FuzzFile&) = delete;
     const char* Path() const { return m_path.c_str(); }
 
     static const std::string& Folder() {
@@ -42,10 +46,7 @@ public:
     }
 
 private:
-    static void RemoveFolder() {
-        std::remove((Folder() + "input.es").c_str());
-        rmdir(Folder().c_str());
-    }
+    static void RemoveFolder() { rmdir(Folder().c_str()); }
 
     std::string m_path;
 };
