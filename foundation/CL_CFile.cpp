@@ -42,6 +42,8 @@ int AccessFlags(uint32_t flags) {
 }
 
 constexpr std::align_val_t kBufferAlignment{4096};
+// Read-ahead lands at the file offset's place in a 64-byte line (see Refill), so the buffer has one line more.
+constexpr uint32_t kLine = 64;
 
 }  // namespace
 
@@ -49,7 +51,7 @@ void CL_CFile::PageAlignedDelete::operator()(uint8_t* p) const { ::operator dele
 
 CL_CFile::CL_CFile(uint32_t bufferSize)
     : m_buffer(static_cast<uint8_t*>(
-          ::operator new[](bufferSize == 0 ? kDefaultBufferSize : bufferSize, kBufferAlignment))),
+          ::operator new[]((bufferSize == 0 ? kDefaultBufferSize : bufferSize) + kLine, kBufferAlignment))),
       m_bufferSize(bufferSize == 0 ? kDefaultBufferSize : bufferSize) {}
 
 CL_CFile::CL_CFile(const char* path, const char* mode, uint32_t bufferSize) : CL_CFile(bufferSize) {
@@ -158,12 +160,17 @@ bool CL_CFile::Flush() {
     return ok;
 }
 
+// The bytes land at the file offset's place in a 64-byte line. The kernel copies from the page cache
+// several times slower when the destination's place in a page lies a few bytes past the source's
+// (a file offset just below a page boundary read into a page-aligned buffer), which a seek to an
+// arbitrary frame otherwise leaves for every read up to the next seek.
 int64_t CL_CFile::Refill() {
     m_bufferMode = kBufferIdle;
-    m_bufferPosition = m_bufferFill = 0;
+    m_bufferStart = static_cast<uint32_t>(m_descriptorPosition) % kLine;
+    m_bufferPosition = m_bufferFill = m_bufferStart;
     ssize_t n;
     do {
-        n = ::read(m_descriptor, m_buffer.get(), m_bufferSize);
+        n = ::read(m_descriptor, m_buffer.get() + m_bufferStart, m_bufferSize);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
         RecordErrno(errno);
@@ -174,7 +181,7 @@ int64_t CL_CFile::Refill() {
         return 0;
     }
     m_bufferMode = kBufferReadAhead;
-    m_bufferFill = static_cast<uint32_t>(n);
+    m_bufferFill = m_bufferStart + static_cast<uint32_t>(n);
     m_descriptorPosition += n;
     return n;
 }
@@ -231,6 +238,7 @@ uint32_t CL_CFile::PeekSlow(const uint8_t** data) {
     }
     if (m_bufferMode == kBufferUnwritten && !Flush()) return 0;
     const int64_t n = Refill();
+    *data = m_buffer.get() + m_bufferPosition;
     return n > 0 ? static_cast<uint32_t>(n) : 0;
 }
 
@@ -308,9 +316,9 @@ int CL_CFile::Seek(int64_t offset, int origin) {
         return 0;
     }
     if (m_bufferMode == kBufferReadAhead) {
-        const int64_t first = m_descriptorPosition - m_bufferFill;
+        const int64_t first = m_descriptorPosition - (m_bufferFill - m_bufferStart);
         if (target >= first && target < m_descriptorPosition) {
-            m_bufferPosition = static_cast<uint32_t>(target - first);
+            m_bufferPosition = m_bufferStart + static_cast<uint32_t>(target - first);
             return 1;
         }
     }

@@ -121,13 +121,14 @@ private:
     int64_t m_lengthAtOpen = 0;
     CL_CString m_path;
     uint32_t m_openFlags = 0;
-    // Page-aligned: the kernel copies into a destination that is not cache-line aligned at a fraction of
-    // its speed.
+    // Page-aligned, one 64-byte line longer than the transfer size: read-ahead starts at the file offset's
+    // place in a line, the write buffer at its start.
     struct PageAlignedDelete {
         void operator()(uint8_t* p) const;
     };
     std::unique_ptr<uint8_t[], PageAlignedDelete> m_buffer;
     uint32_t m_bufferSize = 0;
+    uint32_t m_bufferStart = 0;  // where the read-ahead begins in the buffer
     uint32_t m_bufferPosition = 0;
     uint32_t m_bufferFill = 0;
     int m_bufferMode = kBufferIdle;
