@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Indexing speed of every kind in one table: runs each bench/bench_<name>.sh (one stream definition each,
 # see bench/lib/index_bench.sh) and prints one row per stream.
-# Usage: bench/run_all.sh [NAME...]    (NAME: the <name> of the scripts to run; default all)
+# Usage: bench/run_all.sh [NAME...]    (NAME: the <name> of a script or its row's label; default all)
 # Environment: KIV_BENCH_DIR  folder where the streams are made once and kept (default /tmp/kiv-bench)
 #              KIV_BENCH_RUNS runs of each command, medians reported (default 3)
 #              KIV_BENCH_BUILD build folder (default build-bench in the tree)
@@ -30,6 +30,12 @@ rows=$(mktemp)
 trap 'rm -f "$rows"' EXIT
 export KIV_BENCH_ROWS=$rows
 for name in "${names[@]}"; do
+  if [ ! -f "$here/bench_$name.sh" ]; then  # a row's label: the script that declares it
+    script=$(grep -l "label=$name\b" "$here"/bench_*.sh | head -n 1)
+    [ -n "$script" ] || script=$here/bench_${name//-/_}.sh
+    name=${script##*/bench_}
+    name=${name%.sh}
+  fi
   bash "$here/bench_$name.sh" "$KIV_BENCH_DIR" || echo "$name: the script failed (status $?)" >>"$rows"
 done
 

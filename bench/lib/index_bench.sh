@@ -11,6 +11,8 @@
 #   label       row name when one kind has several rows (default: kind)
 #   variant     file name part that tells the streams of one kind apart (default: label)
 #   goal        largest acceptable ratio of the kivtool time to the cat time (default 1.5)
+#   min_gbps    instead of goal: the smallest acceptable kivtool speed in GB/s, for a row whose file is too
+#               small for the ratio to cat to say much
 #   create_args array of further `kivtool create` arguments (start time stamps)
 #   ffprobe     "no" when ffprobe cannot read the kind; ffprobe_args: array of arguments before -i
 #   targets     further build targets the script's make_stream runs (from $build/bench)
@@ -79,18 +81,20 @@ run_index_bench() {
   fi
   out=$(python3 "$root/bench/lib/measure.py" "$runs" "${commands[@]}")
   rm -f "$kiv"
-  line=$(python3 - "$label" "$size" "$goal" "$ffprobe_cmd" "$out" <<'EOF'
+  line=$(python3 - "$label" "$size" "$goal" "$ffprobe_cmd" "$out" "${min_gbps:-}" <<'EOF'
 import sys
-label, size, goal, has_ffprobe, out = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), sys.argv[4], sys.argv[5]
+label, size, goal, has_ffprobe, out, min_gbps = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), sys.argv[4], sys.argv[5], sys.argv[6]
 rows = [r.split() for r in out.splitlines()]
 mbps = lambda r: f"{size / float(r[0]) / 1e6:.0f}"
 cat, create = rows[0], rows[1]
 ffprobe = mbps(rows[2]) if has_ffprobe == "yes" and rows[2][5] == "0" else "-"
 ratio, cpu_ratio = float(create[1]), float(create[3])
 speed = mbps(create) if create[5] == "0" else f"FAIL({create[5]})"
-mark = "" if ratio <= goal and create[5] == "0" else " *"
+within = size / float(create[0]) >= float(min_gbps) * 1e9 if min_gbps else ratio <= goal
+mark = "" if within and create[5] == "0" else " *"
+goal_text = f"{min_gbps}GB/s" if min_gbps else f"{goal:5.2f}"
 rss = f"{int(create[4]) / 1024:6.1f} MB" if create[4] != "0" else "     -   "
-print(f"{label:<14} {size / 1e6:8.0f} {speed:>11} {mbps(cat):>9} {ratio:6.2f} {cpu_ratio:9.2f} {goal:5.2f} "
+print(f"{label:<14} {size / 1e6:8.0f} {speed:>11} {mbps(cat):>9} {ratio:6.2f} {cpu_ratio:9.2f} {goal_text:>5} "
       f"{ffprobe:>12} {rss}{mark}")
 EOF
 )
