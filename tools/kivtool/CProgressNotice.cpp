@@ -17,13 +17,6 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 constexpr int kNotificationsPerClock = 64;
 constexpr int64_t kBytesPerClock = int64_t{4} << 20;
 
-// Set by SIGINT; the notices that follow interrupts read it (a lock-free atomic is safe in a handler).
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void OnInterrupt(int) {
-    g_interrupted.store(true);
-}
-
 void WriteAll(int fd, const std::string& s) {
     std::size_t done = 0;
     while (done < s.size()) {
@@ -45,8 +38,12 @@ std::string Duration(double seconds) {
 CProgressNotice::CProgressNotice(int fd, bool enabled)
     : m_fd(fd), m_enabled(enabled), m_start(std::chrono::steady_clock::now()), m_lastDraw(m_start) {}
 
+void CInterruptScope::OnInterrupt(int) {
+    s_interrupted.store(true);
+}
+
 CInterruptScope::CInterruptScope() {
-    g_interrupted.store(false);
+    s_interrupted.store(false);
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -57,10 +54,6 @@ CInterruptScope::~CInterruptScope() {
     signal(SIGINT, SIG_DFL);
 }
 
-bool CInterruptScope::Interrupted() {
-    return g_interrupted.load();
-}
-
 CProgressNotice::~CProgressNotice() = default;
 
 void CProgressNotice::CatchInterrupt() {
@@ -68,16 +61,8 @@ void CProgressNotice::CatchInterrupt() {
     m_following = true;
 }
 
-// The abort reaches the notice's own flag, so it stays aborted whatever happens to the interrupt.
-bool CProgressNotice::IsAborted() {
-    if (m_following && g_interrupted.load()) Abort();
-    return CKivNotice::IsAborted();
-}
-
 // Redrawn at most ten times a second, and always when the end is reached.
-void CProgressNotice::NotifyProgress(int64_t processedBytes, int64_t totalBytes) {
-    m_processed = processedBytes;
-    if (!m_enabled) return;
+void CProgressNotice::Track(int64_t processedBytes, int64_t totalBytes) {
     if (m_drawn && processedBytes < totalBytes && ++m_sinceClock < kNotificationsPerClock &&
         processedBytes - m_bytesAtClock < kBytesPerClock) {
         return;

@@ -1,6 +1,7 @@
 // The notice kivtool hands to the library: draws a progress bar on a terminal and carries Ctrl-C as an abort.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -20,7 +21,12 @@ public:
     CInterruptScope& operator=(const CInterruptScope&) = delete;
 
     // True once SIGINT arrived while a scope lived.
-    static bool Interrupted();
+    static bool Interrupted() { return s_interrupted.load(); }
+
+private:
+    static void OnInterrupt(int);
+    // Set by SIGINT (a lock-free atomic is safe in a handler); the notices that follow interrupts read it.
+    static inline std::atomic<bool> s_interrupted{false};
 };
 
 // Progress bar (percent, MB/s, time left) on a file descriptor; draws nothing when disabled.
@@ -29,9 +35,17 @@ public:
     CProgressNotice(int fd, bool enabled);
     ~CProgressNotice() override;
 
-    void NotifyProgress(int64_t processedBytes, int64_t totalBytes) override;
-    // Aborts itself when it follows interrupts and SIGINT has arrived.
-    bool IsAborted() override;
+    // Called after every access unit: keeps the count and leaves the bar to Track.
+    void NotifyProgress(int64_t processedBytes, int64_t totalBytes) override {
+        m_processed = processedBytes;
+        if (m_enabled) Track(processedBytes, totalBytes);
+    }
+    // Aborts itself when it follows interrupts and SIGINT has arrived; the abort reaches its own flag, so it
+    // stays aborted whatever happens to the interrupt.
+    bool IsAborted() override {
+        if (m_following && CInterruptScope::Interrupted()) Abort();
+        return CKivNotice::IsAborted();
+    }
     // Ends the bar's line if anything was drawn.
     void Finish();
     // The bytes processed at the last notification, and the time since construction.
@@ -47,6 +61,8 @@ public:
     void FollowInterrupts() { m_following = true; }
 
 private:
+    // Out of line, so that the call every unit makes stays a few instructions.
+    [[gnu::noinline]] void Track(int64_t processedBytes, int64_t totalBytes);
     void Draw(int64_t processedBytes, int64_t totalBytes, std::chrono::steady_clock::time_point now);
 
     int m_fd;
