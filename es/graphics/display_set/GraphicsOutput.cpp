@@ -7,9 +7,8 @@ namespace ts_comp { namespace es { namespace graphics_stream {
 
 using PRIVATE_LIBRARY::CL_CString;
 
-void FillEndItem(kiv::CGraphicsKivItem& item, int64_t endPts) {
-    ItemFlags unknown{UINT64_MAX, UINT64_MAX, UINT64_MAX};
-    SetFields(item, kiv::kEndItemType, 0, 0, endPts, ItemFlags{0, 0, 0}, unknown);
+void FillEndItem(kiv::CGraphicsKivPackedItem& item, int64_t endPts) {
+    item.Set(kiv::kEndItemType, 0, 0, static_cast<uint64_t>(endPts), 0, 0, 0);
 }
 
 void GraphicsAttributes::AppendReport(CL_CString& out) const {

@@ -7,50 +7,39 @@
 #include "es/graphics/segments/CGspGsParser.h"
 #include "foundation/CL_CString.h"
 #include "kiv/CGraphicsKiv.h"
-#include "kiv/CGraphicsKivItem.h"
+#include "kiv/CGraphicsKivPackedItem.h"
 #include "kiv/KivConstants.h"
 
 namespace ts_comp { namespace es { namespace graphics_stream {
 
-// enc_sub_item_type, first_in_sequence_flag and last_in_sequence_flag of an item.
-struct ItemFlags {
-    uint64_t sub, first, last;
-};
-// Sets every field but reserved1 and reserved2 (which stay 0 from the item's construction); `held` are the
-// flags the item holds (UINT64_MAX where not known), and only the ones that differ are set again.
-inline void SetFields(kiv::CGraphicsKivItem& item, uint64_t type, uint64_t size, int64_t dts, int64_t pts,
-                      const ItemFlags& flags, ItemFlags& held) {
-    item.SetCommonValues(type, size, static_cast<uint64_t>(dts), static_cast<uint64_t>(pts));
-    if (flags.sub != held.sub) item.SetValue(kiv::kIdEncSubItemType, flags.sub);
-    if (flags.first != held.first) item.SetValue(kiv::kIdFirstInSequenceFlag, flags.first);
-    if (flags.last != held.last) item.SetValue(kiv::kIdLastInSequenceFlag, flags.last);
-    held = flags;
-}
 // Sets the fields of the item for one record of a computed display set: a composition segment carries its
 // composition_state, ICS and ODS records carry their sequence flags.
-inline void FillItem(kiv::CGraphicsKivItem& item, const ST_SEGMENT& r, ItemFlags& held) {
-    ItemFlags f{0, 0, 0};
+inline void FillItem(kiv::CGraphicsKivPackedItem& item, const ST_SEGMENT& r) {
+    uint64_t sub = 0, first = 0, last = 0;
     if (r.segment_type == gsp::kSegmentPCS) {
-        f.sub = static_cast<const ST_PCS&>(r).composition_state;
+        sub = static_cast<const ST_PCS&>(r).composition_state;
     } else if (r.segment_type == gsp::kSegmentICS) {
         const auto& ics = static_cast<const ST_ICS&>(r);
-        f = {ics.composition_state, ics.first_in_sequence_flag, ics.last_in_sequence_flag};
+        sub = ics.composition_state;
+        first = ics.first_in_sequence_flag;
+        last = ics.last_in_sequence_flag;
     } else if (r.segment_type == gsp::kSegmentODS) {
         const auto& ods = static_cast<const ST_ODS&>(r);
-        f = {0, ods.first_in_sequence_flag, ods.last_in_sequence_flag};
+        first = ods.first_in_sequence_flag;
+        last = ods.last_in_sequence_flag;
     }
-    SetFields(item, r.segment_type, uint64_t{r.segment_length} + 3, r.dts, r.pts, f, held);
+    item.Set(r.segment_type, uint64_t{r.segment_length} + 3, static_cast<uint64_t>(r.dts),
+             static_cast<uint64_t>(r.pts), sub, first, last);
 }
 // Writes one item per record of a computed display set, adding each record's bytes to `processed` and
 // calling afterUnit(processed) after each; false when an item cannot be written.
 template <class AfterUnit>
-bool WriteItems(kiv::CGraphicsKiv& kiv, kiv::CGraphicsKivItem& item, const CAbstractDisplaySet& displaySet,
+bool WriteItems(kiv::CGraphicsKiv& kiv, kiv::CGraphicsKivPackedItem& item, const CAbstractDisplaySet& displaySet,
                 int64_t& processed, AfterUnit afterUnit) {
     const uint32_t count = displaySet.CAbstractDisplaySet::GetSegmentCount();
-    ItemFlags held{UINT64_MAX, UINT64_MAX, UINT64_MAX};
     for (uint32_t r = 0; r < count; ++r) {
         const ST_SEGMENT& record = *displaySet.CAbstractDisplaySet::GetSegment(r);
-        FillItem(item, record, held);
+        FillItem(item, record);
         if (!kiv.WriteItem(item)) return false;
         processed += int64_t{record.segment_length} + 3;
         afterUnit(processed);
@@ -58,7 +47,7 @@ bool WriteItems(kiv::CGraphicsKiv& kiv, kiv::CGraphicsKivItem& item, const CAbst
     return true;
 }
 // Sets the end item that closes a graphics KIV file: type 255, size 0, dts 0, the given pts, flags 0.
-void FillEndItem(kiv::CGraphicsKivItem& item, int64_t endPts);
+void FillEndItem(kiv::CGraphicsKivPackedItem& item, int64_t endPts);
 
 // Walks the segments of the stream at path once, forward, in constant memory, and hands each segment of the
 // type to take(parser, its index) until it returns false; false when the file cannot be indexed to its end.

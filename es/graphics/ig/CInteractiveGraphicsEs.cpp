@@ -49,7 +49,7 @@ bool CInteractiveGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_t
     graphics_stream::CCompositionFile composition(compositionPath);
     CDisplaySetForInteractive displaySet;
     displaySet.SetIntermediateFolder(m_tempPath);
-    kiv::CGraphicsKivItem item;
+    kiv::CGraphicsKivPackedItem item;
     int64_t processed = 0;
     size_t k = 0;
     int64_t endPts = 0;

@@ -38,7 +38,7 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
     if (!parser.Open(esName.GetString())) return false;
 
     CDisplaySetForPresentation displaySet;
-    kiv::CGraphicsKivItem item;
+    kiv::CGraphicsKivPackedItem item;
     int64_t processed = 0;
     size_t k = 0;
     int64_t endPts = 0;
