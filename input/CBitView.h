@@ -45,6 +45,15 @@ public:
         uint64_t m_value;  // the bits not taken yet, at the top
     };
     Fields Read(uint32_t count) { return Fields(Bits(count), count); }
+    // The 8 bytes at p as a big-endian number.
+    static uint64_t LoadWord(const uint8_t* p) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        word = __builtin_bswap64(word);
+#endif
+        return word;
+    }
 
     // As CBinaryBuffer::PeekBits: the next count bits without moving; returns the bits found.
     uint32_t Peek(uint64_t* out, uint32_t count) {
@@ -78,6 +87,13 @@ public:
         }
         return SlowSkip(count);
     }
+    // The bytes the view holds from its position on, without a read: none unless the position is a whole
+    // byte. Skip passes those that were used.
+    uint32_t Buffered(const uint8_t** data) const {
+        if (m_p == nullptr || m_bit != 0) return 0;
+        *data = m_p;
+        return static_cast<uint32_t>(m_end - m_p);
+    }
     // Hands the position back to the buffer, which may be used directly until Resume takes it again.
     void Release() {
         Store();
@@ -89,14 +105,7 @@ private:
     // Widest read of the inline path: the 8 bytes loaded always hold the field.
     static constexpr uint32_t kFastBits = 57;
 
-    uint64_t Word() const {
-        uint64_t word;
-        std::memcpy(&word, m_p, sizeof word);
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        word = __builtin_bswap64(word);
-#endif
-        return word;
-    }
+    uint64_t Word() const { return LoadWord(m_p); }
     void Advance(uint32_t count) {
         const uint32_t bit = m_bit + count;
         m_p += bit >> 3;

@@ -11,9 +11,10 @@ CreatorRow Row(const char* name, std::vector<uint8_t> stream, std::vector<uint32
                const std::string& items) {
     return {name, kiv_comp::CKivCreator::ES_TYPE_DTS, std::move(stream), std::move(start), result, message, Items(items)};
 }
-std::string TenCoresNineSubstreams() {
+// Core items of 2013 bytes 960 ticks apart, the first `extensions` of them each followed by a 1000-byte one.
+std::string Pairs(int cores, int extensions) {
     std::string items;
-    for (int i = 0; i < 10; ++i) items += " 0:2013@" + std::to_string(960 * i) + (i < 9 ? " 1:1000@" + std::to_string(960 * i) : "");
+    for (int i = 0; i < cores; ++i) items += " 0:2013@" + std::to_string(960 * i) + (i < extensions ? " 1:1000@" + std::to_string(960 * i) : "");
     return items;
 }
 const char* const kInvalid = "The es attribute is invalid.(parse error)";
@@ -38,11 +39,14 @@ INSTANTIATE_TEST_SUITE_P(
         Row("garbageByte", JoinUnits({DtsCore(), {0x11}, DtsCore()}), {0}, false, "\nStuffnig bits exist. (pos = 2013[byte])", "0:2013@0"),
         Row("tenCoreNineExtension", JoinUnits({JoinUnits({DtsCore(), DtsExt()}, 9), DtsCore()}), {0}, false,
             "\nNumber of extension frame is not equal to number of main frame. (number of main frame = 10, number of "
-            "extension frame = 9)", TenCoresNineSubstreams()),
+            "extension frame = 9)", Pairs(10, 9)),
         Row("coreFrameCutShort", JoinUnits({DtsCore()}, 2, 3000), {0}, false, "", "0:2013@0"),
         Row("coreHeaderCutOff", JoinUnits({DtsCore()}, 2, 2020), {0}, false, "", "0:2013@0"),
         Row("extensionHeaderCutOff", JoinUnits({DtsCore(), DtsExt()}, 2, 5033), {0}, false,
             "\nThe es file ends inside an extension substream. (pos = 5026[byte])", "0:2013@0 1:1000@0 0:2013@960"),
+        Row("pairsAcrossBufferEdges", JoinUnits({DtsCore(), DtsExt()}, 100), {0}, true, "", Pairs(100, 100) + " E@96000"),
+        Row("garbagePastTheFirstBuffer", JoinUnits({JoinUnits({DtsCore(), DtsExt()}, 90), {0x11}, DtsCore()}), {0}, false,
+            "\nStuffnig bits exist. (pos = 271170[byte])", Pairs(90, 90)),
         Row("noStartPts", JoinUnits({DtsCore()}, 2), {}, false, "\nstart pts is not set.", ""),
         Row("oneCoreFrame", JoinUnits({DtsCore()}, 1), {0}, false, kInvalid, ""),
         Row("metadataHeader", JoinUnits({{'D', 'T', 'S', 'H', 'D', 'H', 'D', 'R'}, DtsCore()}), {0}, false, "An dtshd contains metadata.", ""),

@@ -15,16 +15,6 @@ bool CCoreFrameHeader::Parse(CBinaryBuffer& buffer) {
     return Parse(view);
 }
 
-void CCoreFrameHeader::ParseSize(CBitView& view) {
-    SYNC = static_cast<uint32_t>(view.Bits(32));
-    CBitView::Fields f = view.Read(28);
-    FTYPE = static_cast<uint32_t>(f.Take(1));
-    SHORT = static_cast<uint32_t>(f.Take(5));
-    CPF = static_cast<uint32_t>(f.Take(1));
-    NBLKS = static_cast<uint32_t>(f.Take(7));
-    FSIZE = static_cast<uint32_t>(f.Take(14));
-}
-
 bool CCoreFrameHeader::Parse(CBitView& view) {
     try {
         ParseSize(view);

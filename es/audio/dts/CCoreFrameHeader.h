@@ -24,6 +24,17 @@ public:
     // view's position on, the header cannot be cut off, and the result and the position after it are those
     // of ParseFrame.
     bool PassOver(CBitView& view);
+    // Reads SYNC through FSIZE from a CBitView or a CBitViewOfBytes.
+    template <class Reader>
+    void ParseSize(Reader& in) {
+        SYNC = static_cast<uint32_t>(in.Bits(32));
+        auto f = in.Read(28);
+        FTYPE = static_cast<uint32_t>(f.Take(1));
+        SHORT = static_cast<uint32_t>(f.Take(5));
+        CPF = static_cast<uint32_t>(f.Take(1));
+        NBLKS = static_cast<uint32_t>(f.Take(7));
+        FSIZE = static_cast<uint32_t>(f.Take(14));
+    }
 
     uint32_t SYNC = 0;
     uint32_t FTYPE = 0;
@@ -45,8 +56,6 @@ public:
     uint8_t LFF = 0;
 
 private:
-    // Reads SYNC through FSIZE.
-    void ParseSize(CBitView& view);
     bool PassFrame(CBitView& view, bool wholeHeader);
 };
 

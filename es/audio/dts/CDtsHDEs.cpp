@@ -13,6 +13,7 @@
 #include "foundation/Messages.h"
 #include "input/CBinaryBuffer.h"
 #include "input/CBitView.h"
+#include "input/CBitViewOfBytes.h"
 
 namespace ts_comp {
 namespace es {
@@ -133,7 +134,9 @@ bool CDtsHDEs::ScanForSync(CBinaryBuffer& buffer, CBitView& view, uint32_t& word
 }
 
 // Core frames advance their time stamp before their item, extension substreams after theirs, so both units of
-// an access unit carry the same time stamp. Units must follow each other without a gap.
+// an access unit carry the same time stamp. Units must follow each other without a gap. Units that lie wholly
+// in the buffered bytes, each right after the one before, are read from there in one run; the others, and
+// units near the end of the file, through the view.
 bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) {
     if (startPtsList.empty()) Throw(error_code::kStreamContent, messages::kStartPtsNotSet, "", __LINE__);
     if (kivPath == nullptr) return false;
@@ -152,9 +155,30 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
     uint32_t extensionCount = 0;
     int64_t expected = buffer.Tell();
     const int64_t fileSize = buffer.GetSize();
-    // One frame and one substream record serve every unit: each parse sets what the loop reads.
+    // One frame and one substream record serve every unit: each parse sets what the item takes.
     CCoreFrameHeader frame;
     CExtensionSubstream substream;
+    const auto write = [&](bool core) __attribute__((always_inline)) {
+        uint32_t itemSize = 0;
+        uint8_t itemType = 0;
+        if (core) {
+            ++coreCount;
+            corePts += kPtsStep;
+            itemSize = frame.FSIZE + 1;
+            loop.SetPts(corePts);
+        } else {
+            ++extensionCount;
+            itemSize = substream.header.nuExtSSFsize;
+            itemType = 1;
+            loop.SetPts(extensionPts);
+            const uint32_t duration = substream.header.GetFrameDuration();
+            if (duration != 0) extensionStep = duration;
+            extensionPts += extensionStep;
+        }
+        if (!loop.WriteUnit(itemType, itemSize)) {
+            Throw(error_code::kAnalyserWrite, messages::kWriteError, kivPath, __LINE__);
+        }
+    };
     // The units are read through one view of the buffer.
     CBitView view(buffer);
     uint32_t word = 0;
@@ -166,41 +190,49 @@ bool CDtsHDEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList
             text.Format(kMsgStuffing, expected);
             throw CTsMuxException(error_code::kStreamContent, text, kSourceDtsHDEs, __LINE__, "", "");
         }
-        uint32_t itemSize = 0;
-        uint8_t itemType = 0;
         if (word == kCoreSync) {
-            ++coreCount;
-            corePts += kPtsStep;
             // Far from the end of the file the header cannot be cut off; the item needs FSIZE only.
             const bool far = fileSize - position >= kCoreHeaderBytes;
             if (!(far ? frame.PassOver(view) : frame.ParseFrame(view))) return false;
-            itemSize = frame.FSIZE + 1;
-            loop.SetPts(corePts);
-        } else {
-            ++extensionCount;
+        } else if (fileSize - position >= kMostExtensionHeaderBytes) {
             // Far from the end no field can be cut off either; the item needs the sizes and duration.
-            if (fileSize - position >= kMostExtensionHeaderBytes) {
-                substream.PassOver(view);
-            } else {
-                try {
-                    if (!substream.Parse(view)) return false;
-                } catch (const CBinaryBuffer::BinaryBufferException&) {
-                    CL_CString text;
-                    text.Format(kMsgExtensionCutOff, position);
-                    m_errorMessage = text;
-                    return false;
-                }
+            substream.PassOver(view);
+        } else {
+            try {
+                if (!substream.Parse(view)) return false;
+            } catch (const CBinaryBuffer::BinaryBufferException&) {
+                CL_CString text;
+                text.Format(kMsgExtensionCutOff, position);
+                m_errorMessage = text;
+                return false;
             }
-            itemSize = substream.header.nuExtSSFsize;
-            itemType = 1;
-            loop.SetPts(extensionPts);
-            const uint32_t duration = substream.header.GetFrameDuration();
-            if (duration != 0) extensionStep = duration;
-            extensionPts += extensionStep;
         }
-        if (!loop.WriteUnit(itemType, itemSize)) {
-            Throw(error_code::kAnalyserWrite, messages::kWriteError, kivPath, __LINE__);
+        write(word == kCoreSync);
+        // What PassOver reads, straight from the buffered bytes: a unit that runs past them, or an extension
+        // substream near the end of the file, is left to the view.
+        const uint8_t* data = nullptr;
+        const uint32_t buffered = view.Buffered(&data);
+        const int64_t start = view.Tell();
+        uint32_t used = 0;
+        while (buffered - used >= kBufferedHeadBytes) {
+            const uint8_t* unit = data + used;
+            const uint32_t sync = BigEndianWord(unit);
+            CBitViewOfBytes in(unit);
+            uint32_t size = 0;
+            if (sync == kCoreSync) {
+                frame.ParseSize(in);
+                size = frame.FSIZE + 1;
+            } else if (sync == kExtensionSubstreamSync && fileSize - (start + used) >= kMostExtensionHeaderBytes) {
+                substream.header.ParseSizes(in);
+                size = substream.header.nuExtSSFsize;
+            } else {
+                break;
+            }
+            if (size > buffered - used) break;
+            used += size;
+            write(sync == kCoreSync);
         }
+        view.Skip(used);
         expected = view.Tell();
         found = FindNextSync(buffer, view, word);
         if (!found && coreCount != 0 && extensionCount != 0 && coreCount != extensionCount) {

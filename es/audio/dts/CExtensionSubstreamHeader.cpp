@@ -40,26 +40,6 @@ bool CExtensionSubstreamHeader::Parse(CBinaryBuffer& buffer) {
     return Parse(view);
 }
 
-void CExtensionSubstreamHeader::ParseSizes(CBitView& view) {
-    CBitView::Fields head = view.Read(32 + 8 + 2 + 1);
-    head.Take(32);  // SYNCEXTSSH
-    head.Take(8);   // UserDefinedBits
-    nExtSSIndex = static_cast<uint8_t>(head.Take(2));
-    bHeaderSizeType = static_cast<uint8_t>(head.Take(1));
-    const uint32_t headerSizeBits = kHeaderSizeBits[bHeaderSizeType];
-    const uint32_t substreamSizeBits = kSubstreamSizeBits[bHeaderSizeType];
-    CBitView::Fields sizes = view.Read(headerSizeBits + substreamSizeBits + 1);
-    nuExtSSHeaderSize = static_cast<uint32_t>(sizes.Take(headerSizeBits)) + 1;
-    nuExtSSFsize = static_cast<uint32_t>(sizes.Take(substreamSizeBits)) + 1;
-    bStaticFieldsPresent = static_cast<uint8_t>(sizes.Take(1));
-    if (bStaticFieldsPresent) {
-        CBitView::Fields clock = view.Read(2 + 3 + 1);
-        nuRefClockCode = static_cast<uint8_t>(clock.Take(2));
-        nuExSSFrameDuration = static_cast<uint32_t>(clock.Take(3) + 1) * kFrameDurationUnit;
-        bTimeStampFlag = static_cast<uint8_t>(clock.Take(1));
-    }
-}
-
 bool CExtensionSubstreamHeader::Parse(CBitView& view) {
     auto bits = [&view](uint32_t count) { return static_cast<uint32_t>(view.Bits(count)); };
     ParseSizes(view);

@@ -34,8 +34,27 @@ public:
     bool Parse(CBinaryBuffer& buffer);
     bool Parse(CBitView& view);
     // Reads the fields from the sync word through bTimeStampFlag: the sizes and the frame duration, where
-    // Parse goes on with the rest.
-    void ParseSizes(CBitView& view);
+    // Parse goes on with the rest. Reads through a CBitView or a CBitViewOfBytes.
+    template <class Reader>
+    void ParseSizes(Reader& in) {
+        auto head = in.Read(32 + 8 + 2 + 1);
+        head.Take(32);  // SYNCEXTSSH
+        head.Take(8);   // UserDefinedBits
+        nExtSSIndex = static_cast<uint8_t>(head.Take(2));
+        bHeaderSizeType = static_cast<uint8_t>(head.Take(1));
+        const uint32_t headerSizeBits = kHeaderSizeBits[bHeaderSizeType];
+        const uint32_t substreamSizeBits = kSubstreamSizeBits[bHeaderSizeType];
+        auto sizes = in.Read(headerSizeBits + substreamSizeBits + 1);
+        nuExtSSHeaderSize = static_cast<uint32_t>(sizes.Take(headerSizeBits)) + 1;
+        nuExtSSFsize = static_cast<uint32_t>(sizes.Take(substreamSizeBits)) + 1;
+        bStaticFieldsPresent = static_cast<uint8_t>(sizes.Take(1));
+        if (bStaticFieldsPresent) {
+            auto clock = in.Read(2 + 3 + 1);
+            nuRefClockCode = static_cast<uint8_t>(clock.Take(2));
+            nuExSSFrameDuration = static_cast<uint32_t>(clock.Take(3) + 1) * kFrameDurationUnit;
+            bTimeStampFlag = static_cast<uint8_t>(clock.Take(1));
+        }
+    }
     // Duration of the substream in 90 kHz ticks; 0 without static fields or with the reserved clock code.
     uint32_t GetFrameDuration() const;
 

@@ -20,6 +20,9 @@ constexpr int64_t kCoreHeaderBytes = 11;
 // Most bytes an extension substream parse reads from the substream's start: the header fields of eight
 // assets with the longest info texts take 8365 bytes, a header of 4096 bytes and the word after it 4100.
 constexpr int64_t kMostExtensionHeaderBytes = 8448;
+// Bytes from a unit's start that reading its sizes out of memory may load: the extension substream's sizes
+// end in byte 10, and each read loads 8 bytes.
+constexpr uint32_t kBufferedHeadBytes = 24;
 // Samples of the reference clock per nuExSSFrameDurationCode step.
 constexpr uint32_t kFrameDurationUnit = 512;
 // Ticks per second of the time stamps.
