@@ -24,6 +24,14 @@ std::vector<uint8_t> SyncThen(size_t n) {  // a sync word inside a frame's decla
     return v;
 }
 
+const std::vector<DraFrame> k1000s(size_t n) { return std::vector<DraFrame>(n, Sized(1000, -1)); }
+std::string At48k(std::vector<unsigned> sizes) {  // items of these sizes 1920 ticks apart, then the end
+    std::string items;
+    for (size_t i = 0; i <= sizes.size(); ++i) items += (i < sizes.size() ? " 0:" + std::to_string(sizes[i]) + "@" : " E@") + std::to_string(1920 * i);
+    return items;
+}
+std::vector<unsigned> With(std::vector<unsigned> sizes, size_t at, unsigned size) { return sizes[at] = size, sizes; }
+
 INSTANTIATE_TEST_SUITE_P(
     Dra, CreatorTable,
     ::testing::ValuesIn(std::vector<CreatorRow>{
@@ -38,6 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
         {"HeaderCutOff", kDra, Stream({k48, k48, k48}, {0x7F, 0xFF, 0x01}), {0}, true, "", Items("0:64@0 0:64@1920 0:64@3840 E@5760")},
         {"RateIndex15AfterItsItem", kDra, Stream({{0, 3, 15}, {0, 3, 15}, {0, 3, 15}}), {0}, false,
          "The es attribute is invalid.(parse error)", Items("0:64@0")},
+        {"AcrossBufferEdges", kDra, Stream(k1000s(300)), {0}, true, "", Items(At48k(std::vector<unsigned>(300, 1000)))},
+        {"StrayBytePastTheFirstBuffer", kDra, Stream(k1000s(30), {}, Stream(k1000s(270), {0x12})), {0}, true, "",
+         Items(At48k(With(std::vector<unsigned>(300, 1000), 269, 1001)))},
         {"TwoStartPts", kDra, Stream({k48, k48, k48}), {0, 1}, false, "", {}},
         {"NoSyncAtTheStart", kDra, Stream({k48, k48, k48}, {}, {0x7F}), {0}, false, "The es attribute is invalid.(parse error)", {}},
         {"Only191Bytes", kDra, Stream({k48, k48, Sized(63, 16)}), {0}, false, "The es file is short.", {}},

@@ -11,30 +11,6 @@ namespace ts_comp {
 namespace es {
 namespace dra_audio {
 
-namespace {
-
-// The header fields after each other, take(count) giving the next count bits; false for a wrong sync word.
-template <typename Take>
-bool ReadHeader(Take take, CDraAudioParser::Frame& f) {
-    if (take(16) != kSyncWord) return false;
-    f.nFrmHeaderType = static_cast<uint8_t>(take(1));
-    const bool normal = f.nFrmHeaderType == 0;
-    f.nNumWord = static_cast<uint16_t>(take(normal ? 10 : 13));
-    f.nNumBlocksPerFrm = static_cast<uint8_t>(1u << take(2));
-    f.nSampleRateIndex = static_cast<uint8_t>(take(4));
-    f.nNumNormalCh = static_cast<uint8_t>(take(normal ? 3 : 6));
-    f.nNumLfeCh = static_cast<uint8_t>(take(normal ? 1 : 2));
-    f.bAuxChCfg = static_cast<uint8_t>(take(1));
-    if (normal && f.nNumNormalCh >= 2) {
-        f.bUseSumDiff = static_cast<uint8_t>(take(1));
-        f.bUseJIC = static_cast<uint8_t>(take(1));
-        if (f.bUseJIC) f.nJicCb = static_cast<uint8_t>(take(5) + 1);
-    }
-    return true;
-}
-
-}  // namespace
-
 bool CDraAudioParser::Open(const char* path) {
     m_view.reset();
     if (!m_buffer.Open(path)) return false;

@@ -51,10 +51,18 @@ bool CDraEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
     GetEsFilePath(path);
     CDraAudioParser parser;
     if (!parser.Open(path.GetString())) return false;
-    while (const CDraAudioParser::Frame* frame = parser.ParseNextFrame()) {
-        if (!loop.WriteItem(0, static_cast<uint32_t>(frame->frameSize))) return false;
-        loop.AdvancePts(GetFrameDuration(frame->nNumBlocksPerFrm, frame->nSampleRateIndex));
-        loop.CountUnit(static_cast<uint64_t>(frame->frameSize));
+    const auto write = [&](const CDraAudioParser::Frame& frame) __attribute__((always_inline)) {
+        if (!loop.WriteItem(0, static_cast<uint32_t>(frame.frameSize))) return false;
+        loop.AdvancePts(GetFrameDuration(frame.nNumBlocksPerFrm, frame.nSampleRateIndex));
+        loop.CountUnit(static_cast<uint64_t>(frame.frameSize));
+        return true;
+    };
+    // Frames in the buffered bytes in one run, then one through the plain parse.
+    for (;;) {
+        if (!parser.ParseBuffered(write)) return false;
+        const CDraAudioParser::Frame* frame = parser.ParseNextFrame();
+        if (frame == nullptr) break;
+        if (!write(*frame)) return false;
     }
     return loop.WriteEnd();
 }

@@ -13,6 +13,8 @@ constexpr uint8_t kSyncByte0 = 0x7F;
 constexpr uint8_t kSyncByte1 = 0xFF;
 // Bits of the longest frame header, of either type.
 constexpr uint32_t kLongestHeaderBits = 16 + 1 + 10 + 2 + 4 + 3 + 1 + 1 + 1 + 1 + 5;
+// Bytes a frame parse straight from memory needs from the frame's start: the longest header in one 8-byte load.
+constexpr uint32_t kBufferedHeadBytes = 8;
 // Sampling rates by nSampleRateIndex 0 to 12; indexes 13 to 15 have none.
 constexpr uint32_t kSampleRates[] = {8000,  11025, 12000, 16000, 22050,  24000, 32000,
                                      44100, 48000, 88200, 96000, 176400, 192000};
