@@ -42,8 +42,8 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
     int64_t processed = 0;
     size_t k = 0;
     int64_t endPts = 0;
-    for (uint32_t i = 0;; ++i) {
-        CGspSegment* segment = parser.GetSegmentAt(i);
+    while (true) {
+        CGspSegment* segment = parser.TakeNextSegment();
         if (segment == nullptr) break;
         if (!displaySet.AddSegment(segment)) return false;
         if (segment->CGspSegment::GetType() != gsp::kSegmentEND) continue;  // no segment class overrides it
@@ -57,7 +57,6 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
         const auto& pcs = static_cast<const graphics_stream::ST_PCS&>(*displaySet.GetSegment(0));
         endPts = pcs.pts + CDisplaySetForPresentation::FrameDuration(pcs.frame_rate);
         displaySet.Clear();
-        parser.ForgetIndexBefore(i + 1);
         ++k;
     }
     // A descriptor that could not be read ends the index: the file cannot be indexed.

@@ -83,11 +83,6 @@ bool CGspGsParser::IndexMore(uint64_t i) const {
     return i < m_forgotten + m_index.size();
 }
 
-void CGspGsParser::Append(const uint8_t* d) const {
-    m_index.push_back(Index{d[0], m_nextOffset});
-    m_nextOffset += ((uint32_t{d[1]} << 8) | d[2]) + 3u;
-    m_indexComplete = m_nextOffset >= static_cast<uint64_t>(m_length);
-}
 
 void CGspGsParser::ForgetIndexBefore(uint32_t i) {
     if (i <= m_forgotten) return;
@@ -138,6 +133,14 @@ CGspSegment* CGspGsParser::GetSegmentAt(uint32_t i) {
     m_position = i;
     ParseEntry(m_index[i - m_forgotten]);
     return m_current;
+}
+
+// Where the segment is not in the buffer at the file position (or indexed already), through the index.
+CGspSegment* CGspGsParser::TakeNextIndexed() {
+    const uint32_t i = m_forgotten;
+    CGspSegment* segment = GetSegmentAt(i);
+    ForgetIndexBefore(i + 1);
+    return segment;
 }
 
 CGspSegment* CGspGsParser::GetCurrentSegment() { return GetSegmentAt(m_position); }

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "es/graphics/segments/CGspSegment.h"
-
-namespace PRIVATE_LIBRARY { class CL_CFile; }
+#include "foundation/CL_CFile.h"
 
 class CGspGsParser {
 public:
@@ -35,6 +34,22 @@ public:
     virtual CGspSegment* GetCurrentSegment();
     virtual CGspSegment* GetPreviousSegment();
     virtual CGspSegment* GetNextSegment();
+    // A forward pass that asks for every segment once, in order: the segment after the last one handed out
+    // (or the first), parsed, or null past the last; the segments before it are forgotten.
+    CGspSegment* TakeNextSegment() {
+        const uint8_t* d = nullptr;
+        uint32_t buffered = 0;
+        if (m_index.empty() && !m_indexComplete && m_file->Tell() == static_cast<int64_t>(m_nextOffset) &&
+            (buffered = m_file->PeekBuffered(&d)) >= 3) {
+            const uint64_t offset = m_nextOffset;
+            Advance(d);
+            m_position = m_forgotten++;
+            m_current = Kind(d[0]);
+            m_current->ParseBuffered(m_file.get(), offset, d, buffered);
+            return m_current;
+        }
+        return TakeNextIndexed();
+    }
     // Joins the interactive composition that starts at ICS segment i into the file at path.
     virtual bool BuildCompositionFile(uint32_t i, const char* path);
     // The same, handing each fragment's bytes in order to append(bytes, count), which returns false when
@@ -60,7 +75,16 @@ private:
     bool IndexThrough(uint64_t i) const { return i < m_forgotten + m_index.size() || IndexMore(i); }
     bool IndexMore(uint64_t i) const;
     // Adds the entry of the descriptor d at the next offset.
-    void Append(const uint8_t* d) const;
+    void Append(const uint8_t* d) const {
+        m_index.push_back(Index{d[0], m_nextOffset});
+        Advance(d);
+    }
+    // Moves the next offset past the segment of the descriptor d.
+    void Advance(const uint8_t* d) const {
+        m_nextOffset += ((uint32_t{d[1]} << 8) | d[2]) + 3u;
+        m_indexComplete = m_nextOffset >= static_cast<uint64_t>(m_length);
+    }
+    CGspSegment* TakeNextIndexed();
     // The segment object of the type, made at its first use.
     CGspSegment* Kind(uint8_t type) {
         CGspSegment* kind = m_kinds[type].get();

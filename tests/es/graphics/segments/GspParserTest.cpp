@@ -143,7 +143,8 @@ Bytes Short(Bytes b, size_t by) {
 
 // Segments of one kind in a row that shrink (fewer objects and windows, a first fragment then a continuation,
 // a last ODS cut short), elements that run past their segment, a PCS across the end of the first buffer load:
-// walked forward (parsed where they lie in the file's buffer), they read as a fresh parser reads each alone.
+// walked forward (parsed where they lie in the file's buffer), by index or taken one after another, they
+// read as a fresh parser reads each alone.
 TEST(GspParserOnePass, ReusedSegmentsHaveTheFieldsOfANewOne) {
     const Pcs big{1920, 1080, 4, 0, 2, true, 7, {{1, 2, true, true, 10, 20, 1, 2, 3, 4}, {3, 4}}};
     const Pcs small{1920, 1080, 6, 0, 0, false, 0, {{9, 8}}}, none, last{1, 1, 1, 1, 1, 0, 0, {{3, 4}, big.objects[0]}};
@@ -152,11 +153,18 @@ TEST(GspParserOnePass, ReusedSegmentsHaveTheFieldsOfANewOne) {
                    Ods(1, 300, 200, 50), Ods(1, 0, 0, 20, false, 3), OdsMore(2, 1, true), End(), End()});
     Append(s, Ods(5, 1, 1, 262144 - 5 - s.size() - Ods(5, 1, 1, 0).size()));
     Opened f(Cat({s, big.Build(), Cut(Ods(4, 5, 6, 100), 5)}));
-    for (uint32_t i = 0; i < 17; ++i) {
+    CGspGsParser taking;  // asks for each segment once, in order
+    ASSERT_TRUE(taking.Open(f.path.c_str()));
+    for (uint32_t i = 0; i <= 20; ++i) {
         CGspGsParser fresh;
         ASSERT_TRUE(fresh.Open(f.path.c_str()));
-        EXPECT_EQ(Fields(f.parser.GetSegmentAt(i)), Fields(fresh.GetSegmentAt(i))) << "segment " << i;
+        ASSERT_EQ(fresh.GetSegmentCount(), 20u);
+        const Values fields = i < 20 ? Fields(fresh.GetSegmentAt(i)) : Values{};
+        EXPECT_EQ(i < 20 ? Fields(f.parser.GetSegmentAt(i)) : Values{}, fields) << "segment " << i;
+        const CGspSegment* taken = taking.TakeNextSegment();
+        EXPECT_EQ(taken != nullptr ? Fields(taken) : Values{}, fields) << "segment " << i;
     }
+    EXPECT_FALSE(taking.IndexFailed());
 }
 
 Bytes Fragment(bool first, bool last, Bytes data) {
