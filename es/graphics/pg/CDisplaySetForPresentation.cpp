@@ -17,79 +17,80 @@ namespace {
 
 CDisplaySetForPresentation::CDisplaySetForPresentation() : CAbstractDisplaySet(kPgDecodingRate, kPgObjectSlots) {}
 
+namespace {
+
+// The bits of the segment types a display set has seen.
+enum Seen : uint8_t { kPcs = 1, kWds = 2, kPds = 4, kOds = 8, kEnd = 16 };
+
+}  // namespace
+
+// A display set is a PCS, then at most one WDS, the PDSs, the ODSs, and the END: each record after the PCS
+// is admitted when none of the types `after` came before it.
 bool CDisplaySetForPresentation::AddSegment(CGspSegment* segment) {
     if (segment == nullptr) return false;
     const uint8_t type = segment->CGspSegment::GetType();  // no segment class overrides it
     if (type == gsp::kSegmentICS) return false;
     ST_SEGMENT* record = NewRecord(type);
     if (record == nullptr || !record->Fill(segment)) return false;
+    uint8_t bit = kEnd, after = 0;
     switch (record->segment_type) {
         case gsp::kSegmentPCS: {
             ++m_displaySetNumber;
-            if (static_cast<const ST_PCS&>(*record).composition_state != 0) {
+            const uint8_t state = static_cast<const ST_PCS&>(*record).composition_state;
+            if (state != 0) {
                 m_objects.ClearUsed();
                 m_windows.clear();
             }
             if (!IsEmpty()) return false;
-            break;
+            m_seen = kPcs;  // the first record: nothing came before it
+            m_state = state;
+            Append();
+            return true;
         }
         case gsp::kSegmentWDS:
             m_windows = static_cast<const ST_WDS&>(*record).windows;
+            bit = kWds, after = kWds | kPds | kOds | kEnd;
+            break;
+        case gsp::kSegmentPDS:
+            bit = kPds, after = kOds | kEnd;
             break;
         case gsp::kSegmentODS: {
             const auto& ods = static_cast<const ST_ODS&>(*record);
             if (ods.first_in_sequence_flag == 1 && !m_objects.Store(ods)) return false;
+            bit = kOds, after = kEnd;
             break;
         }
         default:
             break;
     }
+    m_misordered |= (m_seen & after) | (~m_seen & kPcs);
+    m_seen |= bit;
     Append();
     return true;
 }
 
+void CDisplaySetForPresentation::Clear() {
+    CAbstractDisplaySet::Clear();
+    m_seen = 0;
+    m_misordered = 0;
+    m_state = 0;
+}
+
+// The order was checked as the records arrived.
 bool CDisplaySetForPresentation::Validate() {
-    bool pcs = false, wds = false, pds = false, ods = false, end = false;
-    uint8_t state = 0;
-    for (const auto& record : Current()) {
-        switch (record->segment_type) {
-            case gsp::kSegmentPCS:
-                if (pcs || end) return false;
-                state = static_cast<const ST_PCS&>(*record).composition_state;
-                pcs = true;
-                break;
-            case gsp::kSegmentWDS:
-                if (!pcs || wds || pds || ods || end) return false;
-                wds = true;
-                break;
-            case gsp::kSegmentPDS:
-                if (!pcs || ods || end) return false;
-                pds = true;
-                break;
-            case gsp::kSegmentODS:
-                if (!pcs || end) return false;
-                ods = true;
-                break;
-            case gsp::kSegmentEND:
-                if (!pcs) return false;
-                end = true;
-                break;
-            default:
-                return false;
-        }
-    }
-    if (state != 0) {
+    if (m_misordered) return false;
+    if (m_state != 0) {
         PRIVATE_LIBRARY::CL_CString message;
-        if (!wds) {
+        if ((m_seen & kWds) == 0) {
             message.Format(kMsgNoWds, m_displaySetNumber);
             ThrowContent(message, __LINE__);
         }
-        if (!pds) {
+        if ((m_seen & kPds) == 0) {
             message.Format(kMsgNoPds, m_displaySetNumber);
             ThrowContent(message, __LINE__);
         }
     }
-    return end || IsEmpty();
+    return (m_seen & kEnd) != 0 || IsEmpty();
 }
 
 bool CDisplaySetForPresentation::ComputeTimeStamps(int64_t startPts) {
@@ -112,10 +113,8 @@ bool CDisplaySetForPresentation::ComputeTimeStamps(int64_t startPts) {
             }
         }
     }
-    const int64_t drawing = CeilDiv(bits * kClock, kPgPlaneRate);
-    for (const auto& record : Current()) {
-        if (record->segment_type == gsp::kSegmentWDS) record->pts = pcs.pts - drawing;
-    }
+    // The order admitted puts a WDS, when there is one, right after the PCS.
+    if ((m_seen & kWds) != 0) CAbstractDisplaySet::GetSegment(1)->pts = pcs.pts - CeilDiv(bits * kClock, kPgPlaneRate);
     MoveOntoStartPts(startPts);
     return true;
 }

@@ -10,6 +10,7 @@ namespace ts_comp { namespace es { namespace graphics_stream {
 class CDisplaySetForPresentation : public CAbstractDisplaySet {
 public:
     CDisplaySetForPresentation();
+    void Clear() override;
     bool Validate() override;
     bool AddSegment(CGspSegment* segment) override;
     bool ComputeTimeStamps(int64_t startPts) override;
@@ -25,6 +26,11 @@ private:
     void RequireObject(uint16_t objectId) const;
 
     std::vector<ST_WINDOW> m_windows;
+    // What the records of the current display set showed as they arrived: the types seen (one bit each),
+    // not 0 when one came out of order, the composition_state of the composition segment.
+    uint8_t m_seen = 0;
+    uint8_t m_misordered = 0;
+    uint8_t m_state = 0;
 };
 
 }}}  // namespace ts_comp::es::graphics_stream

@@ -11,8 +11,3 @@ bool CGspODS::ParseBody(const uint8_t* bytes, uint32_t delivered) {
     std::memcpy(m_b, bytes + 3, GetParseExtent() - 3);
     return delivered >= 7;
 }
-
-uint16_t CGspODS::GetObjectId() const { return gsp_io::Be16(m_b); }
-uint32_t CGspODS::GetObjectDataLength() const { return gsp_io::Be24(m_b + 4); }
-uint16_t CGspODS::GetObjectWidth() const { return gsp_io::Be16(m_b + 7); }
-uint16_t CGspODS::GetObjectHeight() const { return gsp_io::Be16(m_b + 9); }

@@ -4,17 +4,18 @@
 #include <cstdint>
 
 #include "es/graphics/segments/CGspSegment.h"
+#include "es/graphics/segments/GspFileIo.h"
 
 class CGspODS final : public CGspSegment {
 public:
-    virtual uint16_t GetObjectId() const;
+    virtual uint16_t GetObjectId() const { return gsp_io::Be16(m_b); }
     virtual uint8_t GetObjectVersionNumber() const { return m_b[2]; }
     virtual uint8_t GetFirstInSequenceFlag() const { return m_b[3] >> 7; }
     virtual uint8_t GetLastInSequenceFlag() const { return (m_b[3] >> 6) & 1u; }
     // The next three are meaningful for a first fragment only.
-    virtual uint32_t GetObjectDataLength() const;
-    virtual uint16_t GetObjectWidth() const;
-    virtual uint16_t GetObjectHeight() const;
+    virtual uint32_t GetObjectDataLength() const { return gsp_io::Be24(m_b + 4); }
+    virtual uint16_t GetObjectWidth() const { return gsp_io::Be16(m_b + 7); }
+    virtual uint16_t GetObjectHeight() const { return gsp_io::Be16(m_b + 9); }
     virtual uint32_t GetObjectIdOffset() const { return 3; }
     virtual uint32_t GetObjectVersionNumberOffset() const { return 5; }
     virtual uint32_t GetSequenceDescriptorOffset() const { return 6; }

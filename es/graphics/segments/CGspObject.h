@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "es/graphics/segments/GspFileIo.h"
+
 class CGspReader;
 
 class CGspObject final {
@@ -10,7 +12,23 @@ public:
     virtual ~CGspObject() = default;
     virtual bool Parse(CGspReader& in);
     // The fields from the object's bytes (16 readable, the last 8 taken only when it is cropped).
-    void Parse(const uint8_t* bytes);
+    void Parse(const uint8_t* b) {
+        m_objectIdRef = gsp_io::Be16(b);
+        m_windowIdRef = b[2];
+        m_objectCroppedFlag = static_cast<uint8_t>(b[3] >> 7);
+        m_forcedOnFlag = static_cast<uint8_t>((b[3] >> 6) & 1u);
+        m_horizontalPosition = gsp_io::Be16(b + 4);
+        m_verticalPosition = gsp_io::Be16(b + 6);
+        if (m_objectCroppedFlag == 0) {
+            // An object without cropping has the rectangle of a new object (Parse may run on a reused one).
+            m_croppingHorizontalPosition = m_croppingVerticalPosition = m_croppingWidth = m_croppingHeight = 0;
+            return;
+        }
+        m_croppingHorizontalPosition = gsp_io::Be16(b + 8);
+        m_croppingVerticalPosition = gsp_io::Be16(b + 10);
+        m_croppingWidth = gsp_io::Be16(b + 12);
+        m_croppingHeight = gsp_io::Be16(b + 14);
+    }
     virtual uint32_t GetSize() const { return m_objectCroppedFlag ? 16 : 8; }
     virtual uint16_t GetObjectIdRef() const { return m_objectIdRef; }
     virtual uint8_t GetWindowIdRef() const { return m_windowIdRef; }

@@ -11,8 +11,3 @@ bool CGspPCS::ParseBody(const uint8_t* bytes, uint32_t delivered) {
     return gsp_io::ParseBounded(bytes, GetCompositionObjectsOffset(), GetSize(), m_objects, m_spareObjects) &&
            delivered >= 14;
 }
-
-uint16_t CGspPCS::GetVideoWidth() const { return gsp_io::Be16(m_b); }
-uint16_t CGspPCS::GetVideoHeight() const { return gsp_io::Be16(m_b + 2); }
-uint16_t CGspPCS::GetCompositionNumber() const { return gsp_io::Be16(m_b + 5); }
-const CGspObject* CGspPCS::GetCompositionObject(uint32_t i) const { return gsp_io::At(m_objects, i); }

@@ -7,19 +7,20 @@
 
 #include "es/graphics/segments/CGspObject.h"
 #include "es/graphics/segments/CGspSegment.h"
+#include "es/graphics/segments/GspFileIo.h"
 
 class CGspPCS final : public CGspSegment {
 public:
-    virtual uint16_t GetVideoWidth() const;
-    virtual uint16_t GetVideoHeight() const;
+    virtual uint16_t GetVideoWidth() const { return gsp_io::Be16(m_b); }
+    virtual uint16_t GetVideoHeight() const { return gsp_io::Be16(m_b + 2); }
     virtual uint8_t GetFrameRate() const { return m_b[4] >> 4; }
-    virtual uint16_t GetCompositionNumber() const;
+    virtual uint16_t GetCompositionNumber() const { return gsp_io::Be16(m_b + 5); }
     virtual uint8_t GetCompositionState() const { return m_b[7] >> 6; }
     virtual uint8_t GetPaletteUpdateFlag() const { return m_b[8] >> 7; }
     virtual uint8_t GetPaletteIdRef() const { return m_b[9]; }
     virtual uint8_t GetNumberOfCompositionObjects() const { return m_b[10]; }
     virtual uint32_t GetCompositionObjectCount() const { return static_cast<uint32_t>(m_objects.size()); }
-    virtual const CGspObject* GetCompositionObject(uint32_t i) const;
+    virtual const CGspObject* GetCompositionObject(uint32_t i) const { return gsp_io::At(m_objects, i); }
     virtual uint32_t GetVideoWidthOffset() const { return 3; }
     virtual uint32_t GetVideoHeightOffset() const { return 5; }
     virtual uint32_t GetFrameRateOffset() const { return 7; }

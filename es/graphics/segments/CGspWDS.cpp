@@ -6,5 +6,3 @@ bool CGspWDS::ParseBody(const uint8_t* bytes, uint32_t delivered) {
     m_numberOfWindows = bytes[3];
     return gsp_io::ParseBounded(bytes, GetWindowsOffset(), GetSize(), m_windows, m_spareWindows) && delivered >= 4;
 }
-
-const CGspWindow* CGspWDS::GetWindow(uint32_t i) const { return gsp_io::At(m_windows, i); }

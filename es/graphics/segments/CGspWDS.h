@@ -7,12 +7,13 @@
 
 #include "es/graphics/segments/CGspSegment.h"
 #include "es/graphics/segments/CGspWindow.h"
+#include "es/graphics/segments/GspFileIo.h"
 
 class CGspWDS final : public CGspSegment {
 public:
     virtual uint8_t GetNumberOfWindows() const { return m_numberOfWindows; }
     virtual uint32_t GetWindowCount() const { return static_cast<uint32_t>(m_windows.size()); }
-    virtual const CGspWindow* GetWindow(uint32_t i) const;
+    virtual const CGspWindow* GetWindow(uint32_t i) const { return gsp_io::At(m_windows, i); }
     virtual uint32_t GetNumberOfWindowsOffset() const { return 3; }
     virtual uint32_t GetWindowsOffset() const { return 4; }
     virtual uint32_t GetNumberOfWindowsSize() const { return 1; }

@@ -9,11 +9,3 @@ bool CGspWindow::Parse(CGspReader& in) {
     Parse(b);
     return whole;
 }
-
-void CGspWindow::Parse(const uint8_t* b) {
-    m_windowId = b[0];
-    m_horizontalPosition = gsp_io::Be16(b + 1);
-    m_verticalPosition = gsp_io::Be16(b + 3);
-    m_width = gsp_io::Be16(b + 5);
-    m_height = gsp_io::Be16(b + 7);
-}

@@ -3,13 +3,21 @@
 
 #include <cstdint>
 
+#include "es/graphics/segments/GspFileIo.h"
+
 class CGspReader;
 
 class CGspWindow final {
 public:
     virtual ~CGspWindow() = default;
     virtual bool Parse(CGspReader& in);
-    void Parse(const uint8_t* bytes);
+    void Parse(const uint8_t* b) {
+        m_windowId = b[0];
+        m_horizontalPosition = gsp_io::Be16(b + 1);
+        m_verticalPosition = gsp_io::Be16(b + 3);
+        m_width = gsp_io::Be16(b + 5);
+        m_height = gsp_io::Be16(b + 7);
+    }
     virtual uint32_t GetSize() const { return 9; }
     virtual uint8_t GetWindowId() const { return m_windowId; }
     virtual uint16_t GetWindowHorizontalPosition() const { return m_horizontalPosition; }

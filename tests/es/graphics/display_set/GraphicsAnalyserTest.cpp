@@ -154,6 +154,7 @@ std::vector<Row> PgRows() {
         {"WdsAfterOds", kPg, Cat({pcs0, ods, wds, End()}), {0}, false, ""},
         {"TwoWds", kPg, Cat({pcs0, wds, wds, End()}), {0}, false, ""},
         {"PdsAfterOds", kPg, Cat({pcs0, ods, pds, End()}), {0}, false, ""},
+        {"MisorderedBeforeWdsMissing", kPg, Cat({PcsOf(1, {}), ods, pds, End()}), {0}, false, ""},
         {"TwoPdsTwoOds", kPg, Cat({pcs0, wds, pds, pds, ods, ods, End()}), {100000}, true, ""},
     };
 }
