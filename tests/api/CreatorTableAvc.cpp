@@ -59,6 +59,18 @@ const AvcBuilder kCrowded = AvcBuilder().Aud().Sps(k1080p).Pps()
     .Raw(Tail(AvcBuilder().Sei(k1080p, {0, 2, 0, true}).Bytes(), 0, 1)).Raw(Tail(AvcBuilder().Sei(k1080p, {5, 5, 3}).Bytes(), 5, 0))
     .Sei(k1080p, {7, 7, 4, true}).Nal(0x0C, {0xFF, 0x80}).Nal(0x0C, {0xFF, 0x80}).Slice(5, 7, k1080p).Slice(5, 5, k1080p);
 const Units kLaterIgnored = Units().Add(kCrowded).Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}));
+// A second unit whose SEI ends the file with a second buffering period that is not parsed far from the end:
+// one whose delays the file cuts, and one whose seq_parameter_set_id is a run of zeros the file cannot
+// double (6001 zeros, then 1250 messages of another type).
+const size_t kIdr = Idr(k1080p).size();
+const AvcBuilder kSecondSei = AvcBuilder(AvcBuilder().Unit(k1080p, 7, {0, 2, 0, true})).Aud()
+    .Raw(Tail(AvcBuilder().Sei(k1080p, {2, 2, 0, true}).Bytes(), 0, 1)).Raw({4, 2, 0xAA, 0xBB, 0, 1});
+std::vector<uint8_t> LongId() {
+    std::vector<uint8_t> s = AvcBuilder(kSecondSei).Raw(std::vector<uint8_t>(6001, 0)).Bytes();
+    for (int i = 0; i < 1250; ++i) s.insert(s.end(), {4, 2, 0xAA, 0xBB});
+    return s;
+}
+const std::string kEndInSecond = "\nThe es file ends inside an access unit. (pos = " + std::to_string(kIdr) + "[byte])";
 const std::vector<uint8_t> kCut(kTwoRuns.bytes.begin(),  // ends inside the SPS of the third unit
                                 kTwoRuns.bytes.begin() + kTwoRuns.sizes[0] + kTwoRuns.sizes[1] + 12);
 
@@ -81,6 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
          "\nThe es file ends inside an access unit. (pos = " + std::to_string(kTwoRuns.sizes[0] + kTwoRuns.sizes[1]) +
              "[byte])",
          kTwoRuns.Items("1:0@86247/90000,0,1 2:0@90000/93754,1")},
+        {"SecondBufferingPeriodCut", kAvc, AvcBuilder(kSecondSei).Raw({0x80}).Bytes(), {90000}, false, kEndInSecond,
+         kTwoRuns.Items("1:0@86247/90000,0,1")},
+        {"SecondBufferingPeriodLongId", kAvc, LongId(), {90000}, false, kEndInSecond,
+         kTwoRuns.Items("1:0@86247/90000,0,1")},
         {"LaterUnitsOfAClassIgnored", kAvc, kLaterIgnored.bytes, {90000}, true, "",
          kLaterIgnored.Items("1:0@86247/90000,0,1 2:0@90000/93754 E@97508")},
         {"LaterUnitWithoutTiming", kAvc,

@@ -61,7 +61,7 @@ std::unique_ptr<nal_unit> CAvcVideoParser::MakeNalUnit(uint8_t type, uint8_t sta
             return std::make_unique<slice_layer_without_partitioning_rbsp>(type, 0, startCodeLength, sps());
         case kNalSliceExtension:
             return std::make_unique<slice_layer_extension_rbsp>(type, 0, startCodeLength, sps());
-        case kNalSei: return std::make_unique<sei_rbsp>(type, 0, startCodeLength, sps());
+        case kNalSei: return std::make_unique<sei_rbsp>(type, 0, startCodeLength, sps(), m_fileSize);
         case kNalSps: return std::make_unique<seq_parameter_set_rbsp>(type, 0, startCodeLength);
         case kNalSubsetSps: return std::make_unique<subset_seq_parameter_set_rbsp>(type, 0, startCodeLength);
         case kNalEndOfSequence: return std::make_unique<end_of_seq_rbsp>(type, 0, startCodeLength);

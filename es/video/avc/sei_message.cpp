@@ -14,16 +14,6 @@ void ReadDelays(CBinaryBuffer& b, const hrd_parameters& hrd, uint32_t* delay, ui
 }
 }  // namespace
 
-uint64_t ReadSeiValue(CBinaryBuffer& b) {
-    uint64_t value = 0;
-    uint8_t byte = 0;
-    do {
-        byte = b.ReadByte();
-        value += byte;
-    } while (byte == 0xFF);
-    return value;
-}
-
 bool buffering_period::Parse(CBinaryBuffer& b, const seq_parameter_set_data& sps) {
     ReadUe(b);  // seq_parameter_set_id
     if (!sps.vui_parameters_present_flag) return true;

@@ -58,7 +58,16 @@ public:
 };
 
 // Reads payloadType or payloadSize: bytes summed up to the first that is not 0xFF.
-uint64_t ReadSeiValue(CBinaryBuffer& buffer);
+template <typename Buffer>
+uint64_t ReadSeiValue(Buffer& buffer) {
+    uint64_t value = 0;
+    uint8_t byte = 0;
+    do {
+        byte = buffer.ReadByte();
+        value += byte;
+    } while (byte == 0xFF);
+    return value;
+}
 
 }  // namespace avc_video
 }  // namespace es

@@ -2,72 +2,99 @@
 
 #include <cstdio>
 
+#include "input/CBinaryBufferForAvc.h"
+
 namespace ts_comp {
 namespace es {
 namespace avc_video {
 
 namespace {
-// Passes count payload bytes as ReadBytes delivers them (emulation-prevention bytes not counted).
-void SkipPayload(CBinaryBuffer& b, uint64_t count) {
-    uint8_t scratch[4096];
-    while (count > 0) {
-        const auto take = static_cast<uint32_t>(count < sizeof(scratch) ? count : sizeof(scratch));
-        b.ReadBytes(scratch, take);
-        count -= take;
-    }
+constexpr unsigned kAnswersBufferingPeriod = 1;
+constexpr unsigned kAnswersPicTiming = 2;
+constexpr unsigned kAnswersOffsetMetadata = 4;
+
+// More file bytes than a buffering-period or picture-timing parse reads with any SPS: a
+// seq_parameter_set_id that ends in its first byte, 2 x 256 pairs of delays of up to 32 bits, and an
+// emulation-prevention byte for every two bytes delivered.
+constexpr uint32_t kTimingParseReach = 8192;
+
+// The answers a parsed message of payloadType could give.
+unsigned AnswersOf(const sei_message& message, uint64_t payloadType) {
+    if (payloadType == kSeiBufferingPeriod) return kAnswersBufferingPeriod;
+    if (payloadType == kSeiPicTiming) return kAnswersPicTiming;
+    const sei_message* nested = static_cast<const mvc_scalable_nesting&>(message).nested.get();
+    if (dynamic_cast<const buffering_period*>(nested) != nullptr) return kAnswersBufferingPeriod;
+    if (dynamic_cast<const pic_timing*>(nested) != nullptr) return kAnswersPicTiming;
+    const auto* data = dynamic_cast<const user_data_unregistered*>(nested);
+    const bool offsets = data != nullptr && (data->type_indicator == kOffsetMetadataIndicator ||
+                                             data->type_indicator == kOffsetMetadataIndicatorAll);
+    return offsets ? kAnswersOffsetMetadata : 0;
 }
 
-bool IsOffsetMetadata(const sei_message& message) {
-    const auto* nesting = dynamic_cast<const mvc_scalable_nesting*>(&message);
-    const auto* data = nesting != nullptr ? dynamic_cast<const user_data_unregistered*>(nesting->nested.get()) : nullptr;
-    return data != nullptr &&
-           (data->type_indicator == kOffsetMetadataIndicator || data->type_indicator == kOffsetMetadataIndicatorAll);
-}
-
-// True when message is, or nests, the first message of its class, or the first offset metadata.
+// The message object of slot, made on first use and after it was kept, else cleared for the next parse.
 template <typename M>
-bool First(const sei_rbsp& sei, const sei_message& message) {
-    const auto* nesting = dynamic_cast<const mvc_scalable_nesting*>(&message);
-    const bool is = dynamic_cast<const M*>(&message) != nullptr ||
-                    (nesting != nullptr && dynamic_cast<const M*>(nesting->nested.get()) != nullptr);
-    return is && sei.Find<M>() == nullptr;
+M& Fresh(std::unique_ptr<M>& slot) {
+    if (slot == nullptr) {
+        slot = std::make_unique<M>();
+    } else {
+        *slot = M();
+    }
+    return *slot;
 }
+
 }  // namespace
 
-bool sei_rbsp::HasOffsetMetadata() const {
-    for (const auto& message : messages) {
-        if (IsOffsetMetadata(*message)) return true;
-    }
-    return false;
-}
-
-bool sei_rbsp::Answers(const sei_message& message) const {
-    return First<buffering_period>(*this, message) || First<pic_timing>(*this, message) ||
-           (IsOffsetMetadata(message) && !HasOffsetMetadata());
-}
+bool sei_rbsp::HasOffsetMetadata() const { return (m_answered & kAnswersOffsetMetadata) != 0; }
 
 // Messages follow each other until at most the trailing-bits byte of the unit remains; each payload is
-// skipped by its size from where it began, whatever its parse read.
+// skipped by its size from where it began, whatever its parse read. A message is parsed into the object
+// of its class, which is kept when the message gives an answer none before it gave.
+// A buffering period or picture timing of a class answered already changes nothing, but its parse would end
+// the unit with an exception where it reached the end of the file. It is parsed only where it could: near
+// the end of the file, or when a seq_parameter_set_id does not end in its first byte (a first byte other
+// than 0 and 3 holds a 1 bit and is delivered as it is).
 bool sei_rbsp::Parse(CBinaryBuffer& b) {
     if (!nal_unit::Parse(b) || sps == nullptr) return false;
-    const int64_t start = b.Tell();
-    while (b.Tell() - start + 2 < static_cast<int64_t>(size)) {
-        const uint64_t payloadType = ReadSeiValue(b);
-        const uint64_t payloadSize = ReadSeiValue(b);
-        const int64_t payloadStart = b.Tell();
-        std::unique_ptr<sei_message> message;
+    auto* buffer = dynamic_cast<CBinaryBufferForAvc*>(&b);
+    if (buffer == nullptr) return false;  // SEI units are read out of the AVC buffer only
+    CBinaryBufferForAvc& avc = *buffer;
+    std::unique_ptr<buffering_period> period;
+    std::unique_ptr<pic_timing> timing;
+    std::unique_ptr<mvc_scalable_nesting> nesting;
+    const int64_t start = avc.Tell();
+    const int64_t farFromEnd = m_fileSize - kTimingParseReach;
+    while (avc.Tell() - start + 2 < static_cast<int64_t>(size)) {
+        const uint64_t payloadType = ReadSeiValue(avc);
+        const uint64_t payloadSize = ReadSeiValue(avc);
+        const int64_t payloadStart = avc.Tell();
+        const bool nearEnd = payloadStart > farFromEnd;
+        const auto parse = [&](auto& slot) {
+            auto& message = Fresh(slot);
+            if (!message.Parse(b, *sps)) return false;
+            const unsigned answers = AnswersOf(message, payloadType);
+            if ((answers & ~m_answered) != 0) {
+                m_answered |= answers;
+                messages.push_back(std::move(slot));
+            }
+            b.Seek(payloadStart, SEEK_SET);
+            return true;
+        };
+        bool parsed = true;
         switch (payloadType) {
-            case kSeiBufferingPeriod: message = std::make_unique<buffering_period>(); break;
-            case kSeiPicTiming: message = std::make_unique<pic_timing>(); break;
-            case kSeiMvcScalableNesting: message = std::make_unique<mvc_scalable_nesting>(); break;
+            case kSeiBufferingPeriod: {
+                const uint8_t* first = nullptr;
+                const bool idInFirstByte = avc.PeekBuffered(&first) != 0 && *first != 0 && *first != 3;
+                if ((m_answered & kAnswersBufferingPeriod) == 0 || nearEnd || !idInFirstByte) parsed = parse(period);
+                break;
+            }
+            case kSeiPicTiming:
+                if ((m_answered & kAnswersPicTiming) == 0 || nearEnd) parsed = parse(timing);
+                break;
+            case kSeiMvcScalableNesting: parsed = parse(nesting); break;
             default: break;
         }
-        if (message != nullptr) {
-            if (!message->Parse(b, *sps)) return false;
-            if (Answers(*message)) messages.push_back(std::move(message));
-        }
-        b.Seek(payloadStart, SEEK_SET);
-        SkipPayload(b, payloadSize);
+        if (!parsed) return false;
+        avc.SkipFromHere(payloadSize);
     }
     return true;
 }

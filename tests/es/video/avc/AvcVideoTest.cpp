@@ -65,6 +65,30 @@ TEST(AvcVideoParser, NalUnitsMatchTheByteByByteScan) {
     }
 }
 
+// A skip without copying against a seek to the same place and ReadBytes, over bytes dense in 0x00 and
+// 0x03 and across refills of the file buffer: the same position, the same next byte, the same exception.
+TEST(AvcVideoParser, SkipFromHereMatchesSeekAndRead) {
+    std::mt19937 rng(11);
+    std::vector<uint8_t> s(300000);
+    for (auto& b : s) b = "\0\0\3\1\x5A"[rng() % 5];
+    TempDir dir;
+    const std::string path = dir.Write("s.264", s);
+    CBinaryBufferForAvc fast, plain;
+    ASSERT_TRUE(fast.Open(path.c_str()) && plain.Open(path.c_str()));
+    std::vector<uint8_t> scratch(20000);
+    const auto step = [](auto act) {
+        try { return act(); } catch (const ts_comp::CBinaryBuffer::BinaryBufferReadException&) { return -1; }
+    };
+    for (int result = 0, round = 0; result >= 0; ++round) {
+        const uint32_t count = round % 3 != 0 ? rng() % 6 : rng() % 20000;
+        result = step([&] { return fast.SkipFromHere(count), fast.ReadByte() + 0; });
+        const int expected = step([&] {
+            return plain.Seek(plain.Tell(), SEEK_SET), plain.ReadBytes(scratch.data(), count), plain.ReadByte() + 0;
+        });
+        ASSERT_EQ(std::make_pair(result, fast.Tell()), std::make_pair(expected, plain.Tell())) << "round " << round;
+    }
+}
+
 std::vector<std::unique_ptr<CAccessUintInformation>> Units(const std::vector<uint8_t>& s) {
     return ParseUnits<CAvcVideoParser>(s, "u.264", [](auto unit) { return unit; });
 }
