@@ -6,13 +6,6 @@
 
 CGspSegment::~CGspSegment() = default;
 
-void CGspSegment::SetDescriptor(const uint8_t* d, PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
-    m_file = file;
-    m_fileOffset = offset;
-    m_segmentType = d[0];
-    m_segmentLength = gsp_io::Be16(d + 1);
-}
-
 // A short read is accepted: descriptor bytes that did not arrive read as 0.
 bool CGspSegment::ReadHeader(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     uint8_t scratch[3];
@@ -31,16 +24,6 @@ bool CGspSegment::Parse(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
     const uint32_t buffered =
         file != nullptr && file->Tell() == static_cast<int64_t>(offset) ? file->PeekBuffered(&data) : 0;
     return buffered >= 3 ? ParseBuffered(file, offset, data, buffered) : ParseCopy(file, offset);
-}
-
-bool CGspSegment::ParseBuffered(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset, const uint8_t* data,
-                                uint32_t buffered) {
-    SetDescriptor(data, file, offset);
-    const uint32_t extent = GetParseExtent();
-    if (buffered < extent) return ParseCopy(file, offset);
-    const bool whole = ParseBody(data, extent);
-    file->ConsumeBuffered(CGspSegment::GetSize());
-    return whole;
 }
 
 bool CGspSegment::ParseCopy(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {

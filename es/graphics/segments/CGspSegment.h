@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <typeinfo>
 
-namespace PRIVATE_LIBRARY { class CL_CFile; }
+#include "foundation/CL_CFile.h"
 
 class CGspSegment {
 public:
@@ -31,7 +31,14 @@ public:
     virtual bool ReadRaw(void* buffer, uint32_t size) const;
     // Parse of the segment at offset when the file stands there and data holds its `buffered` (3 or more)
     // bytes from the file's buffer, as PeekBuffered gave them.
-    bool ParseBuffered(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset, const uint8_t* data, uint32_t buffered);
+    bool ParseBuffered(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset, const uint8_t* data, uint32_t buffered) {
+        SetDescriptor(data, file, offset);
+        const uint32_t extent = GetParseExtent();
+        if (buffered < extent) return ParseCopy(file, offset);
+        const bool whole = ParseBody(data, extent);
+        file->ConsumeBuffered(CGspSegment::GetSize());
+        return whole;
+    }
 
 protected:
     PRIVATE_LIBRARY::CL_CFile* GetFile() const { return m_file; }
@@ -44,7 +51,12 @@ protected:
     virtual bool ParseBody(const uint8_t* bytes, uint32_t delivered);
 
 private:
-    void SetDescriptor(const uint8_t* d, PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
+    void SetDescriptor(const uint8_t* d, PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {
+        m_file = file;
+        m_fileOffset = offset;
+        m_segmentType = d[0];
+        m_segmentLength = static_cast<uint16_t>((d[1] << 8) | d[2]);
+    }
     // Parse of a segment that does not lie whole in the file's buffer at the file position: its bytes are
     // read into a zero-filled copy.
     bool ParseCopy(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset);
