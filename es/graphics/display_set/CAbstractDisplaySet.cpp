@@ -131,11 +131,7 @@ void CAbstractDisplaySet::MoveOntoStartPts(int64_t startPts) {
     if (IsEmpty()) return;
     const int64_t offset = startPts - Front().pts;
     for (const auto& record : Current()) {
-        if (offset < 0 && record->dts < -offset) {
-            PRIVATE_LIBRARY::CL_CString message;
-            message.Format(kMsgNegativeDts, record->dts + offset);
-            throw CTsMuxException(kContentErrorCode, message, kSourceAbstractDisplaySet, __LINE__, nullptr, nullptr);
-        }
+        RequireMovable(*record, offset);
         record->dts += offset;
         record->pts += offset;
         if (record->segment_type == gsp::kSegmentODS) {
@@ -144,6 +140,20 @@ void CAbstractDisplaySet::MoveOntoStartPts(int64_t startPts) {
         }
     }
     m_previousEnd = Back().pts;
+}
+
+void CAbstractDisplaySet::ShiftOntoStartPts(int64_t startPts) {
+    if (IsEmpty()) return;
+    m_shift = startPts - Front().pts;
+    RequireMovable(Front(), m_shift);  // the earliest decoding time: when it stays, all others stay
+    m_previousEnd = Back().pts + m_shift;
+}
+
+void CAbstractDisplaySet::RequireMovable(const ST_SEGMENT& record, int64_t offset) {
+    if (offset >= 0 || record.dts >= -offset) return;
+    PRIVATE_LIBRARY::CL_CString message;
+    message.Format(kMsgNegativeDts, record.dts + offset);
+    throw CTsMuxException(kContentErrorCode, message, kSourceAbstractDisplaySet, __LINE__, nullptr, nullptr);
 }
 
 }}}  // namespace ts_comp::es::graphics_stream

@@ -55,6 +55,8 @@ public:
     // file); handed to the interactive composition records made afterwards.
     void SetIntermediateContents(const std::vector<uint8_t>* contents) { m_contents = contents; }
     int64_t GetPreviousEndTime() const { return m_previousEnd; }
+    // What the items of the records are moved by when written (0 when the records were moved themselves).
+    int64_t GetShift() const { return m_shift; }
 
     // a / b, plus 1 when the remainder is not 0 (the ceiling for a >= 0, b > 0).
     static int64_t CeilDiv(int64_t a, int64_t b) { return a / b + (a % b != 0 ? 1 : 0); }
@@ -88,16 +90,22 @@ protected:
     void RunCommonTimingPass();
     // Moves the display set so that its first record is presented at startPts, then sets the previous end time.
     void MoveOntoStartPts(int64_t startPts);
+    // The same, where the first record has the earliest decoding time, without moving the records: their
+    // items are moved by GetShift() as they are written.
+    void ShiftOntoStartPts(int64_t startPts);
 
     uint64_t m_decodingRate;
     uint32_t m_displaySetNumber = 0;
     int64_t m_previousEnd = 0;
+    int64_t m_shift = 0;
     CDecodedObjectBuffer m_objects;
     PRIVATE_LIBRARY::CL_CString m_folder;
     const std::vector<uint8_t>* m_contents = nullptr;
 
 private:
     int64_t CodedObjectSize(uint32_t first) const;
+    // Throws when the record's decoding time would be negative once moved by offset.
+    static void RequireMovable(const ST_SEGMENT& record, int64_t offset);
     ST_SEGMENT* Prepared(ST_SEGMENT* record) const;
     ST_SEGMENT* NewRecordSlow(uint8_t segmentType);
 

@@ -12,9 +12,9 @@
 
 namespace ts_comp { namespace es { namespace graphics_stream {
 
-// Sets the fields of the item for one record of a computed display set: a composition segment carries its
-// composition_state, ICS and ODS records carry their sequence flags.
-inline void FillItem(kiv::CGraphicsKivPackedItem& item, const ST_SEGMENT& r) {
+// Sets the fields of the item for one record of a computed display set, its times moved by shift: a
+// composition segment carries its composition_state, ICS and ODS records carry their sequence flags.
+inline void FillItem(kiv::CGraphicsKivPackedItem& item, const ST_SEGMENT& r, int64_t shift) {
     uint64_t sub = 0, first = 0, last = 0;
     if (r.segment_type == gsp::kSegmentPCS) {
         sub = static_cast<const ST_PCS&>(r).composition_state;
@@ -28,18 +28,19 @@ inline void FillItem(kiv::CGraphicsKivPackedItem& item, const ST_SEGMENT& r) {
         first = ods.first_in_sequence_flag;
         last = ods.last_in_sequence_flag;
     }
-    item.Set(r.segment_type, uint64_t{r.segment_length} + 3, static_cast<uint64_t>(r.dts),
-             static_cast<uint64_t>(r.pts), sub, first, last);
+    item.Set(r.segment_type, uint64_t{r.segment_length} + 3, static_cast<uint64_t>(r.dts + shift),
+             static_cast<uint64_t>(r.pts + shift), sub, first, last);
 }
-// Writes one item per record of a computed display set, adding each record's bytes to `processed` and
+// Writes one item per record of a computed display set (moved by its shift), adding each record's bytes to `processed` and
 // calling afterUnit(processed) after each; false when an item cannot be written.
 template <class AfterUnit>
 bool WriteItems(kiv::CGraphicsKiv& kiv, kiv::CGraphicsKivPackedItem& item, const CAbstractDisplaySet& displaySet,
                 int64_t& processed, AfterUnit afterUnit) {
     const uint32_t count = displaySet.CAbstractDisplaySet::GetSegmentCount();
+    const int64_t shift = displaySet.GetShift();
     for (uint32_t r = 0; r < count; ++r) {
         const ST_SEGMENT& record = *displaySet.CAbstractDisplaySet::GetSegment(r);
-        FillItem(item, record);
+        FillItem(item, record, shift);
         if (!kiv.WriteItem(item)) return false;
         processed += int64_t{record.segment_length} + 3;
         afterUnit(processed);

@@ -123,7 +123,8 @@ bool CDisplaySetForPresentation::ComputeTimeStamps(int64_t startPts) {
     }
     // The order admitted puts a WDS, when there is one, right after the PCS.
     if ((m_seen & kWds) != 0) CAbstractDisplaySet::GetSegment(1)->pts = pcs.pts - CeilDiv(bits * kClock, kPgPlaneRate);
-    MoveOntoStartPts(startPts);
+    // The timing pass gives the PCS, the first record, the earliest decoding time.
+    ShiftOntoStartPts(startPts);
     return true;
 }
 

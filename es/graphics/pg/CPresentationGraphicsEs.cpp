@@ -55,7 +55,7 @@ bool CPresentationGraphicsEs::CreateKiv(const char* kivPath, std::vector<uint64_
         const auto notify = [this](int64_t bytes) { NotifyUnit(bytes, graphics_stream::kSourcePresentationGraphicsEs, __LINE__); };
         if (!graphics_stream::WriteItems(kiv, item, displaySet, processed, notify)) return false;
         const auto& pcs = static_cast<const graphics_stream::ST_PCS&>(*displaySet.GetSegment(0));
-        endPts = pcs.pts + CDisplaySetForPresentation::FrameDuration(pcs.frame_rate);
+        endPts = pcs.pts + displaySet.GetShift() + CDisplaySetForPresentation::FrameDuration(pcs.frame_rate);
         displaySet.Clear();
         ++k;
     }
