@@ -17,66 +17,6 @@ namespace {
 
 CDisplaySetForPresentation::CDisplaySetForPresentation() : CAbstractDisplaySet(kPgDecodingRate, kPgObjectSlots) {}
 
-namespace {
-
-// The bits of the segment types a display set has seen.
-enum Seen : uint8_t { kPcs = 1, kWds = 2, kPds = 4, kOds = 8, kEnd = 16 };
-
-}  // namespace
-
-// A display set is a PCS, then at most one WDS, the PDSs, the ODSs, and the END: each record after the PCS
-// is admitted when none of the types `after` came before it.
-bool CDisplaySetForPresentation::AddSegment(CGspSegment* segment) {
-    if (segment == nullptr) return false;
-    const uint8_t type = segment->CGspSegment::GetType();  // no segment class overrides it
-    if (type == gsp::kSegmentICS) return false;
-    ST_SEGMENT* record = NewRecord(type);
-    if (record == nullptr) return false;
-    // The record is of the class made for its type: its Fill is called without dispatch.
-    uint8_t bit = kEnd, after = 0;
-    switch (type) {
-        case gsp::kSegmentPCS: {
-            auto& pcs = static_cast<ST_PCS&>(*record);
-            if (!pcs.ST_PCS::Fill(segment)) return false;
-            ++m_displaySetNumber;
-            if (pcs.composition_state != 0) {
-                m_objects.ClearUsed();
-                m_windows.clear();
-            }
-            if (!IsEmpty()) return false;
-            m_seen = kPcs;  // the first record: nothing came before it
-            m_state = pcs.composition_state;
-            Append();
-            return true;
-        }
-        case gsp::kSegmentWDS: {
-            auto& wds = static_cast<ST_WDS&>(*record);
-            if (!wds.ST_WDS::Fill(segment)) return false;
-            m_windows = wds.windows;
-            bit = kWds, after = kWds | kPds | kOds | kEnd;
-            break;
-        }
-        case gsp::kSegmentPDS:
-            if (!static_cast<ST_PDS&>(*record).ST_PDS::Fill(segment)) return false;
-            bit = kPds, after = kOds | kEnd;
-            break;
-        case gsp::kSegmentODS: {
-            auto& ods = static_cast<ST_ODS&>(*record);
-            if (!ods.ST_ODS::Fill(segment)) return false;
-            if (ods.first_in_sequence_flag == 1 && !m_objects.Store(ods)) return false;
-            bit = kOds, after = kEnd;
-            break;
-        }
-        default:  // END, the one type left that has records
-            if (!static_cast<ST_END&>(*record).ST_END::Fill(segment)) return false;
-            break;
-    }
-    m_misordered |= (m_seen & after) | (~m_seen & kPcs);
-    m_seen |= bit;
-    Append();
-    return true;
-}
-
 void CDisplaySetForPresentation::Clear() {
     CAbstractDisplaySet::Clear();
     m_seen = 0;
