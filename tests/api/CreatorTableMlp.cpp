@@ -26,13 +26,18 @@ CreatorRow Aborted() {
 }
 
 // A unit with a major sync and 299 without, 40 samples apart: the scan takes most of them from the buffered
-// bytes; abortAfter > -1 stops it after that many polls.
-CreatorRow Long(const char* name, int abortAfter) {
+// bytes; abortAfter > -1 stops it after that many polls. With at96k, unit 100 carries a major sync of 96 kHz:
+// from there dts advances 37.5 ticks a unit and pts lies 60 ticks below its 48 kHz place (delay 64 samples).
+CreatorRow Long(const char* name, int abortAfter, bool at96k = false) {
     std::vector<MlpUnit> units = {S(0, 64)};
     std::string items = "1:114@880/1000";
     for (int n = 1; n < 300; ++n) {
-        units.push_back(P(40 * n));
-        if (abortAfter < 0 || n <= abortAfter) items += " 0:86@" + std::to_string(880 + 75 * n) + "/" + std::to_string(1000 + 75 * n);
+        const bool slow = at96k && n >= 100;
+        units.push_back(slow && n == 100 ? S(40 * n, 0, 1) : P(40 * n));
+        if (abortAfter < 0 || n <= abortAfter) {
+            items += std::string(slow && n == 100 ? " 1:114@" : " 0:86@") + std::to_string(slow ? 880 + 75 * n / 2 : 880 + 75 * n) +
+                     "/" + std::to_string(slow ? 940 + 75 * n : 1000 + 75 * n);
+        }
     }
     CreatorRow row = Row(name, units, {1000}, abortAfter < 0, abortAfter < 0 ? "" : "abort end.", (items + (abortAfter < 0 ? " E@23500" : "")).c_str());
     return row.abortAfter = abortAfter, row;
@@ -61,6 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         Aborted(),
         Long("LongStream", -1),
         Long("AbortInsideARun", 50),
+        Long("RateChangeInsideARun", -1, true),
         Row("Only191Bytes", kThree, {0}, false, "The es file is short.", "", 191),
         Row("NoMajorSync", {P(0), P(40), P(80)}, {0}, false, kInvalid, ""),
         Row("NoRestartHeader", {{0, true, 0, {{1, 0}}}, P(40)}, {0}, false, kInvalid, ""),

@@ -49,6 +49,9 @@ public:
         ParseHead(in);
         return 2u * access_unit_length <= size;
     }
+    // access_unit_length and input_timing out of a unit's first four bytes (big-endian).
+    static uint16_t UnitLength(uint32_t head) { return static_cast<uint16_t>((head >> 16) & 0xFFF); }
+    static uint16_t InputTiming(uint32_t head) { return static_cast<uint16_t>(head & 0xFFFF); }
     // The head and the major sync, read in whole bytes, so that a read past the end of the file fails at the
     // same byte as a field-by-field read would.
     template <class Reader>
@@ -56,8 +59,8 @@ public:
         position = in.Tell();
         const auto head = static_cast<uint32_t>(in.Bytes(4));
         check_nibble = static_cast<uint8_t>(head >> 28);
-        access_unit_length = static_cast<uint16_t>((head >> 16) & 0xFFF);
-        input_timing = static_cast<uint16_t>(head & 0xFFFF);
+        access_unit_length = UnitLength(head);
+        input_timing = InputTiming(head);
         major_sync_flag = in.MajorSyncAhead();
         if (major_sync_flag) {
             major_sync.format_sync = static_cast<uint32_t>(in.Bytes(4));

@@ -1,5 +1,7 @@
 #include "es/audio/mlp/CMlpEs.h"
 
+#include <algorithm>
+
 #include "es/audio/CAudioItemLoop.h"
 #include "es/audio/mlp/CMlpAccessUnit.h"
 #include "es/audio/mlp/MlpConstants.h"
@@ -78,7 +80,17 @@ bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
     uint64_t base = 0;
     uint64_t inputSamples = 0;  // T(n) - T(0)
     uint16_t lastInput = 0;
-    // The unit just parsed: its checks, its item and the poll; false ends CreateKiv with false.
+    // The item of unit `count` at the rate of sampling code `code`, unitSamples samples to a unit, and the
+    // poll; false when not written.
+    const auto write = [&](uint8_t type, uint32_t size, uint16_t input, uint32_t code, uint64_t unitSamples) {
+        inputSamples += static_cast<uint16_t>(input - lastInput);
+        lastInput = input;
+        loop.SetPts(base + Ticks(unitSamples * count + delay, code));
+        if (!loop.WriteUnit(type, size, base + Ticks(inputSamples, code))) return false;
+        ++count;
+        return true;
+    };
+    // The unit just parsed into the record: its checks, then its item; false ends CreateKiv with false.
     const auto take = [&]() -> bool {
         if (2 * int64_t{au.access_unit_length} < int64_t{kUnitHeadBytes}) {
             m_errorMessage.Format(kMsgUnitShorterThanHead, static_cast<long long>(au.position));
@@ -95,19 +107,13 @@ bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
             message.Format(kMsgSamplingFrequencyZero, static_cast<int>(count));
             ThrowUnusable(message.GetString(), __LINE__);
         }
-        const uint32_t rate = kSamplingRates[code];
         if (count == 0) {
             delay = DecoderDelay(au);
-            base = start - Ticks(delay, rate);
-        } else {
-            inputSamples += static_cast<uint16_t>(au.input_timing - lastInput);
+            base = start - Ticks(delay, code);
+            lastInput = au.input_timing;
         }
-        lastInput = au.input_timing;
-        loop.SetPts(base + Ticks(uint64_t{rate / kUnitsPerSecond} * count + delay, rate));
         const uint8_t type = au.major_sync_flag ? kItemTypeMajorSync : kItemTypePlain;
-        if (!loop.WriteUnit(type, 2u * au.access_unit_length, base + Ticks(inputSamples, rate))) return false;
-        ++count;
-        return true;
+        return write(type, 2u * au.access_unit_length, au.input_timing, code, kSamplingRates[code] / kUnitsPerSecond);
     };
     // After the first unit (whose substream starts give the decoder delay), units whose heads lie in the
     // buffered bytes are read there, one run after another, the buffer moved past a run once.
@@ -115,6 +121,22 @@ bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
     uint32_t runSize = 0, used = 0;
     int64_t runPosition = 0;
     for (;;) {
+        if (count != 0) {
+            // Plain units (no major sync, at least a head long) that lie wholly in the run, with the end of the
+            // file out of their reach, are taken straight from the bytes: they pass the checks and change
+            // nothing that the record keeps for the units after them. The rate is the latest major sync's.
+            const uint32_t code = SamplingCode(au);
+            const uint64_t unitSamples = kSamplingRates[code] / kUnitsPerSecond;
+            const int64_t last = std::min(int64_t{runSize} - kHeadReach, fileSize - kUnitReach - runPosition);
+            while (int64_t{used} <= last) {
+                BufferedBytes in(run + used, runPosition + used);
+                const auto head = static_cast<uint32_t>(in.Bytes(kUnitHeadBytes));
+                const uint32_t size = 2u * CMlpAccessUnit::UnitLength(head);
+                if (size < kUnitHeadBytes || size > runSize - used || in.MajorSyncAhead()) break;
+                if (!write(kItemTypePlain, size, CMlpAccessUnit::InputTiming(head), code, unitSamples)) return false;
+                used += size;
+            }
+        }
         if (count != 0 && au.ParseHeadAt(run + used, runSize - used, runPosition + used, fileSize)) {
             used += 2u * au.access_unit_length;
         } else {

@@ -9,20 +9,15 @@ namespace ts_comp {
 namespace es {
 namespace mlp {
 
-// samples * 90000 / rate in double precision, truncated toward zero. Each MLP rate is 6000 times a power of
-// two, so while samples * 90000 stays below 2^53 the double quotient is samples * 15 / 2^k exactly and its
-// truncation a shift; larger counts and other rates take the double arithmetic itself.
-inline uint64_t Ticks(uint64_t samples, uint32_t rate) {
+// samples * 90000 / rate in double precision, truncated toward zero, at the rate of sampling code `code` (0 to
+// 2). Each MLP rate is 6000 times a power of two, 2^(3 + code), so while samples * 90000 stays below 2^53 the
+// double quotient is samples * 15 / 2^(3 + code) exactly and its truncation a shift; larger counts take the
+// double arithmetic itself.
+inline uint64_t Ticks(uint64_t samples, uint32_t code) {
     constexpr uint64_t kExactSamples = (uint64_t{1} << 53) / 90000;
-    if (samples <= kExactSamples) {
-        switch (rate) {
-            case 48000: return (samples * 15) >> 3;
-            case 96000: return (samples * 15) >> 4;
-            case 192000: return (samples * 15) >> 5;
-            default: break;
-        }
-    }
-    return static_cast<uint64_t>(static_cast<double>(samples) * kClockHz / static_cast<double>(rate));
+    if (samples <= kExactSamples) return (samples * 15) >> (3 + code);
+    return static_cast<uint64_t>(static_cast<double>(samples) * kClockHz /
+                                 static_cast<double>(kSamplingRates[code]));
 }
 
 }  // namespace mlp
