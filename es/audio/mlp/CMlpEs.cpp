@@ -85,8 +85,10 @@ bool CMlpEs::CreateKiv(const char* kivPath, std::vector<uint64_t> startPtsList) 
     const auto write = [&](uint8_t type, uint32_t size, uint16_t input, uint32_t code, uint64_t unitSamples) {
         inputSamples += static_cast<uint16_t>(input - lastInput);
         lastInput = input;
-        loop.SetPts(base + Ticks(unitSamples * count + delay, code));
-        if (!loop.WriteUnit(type, size, base + Ticks(inputSamples, code))) return false;
+        uint64_t pts = 0, dts = 0;
+        Ticks(unitSamples * count + delay, inputSamples, code, pts, dts);
+        loop.SetPts(base + pts);
+        if (!loop.WriteUnit(type, size, base + dts)) return false;
         ++count;
         return true;
     };

@@ -57,14 +57,20 @@ TEST(MlpAccessUnit, ParsesWhatWasWritten) {
     EXPECT_GT(inMemory, 2000) << "all but the units near the end";
 }
 
+// One count and two at once (each pair meeting the edges of the exact range together and apart).
 TEST(MlpTicks, TruncatedDoubleQuotient) {
-    const uint64_t edge = (uint64_t{1} << 53) / 90000;
-    const uint64_t counts[] = {0, 1, 7, 40, 65535, 123456789, edge - 1, edge, edge + 1, edge * 3 + 5, uint64_t{1} << 62};
+    const uint64_t edge = (uint64_t{1} << 53) / 90000, bits = uint64_t{1} << 36;
+    const uint64_t counts[] = {0, 1, 7, 40, 65535, 123456789, bits - 1, bits, edge - 1, edge, edge + 1, edge * 3 + 5, uint64_t{1} << 62};
     const double rates[] = {48000, 96000, 192000};  // of sampling codes 0 to 2
     for (uint32_t code = 0; code < 3; ++code) {
-        for (uint64_t samples : counts) {
-            const double expected = static_cast<double>(samples) * 90000.0 / rates[code];
-            EXPECT_EQ(ts_comp::es::mlp::Ticks(samples, code), static_cast<uint64_t>(expected)) << samples << " at " << code;
+        const auto expected = [&](uint64_t samples) { return static_cast<uint64_t>(static_cast<double>(samples) * 90000.0 / rates[code]); };
+        for (uint64_t a : counts) {
+            for (uint64_t b : counts) {
+                uint64_t ticksA = 0, ticksB = 0;
+                ts_comp::es::mlp::Ticks(a, b, code, ticksA, ticksB);
+                EXPECT_EQ(std::vector<uint64_t>({ts_comp::es::mlp::Ticks(a, code), ticksA, ticksB}),
+                          std::vector<uint64_t>({expected(a), expected(a), expected(b)})) << a << ", " << b << " at " << code;
+            }
         }
     }
 }
