@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "foundation/CL_CFile.h"
 #include "foundation/CL_CString.h"
@@ -26,6 +27,13 @@ public:
     virtual bool WriteItem(CKivItem& item) {
         if (item.GetItemType() != m_kivFileType) return false;
         return item.WriteTo(m_file);
+    }
+    // WriteItem of an item whose class is final, so that its calls are direct and inline where visible.
+    template <class Item>
+    bool WriteFinalItem(Item& item) {
+        static_assert(std::is_final<Item>::value, "the item's class is its dynamic type");
+        if (item.Item::GetItemType() != m_kivFileType) return false;
+        return item.Item::WriteTo(m_file);
     }
     virtual bool ReadItem(CKivItem& item);
     virtual PRIVATE_LIBRARY::CL_CString& GetFilePath(PRIVATE_LIBRARY::CL_CString& out);

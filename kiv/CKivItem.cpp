@@ -158,6 +158,13 @@ const uint8_t* CKivItem::GetBytes() const {
 // Where the file's write buffer has no room for the words, the item goes through Write.
 bool CKivItem::WriteThroughFile(CL_CFile& file) { return file.Write(GetBytes(), m_itemSize) == m_itemSize; }
 
+bool CKivItem::WritePackedThroughFile(CL_CFile& file, const uint64_t* words, uint32_t itemSize) {
+    uint8_t bytes[16];
+    StoreWord(bytes, words[0]);
+    StoreWord(bytes + 8, words[1]);
+    return file.Write(bytes, itemSize) == itemSize;
+}
+
 // A short read replaces only the bytes it delivered.
 bool CKivItem::ReadFrom(CL_CFile& file) {
     GetBytes();

@@ -51,6 +51,9 @@ public:
     // where these lie is known when compiling.
     void SetCommonValues(uint64_t itemType, uint64_t itemSize, uint64_t dts, uint64_t pts);
     bool FindMember(uint64_t id, CKivMember& out) const;
+    // The first two words of an item (most significant byte first) that holds these values in its common
+    // fields and zeros in every other bit of the two words.
+    static void PackCommonValues(uint64_t itemType, uint64_t itemSize, uint64_t dts, uint64_t pts, uint64_t* words);
 
     // The member table in packing order, the item size and the packed bytes.
     size_t GetMemberCount() const { return m_members.size(); }
@@ -59,6 +62,16 @@ public:
     const uint8_t* GetBytes() const;
 
 protected:
+    // Writes an item of itemSize bytes (at most 16) packed whole in two words by its class: stored straight
+    // into the file's write buffer, else written through it.
+    static bool WritePacked(PRIVATE_LIBRARY::CL_CFile& file, const uint64_t* words, uint32_t itemSize) {
+        uint8_t* room = file.ReserveWrite(16);
+        if (room == nullptr) return WritePackedThroughFile(file, words, itemSize);
+        StoreWord(room, words[0]);
+        StoreWord(room + 8, words[1]);
+        file.CommitWrite(itemSize);
+        return true;
+    }
     // Adds a table of members in order (used by the derived constructors).
     template <size_t N>
     void AddMembers(const KivMemberRow (&table)[N]) {
@@ -126,6 +139,7 @@ private:
         std::memcpy(out, &word, sizeof word);
     }
     bool WriteThroughFile(PRIVATE_LIBRARY::CL_CFile& file);
+    static bool WritePackedThroughFile(PRIVATE_LIBRARY::CL_CFile& file, const uint64_t* words, uint32_t itemSize);
     void LoadBytes(const uint8_t* in);
 
     const CKivMember* Lookup(uint64_t id, const FieldWindow** window) const;
@@ -143,25 +157,32 @@ private:
     std::array<int8_t, kDirectIds> m_slotById;
 };
 
-inline void CKivItem::SetCommonValues(uint64_t itemType, uint64_t itemSize, uint64_t dts, uint64_t pts) {
+inline void CKivItem::PackCommonValues(uint64_t itemType, uint64_t itemSize, uint64_t dts, uint64_t pts,
+                                       uint64_t* words) {
     static_assert(kCommonMembers[0].id == kIdEncItemType && kCommonMembers[1].id == kIdEncItemSize &&
                       kCommonMembers[2].id == kIdDts && kCommonMembers[3].id == kIdPts,
                   "the common members lead with type, size, dts and pts");
     constexpr FieldWindow type = CommonWindow(0), size = CommonWindow(1), decode = CommonWindow(2),
                           present = CommonWindow(3);
-    // Type, size and the top of dts fill the first word; the rest of dts and pts lie in the second, whose
-    // other bits are kept.
+    // Type, size and the top of dts fill the first word; the rest of dts and pts lie in the second.
     static_assert(type.word == 0 && size.word == 0 && decode.word == 0 && decode.rest != 0 && present.word == 1 &&
                       present.rest == 0 && type.shift == size.shift + 32 && size.shift == decode.shift + 24 &&
                       decode.shift == 0 && present.shift + 33 + decode.rest == 64,
                   "type, size and dts fill the first word");
     constexpr uint64_t restMask = (uint64_t{1} << decode.rest) - 1;
-    constexpr uint64_t secondMask = (restMask << (64 - decode.rest)) | (present.mask << present.shift);
-    uint64_t* words = m_words.data();
     words[0] = ((itemType & type.mask) << type.shift) | ((itemSize & size.mask) << size.shift) |
                ((dts >> decode.rest) & decode.mask);
-    words[1] = (words[1] & ~secondMask) | ((dts & restMask) << (64 - decode.rest)) |
-               ((pts & present.mask) << present.shift);
+    words[1] = ((dts & restMask) << (64 - decode.rest)) | ((pts & present.mask) << present.shift);
+}
+
+inline void CKivItem::SetCommonValues(uint64_t itemType, uint64_t itemSize, uint64_t dts, uint64_t pts) {
+    // The second word's bits after pts are kept.
+    constexpr uint64_t kept = (uint64_t{1} << CommonWindow(3).shift) - 1;
+    uint64_t packed[2];
+    PackCommonValues(itemType, itemSize, dts, pts, packed);
+    uint64_t* words = m_words.data();
+    words[0] = packed[0];
+    words[1] = (words[1] & kept) | packed[1];
 }
 
 }  // namespace kiv

@@ -5,7 +5,7 @@
 
 #include "es/audio/CAudioEs.h"
 #include "kiv/CAudioKiv.h"
-#include "kiv/CAudioKivItem.h"
+#include "kiv/CAudioKivPackedItem.h"
 
 namespace ts_comp {
 namespace es {
@@ -47,13 +47,13 @@ public:
 private:
     // Inline with the writer and the item, whose classes are known here, so no call is virtual.
     bool Write(uint64_t itemType, uint64_t itemSize, uint64_t dts) {
-        m_item.SetCommonValues(itemType, itemSize, dts, m_pts);
-        return m_kiv.WriteItem(m_item);
+        m_item.Set(itemType, itemSize, dts, m_pts);
+        return m_kiv.WriteFinalItem(m_item);
     }
 
     CAudioEs& m_owner;
     kiv::CAudioKiv m_kiv;
-    kiv::CAudioKivItem m_item;
+    kiv::CAudioKivPackedItem m_item;
     uint64_t m_pts;
     int64_t m_processedBytes = 0;
 };
