@@ -59,7 +59,7 @@ const AvcBuilder kCrowded = AvcBuilder().Aud().Sps(k1080p).Pps()
     .Raw(Tail(AvcBuilder().Sei(k1080p, {0, 2, 0, true}).Bytes(), 0, 1)).Raw(Tail(AvcBuilder().Sei(k1080p, {5, 5, 3}).Bytes(), 5, 0))
     .Sei(k1080p, {7, 7, 4, true}).Nal(0x0C, {0xFF, 0x80}).Nal(0x0C, {0xFF, 0x80}).Slice(5, 7, k1080p).Slice(5, 5, k1080p);
 const Units kLaterIgnored = Units().Add(kCrowded).Add(AvcBuilder().Unit(k1080p, 5, {2, 2, 0}));
-// A second unit whose SEI ends the file with a second buffering period that is not parsed far from the end:
+// A second unit whose SEI ends the file with a second buffering period, parsed though its class is answered:
 // one whose delays the file cuts, and one whose seq_parameter_set_id is a run of zeros the file cannot
 // double (6001 zeros, then 1250 messages of another type).
 const size_t kIdr = Idr(k1080p).size();

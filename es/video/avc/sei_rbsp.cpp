@@ -13,11 +13,6 @@ constexpr unsigned kAnswersBufferingPeriod = 1;
 constexpr unsigned kAnswersPicTiming = 2;
 constexpr unsigned kAnswersOffsetMetadata = 4;
 
-// More file bytes than a buffering-period or picture-timing parse reads with any SPS: a
-// seq_parameter_set_id that ends in its first byte, 2 x 256 pairs of delays of up to 32 bits, and an
-// emulation-prevention byte for every two bytes delivered.
-constexpr uint32_t kTimingParseReach = 8192;
-
 // The answers a parsed message of payloadType could give.
 unsigned AnswersOf(const sei_message& message, uint64_t payloadType) {
     if (payloadType == kSeiBufferingPeriod) return kAnswersBufferingPeriod;
@@ -50,9 +45,10 @@ bool sei_rbsp::HasOffsetMetadata() const { return (m_answered & kAnswersOffsetMe
 // skipped by its size from where it began, whatever its parse read. A message is parsed into the object
 // of its class, which is kept when the message gives an answer none before it gave.
 // A buffering period or picture timing of a class answered already changes nothing, but its parse would end
-// the unit with an exception where it reached the end of the file. It is parsed only where it could: near
-// the end of the file, or when a seq_parameter_set_id does not end in its first byte (a first byte other
-// than 0 and 3 holds a 1 bit and is delivered as it is).
+// the unit with an exception where it reached the end of the file. It is parsed only where it could. With
+// the one SPS, a parse reads the bits another parse of its class read, and a seq_parameter_set_id of up to
+// 15 bits (it ends in the first byte when that is neither 0 nor 3); those take at most twice the file bytes
+// the other parse spanned and 8 more, emulation-prevention bytes included.
 bool sei_rbsp::Parse(CBinaryBuffer& b) {
     if (!nal_unit::Parse(b) || sps == nullptr) return false;
     auto* buffer = dynamic_cast<CBinaryBufferForAvc*>(&b);
@@ -61,16 +57,21 @@ bool sei_rbsp::Parse(CBinaryBuffer& b) {
     std::unique_ptr<buffering_period> period;
     std::unique_ptr<pic_timing> timing;
     std::unique_ptr<mvc_scalable_nesting> nesting;
+    // File bytes the last parse of a top-level buffering period and picture timing spanned (-1: none yet).
+    int64_t periodBytes = -1;
+    int64_t timingBytes = -1;
     const int64_t start = avc.Tell();
-    const int64_t farFromEnd = m_fileSize - kTimingParseReach;
     while (avc.Tell() - start + 2 < static_cast<int64_t>(size)) {
         const uint64_t payloadType = ReadSeiValue(avc);
         const uint64_t payloadSize = ReadSeiValue(avc);
         const int64_t payloadStart = avc.Tell();
-        const bool nearEnd = payloadStart > farFromEnd;
-        const auto parse = [&](auto& slot) {
+        const auto mayEndFile = [&](int64_t spanned) {
+            return spanned < 0 || m_fileSize - payloadStart < 2 * spanned + 8;
+        };
+        const auto parse = [&](auto& slot, int64_t* spanned) {
             auto& message = Fresh(slot);
             if (!message.Parse(b, *sps)) return false;
+            if (spanned != nullptr) *spanned = avc.Tell() - payloadStart;
             const unsigned answers = AnswersOf(message, payloadType);
             if ((answers & ~m_answered) != 0) {
                 m_answered |= answers;
@@ -84,13 +85,15 @@ bool sei_rbsp::Parse(CBinaryBuffer& b) {
             case kSeiBufferingPeriod: {
                 const uint8_t* first = nullptr;
                 const bool idInFirstByte = avc.PeekBuffered(&first) != 0 && *first != 0 && *first != 3;
-                if ((m_answered & kAnswersBufferingPeriod) == 0 || nearEnd || !idInFirstByte) parsed = parse(period);
+                if ((m_answered & kAnswersBufferingPeriod) == 0 || !idInFirstByte || mayEndFile(periodBytes)) {
+                    parsed = parse(period, &periodBytes);
+                }
                 break;
             }
             case kSeiPicTiming:
-                if ((m_answered & kAnswersPicTiming) == 0 || nearEnd) parsed = parse(timing);
+                if ((m_answered & kAnswersPicTiming) == 0 || mayEndFile(timingBytes)) parsed = parse(timing, &timingBytes);
                 break;
-            case kSeiMvcScalableNesting: parsed = parse(nesting); break;
+            case kSeiMvcScalableNesting: parsed = parse(nesting, nullptr); break;
             default: break;
         }
         if (!parsed) return false;
