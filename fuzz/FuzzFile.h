@@ -1,19 +1,23 @@
 // Fuzz support: the input bytes as a file in a scratch folder of this process, for code that opens paths.
 #pragma once
 
+#include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "input/CBinaryBuffer.h"
 
 namespace kiv_fuzz {
 
-// The scratch folder (made once, ends in "/") and the file holding the current input.
+// The scratch folder (made once, named after the process, ends in "/") and the file of the current input.
 class FuzzFile {
 public:
     FuzzFile(const uint8_t* data, size_t size) : m_path(Folder() + "input.es") {
@@ -22,8 +26,8 @@ public:
         if (size != 0 && std::fwrite(data, 1, size, f) != size) std::abort();
         std::fclose(f);
     }
-    // The input's file goes with it, so that a run ended without exit handlers leaves an empty folder only.
-    ~FuzzFile() { std::remove(m_path.c_str()); }
+    // The next input rewrites the file; the folder goes at exit, or with the next process after a crash.
+    ~FuzzFile() = default;
     FuzzFile(const FuzzFile&) = delete;
     FuzzFile& operator=(const FuzzFile&) = delete;
     const char* Path() const { return m_path.c_str(); }
@@ -35,7 +39,9 @@ public:
             struct stat shm {};
             const bool inMemory =
                 stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode) && access("/dev/shm", W_OK) == 0;
-            std::string pattern = inMemory ? "/dev/shm/kiv-fuzz-XXXXXX" : "/tmp/kiv-fuzz-XXXXXX";
+            const std::string parent = inMemory ? "/dev/shm/" : "/tmp/";
+            RemoveFoldersOfEndedProcesses(parent);
+            std::string pattern = parent + kPrefix + std::to_string(getpid()) + "-XXXXXX";
             if (mkdtemp(pattern.data()) == nullptr) std::abort();
             return pattern + "/";
         }();
@@ -46,7 +52,36 @@ public:
     }
 
 private:
-    static void RemoveFolder() { rmdir(Folder().c_str()); }
+    static constexpr const char* kPrefix = "kiv-fuzz-";
+
+    // The folder with what a run left in it (out.kiv of the creator targets; no subfolders).
+    static void RemoveTree(const std::string& folder) {
+        if (DIR* dir = opendir(folder.c_str())) {
+            while (const dirent* entry = readdir(dir)) {
+                if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+                    unlink((folder + "/" + entry->d_name).c_str());
+                }
+            }
+            closedir(dir);
+        }
+        rmdir(folder.c_str());
+    }
+    static void RemoveFolder() { RemoveTree(Folder()); }
+    // A run that ends without exit handlers (a crash, a timeout, a kill) leaves its folder: the next run
+    // removes the folders whose process no longer exists.
+    static void RemoveFoldersOfEndedProcesses(const std::string& parent) {
+        DIR* dir = opendir(parent.c_str());
+        if (dir == nullptr) return;
+        while (const dirent* entry = readdir(dir)) {
+            const size_t prefix = std::strlen(kPrefix);
+            if (std::strncmp(entry->d_name, kPrefix, prefix) != 0) continue;
+            char* end = nullptr;
+            const unsigned long pid = std::strtoul(entry->d_name + prefix, &end, 10);
+            const bool named = end != entry->d_name + prefix && *end == '-' && std::strlen(end) == 7 && pid != 0;
+            if (named && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) RemoveTree(parent + entry->d_name);
+        }
+        closedir(dir);
+    }
 
     std::string m_path;
 };
