@@ -1,5 +1,5 @@
 // Bit view: every read, peek, seek, skip and position matches the bit buffer's own calls, across the buffer's
-// window edges, from partly read bytes and at the end of the file.
+// window edges, from partly read bytes and at the end of the file; so do reads of the bytes it holds.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,12 +9,14 @@
 
 #include "input/CBinaryBuffer.h"
 #include "input/CBitView.h"
+#include "input/CBitViewOfBytes.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using ts_comp::CBinaryBuffer;
 using ts_comp::CBitView;
+using ts_comp::CBitViewOfBytes;
 
 struct Row {
     size_t size;
@@ -63,6 +65,15 @@ TEST_P(BitView, GivesTheBuffersResults) {
                                   bits([&] { return plain.GetBits(n % 12); }));
                         view.Resume();
                         break;
+                    case 4: {  // the bytes the view holds, read from memory, give the buffer's next bits
+                        const uint8_t* data = nullptr;
+                        const uint32_t k = 1 + n % 57;
+                        if (view.Buffered(&data) < 8) break;
+                        CBitViewOfBytes in(data);
+                        const uint64_t got = in.Bits(3) << k;
+                        EXPECT_EQ(got | in.Bits(k), (plain.PeekBits(&a, 3 + k), a));
+                        break;
+                    }
                     default: EXPECT_EQ(bits([&] { return view.Bits(n); }), bits([&] { return plain.GetBits(n); }));
                 }
                 EXPECT_EQ(view.Tell(), plain.Tell());
