@@ -1,5 +1,5 @@
 // Any bytes through the graphics segment parser: the index of segments, then each segment parsed and
-// each interactive composition joined into a file.
+// each interactive composition joined into a file; and the segments taken one after another.
 #include <string>
 
 #include "FuzzFile.h"
@@ -13,6 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (uint32_t i = 0; i < parser.GetSegmentCount(); ++i) {
         parser.GetSegmentAt(i);
         parser.BuildCompositionFile(i, composition.c_str());
+    }
+    CGspGsParser taking;
+    if (taking.Open(input.Path())) {
+        while (taking.TakeNextSegment() != nullptr) {
+        }
     }
     return 0;
 }
