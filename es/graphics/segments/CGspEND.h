@@ -3,4 +3,7 @@
 
 #include "es/graphics/segments/CGspSegment.h"
 
-class CGspEND final : public CGspSegment {};
+class CGspEND final : public CGspSegment {
+protected:
+    int ParseHeld(const uint8_t* data, uint32_t buffered) override { return ParseHeldHere(data, buffered); }
+};

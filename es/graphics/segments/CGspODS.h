@@ -32,6 +32,7 @@ public:
 protected:
     uint32_t GetParseExtent() const override { return GetSize() < 7 ? 7 : GetSize() < 14 ? GetSize() : 14; }
     bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
+    int ParseHeld(const uint8_t* data, uint32_t buffered) override { return ParseHeldHere(data, buffered); }
 
 private:
     uint8_t m_b[11] = {};  // segment bytes 3 to 13

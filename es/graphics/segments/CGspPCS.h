@@ -43,6 +43,7 @@ public:
 protected:
     uint32_t GetParseExtent() const override { return GetSize() > 14 ? GetSize() + 15 : 14; }
     bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
+    int ParseHeld(const uint8_t* data, uint32_t buffered) override { return ParseHeldHere(data, buffered); }
 
 private:
     uint32_t SizeAfter(uint32_t offset) const { return GetSize() > offset ? GetSize() - offset : 0; }

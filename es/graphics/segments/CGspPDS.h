@@ -24,6 +24,7 @@ public:
 protected:
     uint32_t GetParseExtent() const override { return GetSize() > 5 ? GetSize() + 4 : 5; }
     bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
+    int ParseHeld(const uint8_t* data, uint32_t buffered) override { return ParseHeldHere(data, buffered); }
 
 private:
     uint8_t m_b[2] = {};

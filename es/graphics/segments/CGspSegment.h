@@ -33,11 +33,10 @@ public:
     // bytes from the file's buffer, as PeekBuffered gave them.
     bool ParseBuffered(PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset, const uint8_t* data, uint32_t buffered) {
         SetDescriptor(data, file, offset);
-        const uint32_t extent = GetParseExtent();
-        if (buffered < extent) return ParseCopy(file, offset);
-        const bool whole = ParseBody(data, extent);
+        const int parsed = ParseHeld(data, buffered);
+        if (parsed < 0) return ParseCopy(file, offset);
         file->ConsumeBuffered(CGspSegment::GetSize());
-        return whole;
+        return parsed != 0;
     }
 
 protected:
@@ -49,6 +48,14 @@ protected:
     // of which `delivered` came from the file (the rest, past the end of the file, are 0); true when the
     // fixed fields were all delivered.
     virtual bool ParseBody(const uint8_t* bytes, uint32_t delivered);
+    // ParseBody of the first GetParseExtent() bytes of data when the `buffered` bytes there hold them: 1 when the
+    // fixed fields were all delivered, 0 when not, -1 (nothing read) when fewer are held. One call per segment:
+    // each kind overrides it with ParseHeldHere(), where its own class being final makes both calls direct.
+    virtual int ParseHeld(const uint8_t* data, uint32_t buffered) { return ParseHeldHere(data, buffered); }
+    int ParseHeldHere(const uint8_t* data, uint32_t buffered) {
+        const uint32_t extent = GetParseExtent();
+        return buffered < extent ? -1 : ParseBody(data, extent) ? 1 : 0;
+    }
 
 private:
     void SetDescriptor(const uint8_t* d, PRIVATE_LIBRARY::CL_CFile* file, uint64_t offset) {

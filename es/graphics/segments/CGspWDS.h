@@ -22,6 +22,7 @@ public:
 protected:
     uint32_t GetParseExtent() const override { return GetSize() > 4 ? GetSize() + 8 : 4; }
     bool ParseBody(const uint8_t* bytes, uint32_t delivered) override;
+    int ParseHeld(const uint8_t* data, uint32_t buffered) override { return ParseHeldHere(data, buffered); }
 
 private:
     uint8_t m_numberOfWindows = 0;
