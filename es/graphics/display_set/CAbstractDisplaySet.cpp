@@ -13,8 +13,6 @@ CAbstractDisplaySet::CAbstractDisplaySet(uint64_t decodingRate, uint32_t objectS
 
 CAbstractDisplaySet::~CAbstractDisplaySet() = default;
 
-void CAbstractDisplaySet::Clear() { m_count = 0; }
-
 // A kept record of the type a few places further on is swapped into place (display sets that differ by a
 // segment or two still find theirs); otherwise a new one replaces the kept record, so that no more records
 // are kept than the largest display set held.
@@ -58,18 +56,11 @@ ST_SEGMENT* CAbstractDisplaySet::Prepared(ST_SEGMENT* record) const {
     return record;
 }
 
-int64_t CAbstractDisplaySet::FrameDuration(uint8_t frameRateCode) {
-    // Codes 1 and 7 give 3753 and 1501 ticks, as the decoder model has always used.
-    static const int64_t kTicks[16] = {0, 3753, 3750, 3600, 3003, 0, 1800, 1501, 0, 0, 0, 0, 0, 0, 0, 0};
-    return kTicks[frameRateCode & 0x0F];
-}
-
-// Coded size of the object whose first fragment is record `first`: the ODS records of the display
-// set carrying its object_id, in order, up to and including the first one that ends a sequence.
-int64_t CAbstractDisplaySet::CodedObjectSize(uint32_t first) const {
-    const uint16_t id = static_cast<const ST_ODS*>(m_segments[first].get())->object_id;
+// Coded size of the object id: the ODS records of the display set from record `from` on (no ODS comes
+// before it) carrying the id, in order, up to and including the first one that ends a sequence.
+int64_t CAbstractDisplaySet::CodedObjectSize(uint32_t from, uint16_t id) const {
     int64_t size = 0;
-    for (const auto& record : Current()) {
+    for (const auto& record : Current(from)) {
         if (record->segment_type != gsp::kSegmentODS) continue;
         const auto* ods = static_cast<const ST_ODS*>(record.get());
         if (ods->object_id != id) continue;
@@ -84,6 +75,7 @@ void CAbstractDisplaySet::RunCommonTimingPass() {
     int64_t t = 0;
     int64_t coded = 0;
     const ST_ODS* lastFirst = nullptr;
+    m_firstOds = m_count;
     for (uint32_t i = 0; i < m_count; ++i) {
         ST_SEGMENT& r = *m_segments[i];
         switch (r.segment_type) {
@@ -101,8 +93,9 @@ void CAbstractDisplaySet::RunCommonTimingPass() {
                 break;
             case gsp::kSegmentODS: {
                 auto& ods = static_cast<ST_ODS&>(r);
+                if (m_firstOds == m_count) m_firstOds = i;
                 if (ods.first_in_sequence_flag == 1) {
-                    const int64_t size = CodedObjectSize(i);
+                    const int64_t size = CodedObjectSize(m_firstOds, ods.object_id);
                     coded += size;
                     if (coded > kCodedBufferFree) t += CeilDiv(size * kClock, kTransferRate);
                     ods.dts = base + t;
@@ -149,8 +142,7 @@ void CAbstractDisplaySet::ShiftOntoStartPts(int64_t startPts) {
     m_previousEnd = Back().pts + m_shift;
 }
 
-void CAbstractDisplaySet::RequireMovable(const ST_SEGMENT& record, int64_t offset) {
-    if (offset >= 0 || record.dts >= -offset) return;
+void CAbstractDisplaySet::ThrowNegativeDts(const ST_SEGMENT& record, int64_t offset) {
     PRIVATE_LIBRARY::CL_CString message;
     message.Format(kMsgNegativeDts, record.dts + offset);
     throw CTsMuxException(kContentErrorCode, message, kSourceAbstractDisplaySet, __LINE__, nullptr, nullptr);

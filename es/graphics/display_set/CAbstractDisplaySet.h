@@ -45,7 +45,7 @@ public:
     virtual uint32_t GetDisplaySetNumber() const { return m_displaySetNumber; }
     virtual ST_SEGMENT* GetSegment(uint32_t i) const { return i < m_count ? m_segments[i].get() : nullptr; }
     // Empties the current display set (its records are kept for reuse); the decoder state is kept.
-    virtual void Clear();
+    virtual void Clear() { m_count = 0; }
     virtual bool Validate() = 0;
     virtual bool AddSegment(CGspSegment* segment) = 0;
     virtual bool ComputeTimeStamps(int64_t startPts) = 0;
@@ -61,7 +61,11 @@ public:
     // a / b, plus 1 when the remainder is not 0 (the ceiling for a >= 0, b > 0).
     static int64_t CeilDiv(int64_t a, int64_t b) { return a / b + (a % b != 0 ? 1 : 0); }
     // Frame duration in 90 kHz ticks of a composition's 4-bit frame_rate code (0 for codes without one).
-    static int64_t FrameDuration(uint8_t frameRateCode);
+    static int64_t FrameDuration(uint8_t frameRateCode) {
+        // Codes 1 and 7 give 3753 and 1501 ticks, as the decoder model has always used.
+        static constexpr int64_t kTicks[16] = {0, 3753, 3750, 3600, 3003, 0, 1800, 1501, 0, 0, 0, 0, 0, 0, 0, 0};
+        return kTicks[frameRateCode & 0x0F];
+    }
 
 protected:
     // The records of the current display set, in arrival order.
@@ -71,7 +75,7 @@ protected:
         const std::unique_ptr<ST_SEGMENT>* begin() const { return first; }
         const std::unique_ptr<ST_SEGMENT>* end() const { return last; }
     };
-    Records Current() const { return {m_segments.data(), m_segments.data() + m_count}; }
+    Records Current(uint32_t from = 0) const { return {m_segments.data() + from, m_segments.data() + m_count}; }
     bool IsEmpty() const { return m_count == 0; }
     ST_SEGMENT& Front() const { return *m_segments.front(); }
     ST_SEGMENT& Back() const { return *m_segments[m_count - 1]; }
@@ -98,14 +102,18 @@ protected:
     uint32_t m_displaySetNumber = 0;
     int64_t m_previousEnd = 0;
     int64_t m_shift = 0;
+    uint32_t m_firstOds = 0;  // the first ODS record of the display set (the count when none), as timed
     CDecodedObjectBuffer m_objects;
     PRIVATE_LIBRARY::CL_CString m_folder;
     const std::vector<uint8_t>* m_contents = nullptr;
 
 private:
-    int64_t CodedObjectSize(uint32_t first) const;
+    int64_t CodedObjectSize(uint32_t from, uint16_t id) const;
     // Throws when the record's decoding time would be negative once moved by offset.
-    static void RequireMovable(const ST_SEGMENT& record, int64_t offset);
+    static void RequireMovable(const ST_SEGMENT& record, int64_t offset) {
+        if (offset < 0 && record.dts < -offset) ThrowNegativeDts(record, offset);
+    }
+    [[noreturn, gnu::cold, gnu::noinline]] static void ThrowNegativeDts(const ST_SEGMENT& record, int64_t offset);
     ST_SEGMENT* Prepared(ST_SEGMENT* record) const;
     ST_SEGMENT* NewRecordSlow(uint8_t segmentType);
 

@@ -4,11 +4,6 @@ namespace ts_comp { namespace es { namespace graphics_stream {
 
 CDecodedObjectBuffer::CDecodedObjectBuffer(uint32_t slotCount) : m_slots(slotCount) {}
 
-const ST_ODS* CDecodedObjectBuffer::Find(uint32_t objectId) const {
-    if (objectId >= m_slots.size() || !m_slots[objectId].used) return nullptr;
-    return &m_slots[objectId].record;
-}
-
 void CDecodedObjectBuffer::ClearUsed() {
     for (Slot& slot : m_slots) slot.used = false;
 }

@@ -22,7 +22,10 @@ public:
         return true;
     }
     // The stored record of an object id, or null when the slot is unused or the id has no slot.
-    const ST_ODS* Find(uint32_t objectId) const;
+    const ST_ODS* Find(uint32_t objectId) const {
+        if (objectId >= m_slots.size() || !m_slots[objectId].used) return nullptr;
+        return &m_slots[objectId].record;
+    }
     // Marks every slot unused.
     void ClearUsed();
 

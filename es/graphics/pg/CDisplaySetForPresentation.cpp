@@ -17,13 +17,6 @@ namespace {
 
 CDisplaySetForPresentation::CDisplaySetForPresentation() : CAbstractDisplaySet(kPgDecodingRate, kPgObjectSlots) {}
 
-void CDisplaySetForPresentation::Clear() {
-    CAbstractDisplaySet::Clear();
-    m_seen = 0;
-    m_misordered = 0;
-    m_state = 0;
-}
-
 // The order was checked as the records arrived.
 bool CDisplaySetForPresentation::Validate() {
     if (m_misordered) return false;
@@ -42,7 +35,7 @@ bool CDisplaySetForPresentation::Validate() {
 }
 
 bool CDisplaySetForPresentation::ComputeTimeStamps(int64_t startPts) {
-    if (IsEmpty() || !Validate()) return false;
+    if (IsEmpty() || !CDisplaySetForPresentation::Validate()) return false;
     RunCommonTimingPass();
     if (Front().segment_type != gsp::kSegmentPCS) {
         PRIVATE_LIBRARY::CL_CString message;
@@ -76,7 +69,12 @@ int64_t CDisplaySetForPresentation::PlaneInitialisation(const ST_PCS& pcs) const
     int64_t init = 0;
     for (const ST_WINDOW& w : m_windows) {
         bool used = false;
-        for (const ST_COMPOSITION_OBJECT& o : pcs.composition_objects) used = used || o.window_id_ref == w.window_id;
+        for (const ST_COMPOSITION_OBJECT& o : pcs.composition_objects) {
+            if (o.window_id_ref == w.window_id) {
+                used = true;
+                break;
+            }
+        }
         if (!used) init += CeilDiv(int64_t{w.window_width} * w.window_height * kPlaneClearPerPixel, kPgPlaneRate);
     }
     return init;
@@ -84,7 +82,7 @@ int64_t CDisplaySetForPresentation::PlaneInitialisation(const ST_PCS& pcs) const
 
 // Time still to wait, at pcsDts + elapsed, for the first ODS of this display set carrying objectId.
 int64_t CDisplaySetForPresentation::Wait(uint16_t objectId, int64_t pcsDts, int64_t elapsed) const {
-    for (const auto& record : Current()) {
+    for (const auto& record : Current(m_firstOds)) {
         if (record->segment_type != gsp::kSegmentODS) continue;
         if (static_cast<const ST_ODS&>(*record).object_id != objectId) continue;
         const auto e = static_cast<uint64_t>(pcsDts + elapsed);
@@ -104,7 +102,10 @@ int64_t CDisplaySetForPresentation::Draw(uint8_t windowId) const {
 }
 
 void CDisplaySetForPresentation::RequireObject(uint16_t objectId) const {
-    if (m_objects.Find(objectId) != nullptr) return;
+    if (m_objects.Find(objectId) == nullptr) ThrowNoObject(objectId);
+}
+
+void CDisplaySetForPresentation::ThrowNoObject(uint16_t objectId) const {
     PRIVATE_LIBRARY::CL_CString message;
     message.Format(kMsgNoObject, int{objectId}, m_displaySetNumber);
     ThrowContent(message, __LINE__);

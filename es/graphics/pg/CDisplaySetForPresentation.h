@@ -11,7 +11,12 @@ namespace ts_comp { namespace es { namespace graphics_stream {
 class CDisplaySetForPresentation : public CAbstractDisplaySet {
 public:
     CDisplaySetForPresentation();
-    void Clear() override;
+    void Clear() override {
+        CAbstractDisplaySet::Clear();
+        m_seen = 0;
+        m_misordered = 0;
+        m_state = 0;
+    }
     bool Validate() override;
     bool AddSegment(CGspSegment* segment) override;
     bool ComputeTimeStamps(int64_t startPts) override;
@@ -25,6 +30,8 @@ private:
     int64_t Wait(uint16_t objectId, int64_t pcsDts, int64_t elapsed) const;
     int64_t Draw(uint8_t windowId) const;
     void RequireObject(uint16_t objectId) const;
+    // The message that the display set refers to an object not decoded in its epoch.
+    [[noreturn, gnu::cold, gnu::noinline]] void ThrowNoObject(uint16_t objectId) const;
 
     // The bits of the segment types a display set has seen.
     enum Seen : uint8_t { kPcs = 1, kWds = 2, kPds = 4, kOds = 8, kEnd = 16 };
